@@ -1,0 +1,152 @@
+#include "app/main_form.h"
+
+#include <cmath>
+#include <new>
+#include <string>
+
+#include "environment/locale_query.h"
+#include "environment/short_date_guard.h"
+#include "environment/version.h"
+#include "platform/day_first.h"
+#include "platform/event_type_names.h"
+#include "report/listings.h"
+#include "report/report_blocks.h"
+#include "validation/date_strings.h"
+#include "validation/error_traps.h"
+#include "validation/numbers.h"
+
+namespace brask {
+namespace {
+
+constexpr const wchar_t* kContactAuthor = L"Please contact the author.";
+
+struct Section {
+  ControlId checkBox;
+  const std::wstring& typeName;
+};
+
+DateTime dateOf(const std::wstring& dayFirst) {
+  if (const auto date = readDayFirstDate(dayFirst)) return *date;
+  throw RunTimeError(L"Reading the date \"" + dayFirst + L"\"", kTypeMismatch, L"Type mismatch");
+}
+
+// The exception being handled, as the run-time error it ends the run with.
+RunTimeError caughtError() {
+  const std::wstring action = L"Writing the report";
+  try {
+    throw;
+  } catch (const RunTimeError& error) {
+    return error;
+  } catch (const std::bad_alloc&) {
+    return RunTimeError(action, kOutOfMemory, L"Out of memory");
+  } catch (const std::exception& error) {
+    const std::string what = error.what();
+    return RunTimeError(action, kInternalError, std::wstring(what.begin(), what.end()));
+  } catch (...) {
+    return RunTimeError(action, kInternalError, L"Internal error");
+  }
+}
+
+}  // namespace
+
+void MainForm::cmdRun_Click() {
+  try {
+    if (!writeReport()) return;
+    platform_.process.startProgram(L"notepad " + state_.strBRASKfile);
+  } catch (...) {
+    // No exit path leaves the forced short-date format on the user.
+    restoreShortDate(platform_.locale, state_.storeOriginal, state_.storeLocaleID);
+    platform_.dialogs.runTimeErrorBox(caughtError());
+  }
+  platform_.form.unloadAndEnd();
+}
+
+void MainForm::cmdExit_Click() { platform_.form.unloadAndEnd(); }
+
+bool MainForm::writeReport() {
+  Form& form = platform_.form;
+  LocaleApi& locale = platform_.locale;
+  setShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
+  if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
+    restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
+    return false;
+  }
+
+  ReportFile report(platform_.files, state_.strBRASKfile);
+  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), locale);
+  const Listing listing{platform_.events, locale, report};
+
+  // Sections in the order Critical, Error, Information, Warning; Critical only where the
+  // Windows generation has that type.
+  const bool critical = generationOf(state_.strVersion) == Generation::Newer;
+  const Section sections[] = {{ControlId::chkCritical, state_.strCrit},
+                              {ControlId::chkError, state_.strError},
+                              {ControlId::chkInformation, state_.strInfo},
+                              {ControlId::chkWarning, state_.strWarn}};
+  auto selected = [&](const Section& section) {
+    return form.checkState(section.checkBox) == 1 &&
+           (section.checkBox != ControlId::chkCritical || critical);
+  };
+  const struct {
+    ControlId checkBox;
+    const wchar_t* name;
+  } logs[] = {{ControlId::chkApplication, L"'Application'"}, {ControlId::chkSystem, L"'System'"}};
+
+  if (form.optionSelected(ControlId::optNumber)) {
+    // Validation keeps the number within 1 to 20; halves go to the even neighbour.
+    const auto n = static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
+    for (const auto& log : logs) {
+      if (form.checkState(log.checkBox) != 1) continue;
+      state_.strLogName = log.name;
+      for (const Section& section : sections) {
+        if (!selected(section)) continue;
+        writeBanner(report, state_.strLogName, section.typeName);
+        listLastEvents(listing, section.typeName, n, state_.strLogName);
+      }
+    }
+  }
+  if (form.optionSelected(ControlId::optDate)) {
+    const std::wstring to = toString(form);
+    const std::wstring from = fromString(form);
+    for (const auto& log : logs) {
+      if (form.checkState(log.checkBox) != 1) continue;
+      state_.strLogName = std::wstring(log.name) + L" ";
+      for (const Section& section : sections) {
+        if (!selected(section)) continue;
+        writeBanner(report, state_.strLogName, section.typeName);
+        listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), state_.strLogName);
+      }
+    }
+  }
+  restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
+  return true;
+}
+
+// Where the report goes, the system's language and version, and the type names that its
+// event logs use; false when the system is not supported, after saying so.
+bool MainForm::prepareRun() {
+  state_.strBRASKfile = platform_.process.environmentVariable(L"SystemDrive") + L"\\BRASK.txt";
+  getLanguage(platform_.locale, state_.strLang1);
+  getVersion(platform_.version, state_.strVersion);
+
+  if (!eventTypeNames(state_.strLang1, Generation::Newer)) {
+    platform_.dialogs.messageBox(
+        L"BRASK has not been coded for your language (" + state_.strLang1 + L")", kContactAuthor);
+    return false;
+  }
+  const auto generation = generationOf(state_.strVersion);
+  if (!generation) {
+    platform_.dialogs.messageBox(
+        L"BRASK has not been coded for this version of Windows (" + state_.strVersion + L")",
+        kContactAuthor);
+    return false;
+  }
+  const EventTypeNames names = *eventTypeNames(state_.strLang1, *generation);
+  state_.strError = names.error;
+  state_.strInfo = names.information;
+  state_.strWarn = names.warning;
+  if (names.critical) state_.strCrit = *names.critical;
+  return true;
+}
+
+}  // namespace brask

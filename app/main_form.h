@@ -1,0 +1,48 @@
+// The main window's logic: its form-level values and its handlers. The toolkit windows own
+// one MainForm and call its handlers; it reaches the world only through the Platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace brask {
+
+// The form-level values: empty (0) when the window is created, kept while it lives.
+struct FormState {
+  std::wstring strBRASKfile;  // full path of the report file
+  std::wstring strLang1;      // English name of the system language
+  std::wstring strVersion;    // Windows version name
+  std::wstring strError;      // the type-name set
+  std::wstring strInfo;
+  std::wstring strWarn;
+  std::wstring strCrit;
+  std::wstring strLogName;     // quoted name of the log of the current section
+  std::wstring storeOriginal;  // the user's own short-date format
+  std::int32_t storeLocaleID = 0;
+};
+
+class MainForm {
+ public:
+  explicit MainForm(Platform& platform) : platform_(platform) {}
+
+  // Runs once after the window is created; it does nothing.
+  void Form_Load() {}
+  // One whole run: validate, write the report, open it in the viewer and end.
+  void cmdRun_Click();
+  // Unloads the window and ends the process.
+  void cmdExit_Click();
+
+  const FormState& state() const { return state_; }
+
+ private:
+  // The run up to the viewer; false when it stopped on a message.
+  bool writeReport();
+  bool prepareRun();
+
+  Platform& platform_;
+  FormState state_;
+};
+
+}  // namespace brask

@@ -1,0 +1,45 @@
+#include "report/listings.h"
+
+#include "report/event_record.h"
+#include "report/report_blocks.h"
+
+namespace brask {
+
+std::wstring queryText(const std::wstring& logName) {
+  return L"Select * from Win32_NTLogEvent where Logfile = " + logName;
+}
+
+void listLastEvents(const Listing& listing, const std::wstring& typeName, std::int16_t n,
+                    const std::wstring& logName) {
+  const auto service = listing.events.connect();
+  const auto events = service->ExecQuery(queryText(logName));
+  std::int16_t count = 0;
+  while (count < n && events->next()) {
+    if (!isOfType(*events, typeName)) continue;
+    const DateTime written = eventDate(*events);
+    writeEventRecord(listing.report, *events, logName, written, listing.locale);
+    ++count;
+  }
+}
+
+void listEventsBetween(const Listing& listing, const std::wstring& typeName, const DateTime& from,
+                       const DateTime& to, const std::wstring& logName) {
+  const auto service = listing.events.connect();
+  const auto events = service->ExecQuery(queryText(logName));
+  const DateTime end = nextMidnight(to);
+  bool written = false;
+  while (events->next()) {
+    if (!isOfType(*events, typeName)) continue;
+    const DateTime date = eventDate(*events);
+    if (date < from) {
+      if (!written) writeNoEvents(listing.report, logName, typeName, from, to, listing.locale);
+      return;
+    }
+    if (date < end) {
+      writeEventRecord(listing.report, *events, logName, date, listing.locale);
+      written = true;
+    }
+  }
+}
+
+}  // namespace brask

@@ -1,0 +1,25 @@
+// The blocks of the report other than event records: the header, the section banner and
+// the no-events line.
+#pragma once
+
+#include <string>
+
+#include "platform/date_time.h"
+#include "platform/locale_api.h"
+#include "report/report_file.h"
+
+namespace brask {
+
+// Creates the report with its header: program, Windows version and language, the run
+// time in the general date form, and the note on the date format.
+void writeHeader(ReportFile& report, const std::wstring& version, const std::wstring& language,
+                 const DateTime& runAt, LocaleApi& locale);
+
+// The banner of one section: the log name and the type name between two rules of tildes.
+void writeBanner(ReportFile& report, const std::wstring& logName, const std::wstring& typeName);
+
+// The line that says a date range holds no event of the type.
+void writeNoEvents(ReportFile& report, const std::wstring& logName, const std::wstring& typeName,
+                   const DateTime& from, const DateTime& to, LocaleApi& locale);
+
+}  // namespace brask

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, everything the project needs to build, run and test
+# both desktop builds. Safe to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev
+  # Linux build: Qt 6 Widgets and the systemd journal
+  qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core
+  # Windows build: MinGW-w64 cross compiler and Wine to run its tests
+  g++-mingw-w64-x86-64 wine wine64
+  # tests: journal files, locales, a real window under Xvfb, timing
+  systemd-journal-remote locales-all xvfb xdotool x11-utils imagemagick hyperfine
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
