@@ -1,0 +1,53 @@
+#include "app/control_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace brask {
+namespace {
+
+TEST(ControlTable, EveryControlOnceInEnumerationOrder) {
+  const auto& table = controlTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(table[i].id), i) << table[i].name;
+  }
+}
+
+TEST(ControlTable, TabIndexesZeroToTwentyNineEachOnce) {
+  std::set<int> indexes;
+  for (const auto& spec : controlTable()) indexes.insert(spec.tabIndex);
+  EXPECT_EQ(indexes.size(), 30u);
+  EXPECT_EQ(*indexes.begin(), 0);
+  EXPECT_EQ(*indexes.rbegin(), 29);
+}
+
+TEST(ControlTable, ContainersAreGroupBoxesAndHoldTheirControls) {
+  for (const auto& spec : controlTable()) {
+    if (!spec.container) continue;
+    const ControlSpec& box = controlSpec(*spec.container);
+    EXPECT_EQ(box.kind, ControlKind::GroupBox) << spec.name;
+    EXPECT_LE(spec.left + spec.width, box.width) << spec.name;
+    EXPECT_LE(spec.top + spec.height, box.height) << spec.name;
+  }
+}
+
+TEST(ControlTable, WindowPositionsAddTheGroupBoxOrigin) {
+  struct Case {
+    ControlId id;
+    int left, top;
+  } cases[] = {{ControlId::chkSystem, 240, 1200}, {ControlId::chkWarning, 2040, 1800},
+               {ControlId::txtYrTo, 3120, 3600}, {ControlId::cmdExit, 3720, 1560}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(windowLeft(controlSpec(c.id)), c.left) << controlSpec(c.id).name;
+    EXPECT_EQ(windowTop(controlSpec(c.id)), c.top) << controlSpec(c.id).name;
+  }
+}
+
+TEST(ControlTable, TwipsRoundToTheNearestPixel) {
+  const std::pair<int, int> cases[] = {{4440, 296}, {4335, 289}, {7, 0}, {8, 1}, {255, 17}, {1455, 97}, {1600, 107}};
+  for (const auto& [twips, pixels] : cases) EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
+}
+
+}  // namespace
+}  // namespace brask

@@ -1,0 +1,326 @@
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "../report/report_test_support.h"
+
+namespace brask::fakes {
+namespace {
+
+using enum ControlId;
+constexpr const wchar_t* kReport = L"C:\\BRASK.txt";
+
+struct RunTest : ::testing::Test {
+  FakePlatform fake;
+  MainForm form{fake.platform};
+
+  RunTest() {
+    fake.clock.at = {2009, 8, 10, 21, 2, 23};
+    fake.locale.info[{fake.locale.lcid, lctype::kShortDate}] = "M/d/yyyy";
+  }
+  void numberMode(const std::wstring& number) {
+    fake.form.options[optNumber] = true;
+    fake.form.texts[txtNumber] = number;
+  }
+  void dateMode(const DateTime& from, const DateTime& to) {
+    fake.form.options[optDate] = true;
+    fake.form.fillDate(txtDayFrom, txtMthFrom, txtYrFrom, from);
+    fake.form.fillDate(txtDayTo, txtMthTo, txtYrTo, to);
+  }
+  void windows(std::uint32_t major, std::uint32_t minor) {
+    fake.version.major = major;
+    fake.version.minor = minor;
+  }
+  void language(const std::string& name) { fake.locale.info[{fake.locale.lcid, lctype::kEnglishLanguage}] = name; }
+  std::wstring report() { return fake.files.files[kReport]; }
+  std::vector<std::wstring> banners() {
+    std::vector<std::wstring> found;
+    for (const auto& line : lines(report())) {
+      if (line.find(L" Log - ") != std::wstring::npos) found.push_back(line);
+    }
+    return found;
+  }
+};
+
+TEST_F(RunTest, NumberModeReportBytes) {
+  fake.form.check({chkSystem, chkError, chkCritical});
+  numberMode(L"2");
+  Event nullMessage = event(L"Error", L"20090810205959.000000+060", L"", 7, L"disk");
+  nullMessage.erase(L"Message");
+  fake.events.logs[L"'System'"] = {
+      event(L"Critical", L"20090810210000.500000+060", L"Power lost.\r\nRebooted.\r\n", 41, L"Kernel-Power"),
+      event(L"Warning", L"20090810205000.000000+060"),
+      nullMessage,
+      event(L"Error", L"20090809010203.000000+060", L"", 15, L"atapi"),
+      event(L"Error", L"20090808010203.000000+060"),
+  };
+
+  form.cmdRun_Click();
+
+  EXPECT_EQ(report(),
+            L"Zelvo's Event Viewer v01c run on Windows 7 in English\r\n"
+            L"Report run at 10/08/2009 21:02:23\r\n\r\n"
+            L"Note: All dates below are in the format dd/mm/yyyy\r\n\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"'System' Log - Critical Type\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"Log: 'System' Date/Time: 10/08/2009 21:00:00\r\n"
+            L"Type: Critical Category: 0\r\n"
+            L"Event: 41 Source: Kernel-Power\r\n"
+            L"Power lost. Rebooted. \r\n\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"'System' Log - Error Type\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"Log: 'System' Date/Time: 10/08/2009 20:59:59\r\n"
+            L"Type: Error Category: 0\r\n"
+            L"Event: 7 Source: disk\r\n"
+            L"The event description cannot be found.\r\n\r\n"
+            L"Log: 'System' Date/Time: 09/08/2009 01:02:03\r\n"
+            L"Type: Error Category: 0\r\n"
+            L"Event: 15 Source: atapi\r\n"
+            L"\r\n\r\n");
+  EXPECT_EQ(fake.process.started, std::vector<std::wstring>{L"notepad C:\\BRASK.txt"});
+  EXPECT_EQ(fake.form.ended, 1);
+  EXPECT_EQ(fake.shortDateInForce(), L"M/d/yyyy");
+}
+
+TEST_F(RunTest, DateModeReportBytes) {
+  fake.form.check({chkApplication, chkSystem, chkWarning});
+  dateMode({2009, 8, 1}, {2009, 8, 9});
+  fake.events.logs[L"'Application' "] = {
+      event(L"Warning", L"20090810000000.000000+060"),
+      event(L"Warning", L"20090809235959.000000+060", L"Low disk.", 2013, L"srv"),
+      event(L"Warning", L"20090731120000.000000+060"),
+  };
+  fake.events.logs[L"'System' "] = {event(L"Warning", L"20090701000000.000000+060")};
+
+  form.cmdRun_Click();
+
+  EXPECT_EQ(report(),
+            L"Zelvo's Event Viewer v01c run on Windows 7 in English\r\n"
+            L"Report run at 10/08/2009 21:02:23\r\n\r\n"
+            L"Note: All dates below are in the format dd/mm/yyyy\r\n\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"'Application'  Log - Warning Type\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"Log: 'Application'  Date/Time: 09/08/2009 23:59:59\r\n"
+            L"Type: Warning Category: 0\r\n"
+            L"Event: 2013 Source: srv\r\n"
+            L"Low disk.\r\n\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"'System'  Log - Warning Type\r\n"
+            L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n"
+            L"No 'System' log Warning events found from 01/08/2009 to 09/08/2009\r\n\r\n");
+  EXPECT_EQ(fake.events.queries,
+            (std::vector<std::wstring>{L"Select * from Win32_NTLogEvent where Logfile = 'Application' ",
+                                       L"Select * from Win32_NTLogEvent where Logfile = 'System' "}));
+}
+
+TEST_F(RunTest, SectionsComeInLogThenTypeOrder) {
+  fake.form.check({chkApplication, chkSystem, chkWarning, chkInformation, chkError, chkCritical});
+  numberMode(L"1");
+  form.cmdRun_Click();
+  EXPECT_EQ(banners(), (std::vector<std::wstring>{
+                           L"'Application' Log - Critical Type", L"'Application' Log - Error Type",
+                           L"'Application' Log - Information Type", L"'Application' Log - Warning Type",
+                           L"'System' Log - Critical Type", L"'System' Log - Error Type",
+                           L"'System' Log - Information Type", L"'System' Log - Warning Type"}));
+  EXPECT_EQ(fake.events.connects, 8);
+}
+
+TEST_F(RunTest, TypeNamesByLanguageAndGeneration) {
+  struct Case {
+    std::string language;
+    std::uint32_t minor;  // of Windows 5.x (older) or 6.x (newer)
+    bool newer;
+    std::vector<std::wstring> banners;
+  } cases[] = {
+      {"Dutch", 1, false, {L"Fout", L"Informatie", L"Waarschuwing"}},
+      {"Dutch", 0, true, {L"Kritiek", L"Fout", L"Informatie", L"Waarschuwing"}},
+      {"English", 2, false, {L"error", L"information", L"warning"}},
+      {"English", 1, true, {L"Critical", L"Error", L"Information", L"Warning"}},
+      {"German", 0, false, {L"Fehler", L"Informationen", L"Warnung"}},
+      {"German", 2, true, {L"Kritisch", L"Fehler", L"Informationen", L"Warnung"}},
+      {"French", 1, false, {L"Erreur", L"Informations", L"Avertissement"}},
+      {"French", 2, true, {L"Critique", L"Erreur", L"Informations", L"Avertissement"}},
+      {"Italian", 1, false, {L"Errore", L"Informazioni", L"Avvertimento"}},
+      {"Italian", 2, true, {L"Critico", L"Errore", L"Informazioni", L"Avvertimento"}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform run;
+    MainForm window(run.platform);
+    run.locale.info[{run.locale.lcid, lctype::kEnglishLanguage}] = c.language;
+    run.version.major = c.newer ? 6 : 5;
+    run.version.minor = c.minor;
+    run.form.check({chkSystem, chkCritical, chkError, chkInformation, chkWarning});
+    run.form.options[optNumber] = true;
+    run.form.texts[txtNumber] = L"5";
+    window.cmdRun_Click();
+
+    std::vector<std::wstring> expected;
+    for (const auto& name : c.banners) expected.push_back(L"'System' Log - " + name + L" Type");
+    std::vector<std::wstring> found;
+    for (const auto& line : lines(run.files.files[kReport])) {
+      if (line.find(L" Log - ") != std::wstring::npos) found.push_back(line);
+    }
+    EXPECT_EQ(found, expected) << c.language.c_str() << (c.newer ? " newer" : " older");
+    EXPECT_EQ(window.state().strCrit, c.newer ? c.banners.front() : L"") << c.language.c_str();
+  }
+}
+
+TEST_F(RunTest, OlderWindowsWithOnlyCriticalWritesTheHeaderAlone) {
+  windows(5, 1);
+  fake.form.check({chkApplication, chkCritical});
+  numberMode(L"20");
+  form.cmdRun_Click();
+  EXPECT_EQ(lines(report()).size(), 5u);
+  EXPECT_EQ(lines(report()).front(), L"Zelvo's Event Viewer v01c run on Windows XP in English");
+  EXPECT_EQ(fake.events.connects, 0);
+  EXPECT_EQ(fake.form.ended, 1);
+}
+
+TEST_F(RunTest, UnsupportedSystemsAreRefusedBeforeTheReportIsTouched) {
+  struct Case {
+    std::string language;
+    std::uint32_t platformId, major, minor;
+    Message message;
+  } cases[] = {
+      {"Spanish", 2, 6, 2, {L"BRASK has not been coded for your language (Spanish)", L"Please contact the author."}},
+      {"", 2, 6, 2, {L"BRASK has not been coded for your language ()", L"Please contact the author."}},
+      {"english", 2, 6, 2, {L"BRASK has not been coded for your language (english)", L"Please contact the author."}},
+      {"Spanish", 1, 4, 10, {L"BRASK has not been coded for your language (Spanish)", L"Please contact the author."}},
+      {"German", 1, 4, 10, {L"BRASK has not been coded for this version of Windows (Windows 98)", L"Please contact the author."}},
+      {"Dutch", 0, 0, 0, {L"BRASK has not been coded for this version of Windows (Failed)", L"Please contact the author."}},
+      {"English", 2, 6, 3, {L"BRASK has not been coded for this version of Windows ()", L"Please contact the author."}},
+      {"Italian", 2, 4, 0, {L"BRASK has not been coded for this version of Windows (Windows NT 4.0)", L"Please contact the author."}},
+  };
+  for (const Case& c : cases) {
+    FakePlatform run;
+    MainForm window(run.platform);
+    run.files.files[kReport] = L"earlier report";
+    run.locale.info[{run.locale.lcid, lctype::kEnglishLanguage}] = c.language;
+    run.version.platformId = c.platformId;
+    run.version.major = c.major;
+    run.version.minor = c.minor;
+    run.form.check({chkSystem, chkError});
+    run.form.options[optNumber] = true;
+    run.form.texts[txtNumber] = L"5";
+    std::wstring formatDuringMessage;
+    run.dialogs.onShow = [&] { formatDuringMessage = run.shortDateInForce(); };
+
+    window.cmdRun_Click();
+
+    EXPECT_EQ(run.dialogs.messages, std::vector<Message>{c.message}) << c.language.c_str();
+    EXPECT_EQ(run.files.files[kReport], L"earlier report");
+    EXPECT_TRUE(run.files.opens.empty());
+    EXPECT_EQ(run.form.ended, 0);
+    EXPECT_EQ(formatDuringMessage, L"dd/MM/yyyy");
+    EXPECT_EQ(run.shortDateInForce(), L"M/d/yyyy");
+  }
+}
+
+TEST_F(RunTest, CountIsRoundedHalfToEven) {
+  struct Case {
+    const wchar_t* number;
+    std::size_t records;
+  } cases[] = {{L"2.5", 2}, {L"3.5", 4}, {L" 7 ", 7}, {L"20", 20}, {L"1.4", 1}, {L"19.6", 20}};
+  for (const Case& c : cases) {
+    FakePlatform run;
+    MainForm window(run.platform);
+    run.form.check({chkApplication, chkError});
+    run.form.options[optNumber] = true;
+    run.form.texts[txtNumber] = c.number;
+    run.events.logs[L"'Application'"] =
+        std::vector<Event>(25, event(L"Error", L"20090810210223.000000+060"));
+    window.cmdRun_Click();
+    EXPECT_EQ(run.files.opens.size(), 2 + c.records) << c.number;  // header, banner, records
+  }
+}
+
+TEST_F(RunTest, ValidationStopLeavesWindowOpenAndRestoresFormat) {
+  fake.form.check({chkSystem, chkError});  // no option selected
+  std::wstring formatDuringMessage;
+  fake.dialogs.onShow = [&] { formatDuringMessage = fake.shortDateInForce(); };
+
+  form.cmdRun_Click();
+
+  EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+  EXPECT_EQ(formatDuringMessage, L"dd/MM/yyyy");
+  EXPECT_EQ(fake.shortDateInForce(), L"M/d/yyyy");
+  EXPECT_TRUE(fake.files.files.empty());
+  EXPECT_EQ(fake.form.ended, 0);
+
+  // A second run in the same window saves the user's own format again.
+  numberMode(L"3");
+  form.cmdRun_Click();
+  EXPECT_EQ(form.state().storeOriginal, L"M/d/yyyy");
+  EXPECT_EQ(fake.shortDateInForce(), L"M/d/yyyy");
+  EXPECT_EQ(fake.form.ended, 1);
+}
+
+TEST_F(RunTest, RunTimeErrorsRestoreTheFormatShowOneBoxAndEnd) {
+  struct Case {
+    const char* name;
+    std::function<void(FakePlatform&)> breakIt;
+    std::size_t writesKept;
+    std::wstring boxStart;
+  } cases[] = {
+      {"report file", [](FakePlatform& p) { p.files.failAtWrite = 3; }, 3,
+       L"Run-time error '75':\n\nOpening the report file C:\\BRASK.txt: Path/File access error"},
+      {"event query",
+       [](FakePlatform& p) { p.events.failOnQuery = RunTimeError(L"Querying the event log", -2147217392, L"Invalid class"); },
+       2, L"Run-time error '-2147217392 (80041010)':\n\nQuerying the event log: Invalid class"},
+      {"notepad", [](FakePlatform& p) { p.process.failStart = RunTimeError(L"Starting notepad", 2, L"File not found"); },
+       4, L"Run-time error '2':\n\nStarting notepad: File not found"},
+      {"event time",
+       [](FakePlatform& p) { p.events.logs[L"'System'"].insert(p.events.logs[L"'System'"].begin() + 1, event(L"Error", L"garbage")); },
+       3, L"Run-time error '13':\n\nReading the time of an event \"garbage\": Type mismatch"},
+  };
+  for (const Case& c : cases) {
+    FakePlatform run;
+    MainForm window(run.platform);
+    run.form.check({chkSystem, chkError});
+    run.form.options[optNumber] = true;
+    run.form.texts[txtNumber] = L"2";
+    run.events.logs[L"'System'"] = std::vector<Event>(2, event(L"Error", L"20090810210223.000000+060"));
+    c.breakIt(run);
+    std::wstring formatDuringBox;
+    run.dialogs.onShow = [&] { formatDuringBox = run.shortDateInForce(); };
+
+    window.cmdRun_Click();
+
+    EXPECT_EQ(run.dialogs.errors, std::vector<std::wstring>{c.boxStart}) << c.name;
+    EXPECT_EQ(formatDuringBox, L"M/d/yyyy") << c.name;
+    EXPECT_EQ(run.files.opens.size(), c.writesKept) << c.name;
+    EXPECT_EQ(run.form.ended, 1) << c.name;
+  }
+}
+
+TEST_F(RunTest, ReportPathComesFromSystemDrive) {
+  fake.process.environment.clear();
+  fake.form.check({chkSystem, chkError});
+  numberMode(L"1");
+  form.cmdRun_Click();
+  EXPECT_EQ(form.state().strBRASKfile, L"\\BRASK.txt");
+  EXPECT_EQ(fake.process.started, std::vector<std::wstring>{L"notepad \\BRASK.txt"});
+}
+
+TEST_F(RunTest, NumberModeIgnoresDateFieldsAndDateModeIgnoresTheNumber) {
+  fake.form.check({chkSystem, chkError});
+  numberMode(L"1");
+  fake.form.texts[txtDayFrom] = L"nonsense";
+  form.cmdRun_Click();
+  EXPECT_TRUE(fake.dialogs.messages.empty());
+  EXPECT_EQ(fake.form.ended, 1);
+}
+
+TEST_F(RunTest, ExitEndsWithoutWriting) {
+  form.Form_Load();
+  form.cmdExit_Click();
+  EXPECT_EQ(fake.form.ended, 1);
+  EXPECT_TRUE(fake.files.opens.empty());
+  EXPECT_TRUE(fake.locale.sets.empty());
+}
+
+}  // namespace
+}  // namespace brask::fakes

@@ -1,0 +1,149 @@
+#include "fakes/fakes.h"
+
+namespace brask::fakes {
+namespace {
+
+std::wstring widened(const std::string& bytes) {
+  std::wstring text;
+  for (char byte : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
+  return text;
+}
+
+// One walk over a copy of a log's events, recording the properties read.
+class FakeObjects : public EventObjects {
+ public:
+  FakeObjects(std::vector<Event> events, FakeEventLog& log) : events_(std::move(events)), log_(log) {}
+
+  bool next() override { return ++current_ < events_.size(); }
+
+  PropertyValue property(std::wstring_view name) override {
+    log_.reads.emplace_back(name);
+    const Event& event = events_.at(current_);
+    const auto found = event.find(std::wstring(name));
+    return found == event.end() ? PropertyValue{} : found->second;
+  }
+
+ private:
+  std::vector<Event> events_;
+  FakeEventLog& log_;
+  std::size_t current_ = static_cast<std::size_t>(-1);
+};
+
+class FakeService : public EventService {
+ public:
+  explicit FakeService(FakeEventLog& log) : log_(log) {}
+  ~FakeService() override { ++log_.released; }
+
+  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText) override {
+    log_.queries.push_back(queryText);
+    if (log_.failOnQuery) throw *log_.failOnQuery;
+    const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
+    const auto found = queryText.rfind(prefix, 0) == 0 ? log_.logs.find(queryText.substr(prefix.size()))
+                                                       : log_.logs.end();
+    return std::make_unique<FakeObjects>(found == log_.logs.end() ? std::vector<Event>{} : found->second,
+                                         log_);
+  }
+
+ private:
+  FakeEventLog& log_;
+};
+
+}  // namespace
+
+void FakeForm::check(std::initializer_list<ControlId> boxes) {
+  for (ControlId box : boxes) checks[box] = 1;
+}
+
+void FakeForm::fillDate(ControlId day, ControlId month, ControlId year, const DateTime& date) {
+  texts[day] = std::to_wstring(date.day);
+  texts[month] = std::to_wstring(date.month);
+  texts[year] = std::to_wstring(date.year);
+}
+
+void RecordingDialogs::messageBox(const std::wstring& prompt, const std::wstring& title) {
+  if (onShow) onShow();
+  messages.push_back({prompt, title});
+}
+
+void RecordingDialogs::runTimeErrorBox(const RunTimeError& error) {
+  if (onShow) onShow();
+  errors.push_back(runTimeErrorText(error));
+}
+
+std::unique_ptr<EventService> FakeEventLog::connect() {
+  ++connects;
+  return std::make_unique<FakeService>(*this);
+}
+
+FakeLocale::FakeLocale(const std::string& shortDate, const std::string& language) {
+  info[{lcid, lctype::kShortDate}] = shortDate;
+  info[{lcid, lctype::kEnglishLanguage}] = language;
+  user = {{lctype::kLongTime, L"HH:mm:ss"}, {lctype::kDecimal, L"."}, {lctype::kThousand, L","},
+          {lctype::kAm, L"AM"},             {lctype::kPm, L"PM"}};
+  const wchar_t* days[] = {L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday", L"Sunday"};
+  const wchar_t* months[] = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
+                             L"July",    L"August",   L"September", L"October", L"November", L"December"};
+  for (int i = 0; i < 7; ++i) {
+    user[lctype::kDayName1 + i] = days[i];
+    user[lctype::kAbbrevDayName1 + i] = std::wstring(days[i]).substr(0, 3);
+  }
+  for (int i = 0; i < 12; ++i) {
+    user[lctype::kMonthName1 + i] = months[i];
+    user[lctype::kAbbrevMonthName1 + i] = std::wstring(months[i]).substr(0, 3);
+  }
+}
+
+int FakeLocale::GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* buffer, int size) {
+  sizesAsked.push_back(size);
+  const auto found = info.find({locale, lcType});
+  if (found == info.end()) return 0;
+  const int needed = static_cast<int>(found->second.size()) + 1;
+  if (size == 0) return needed;
+  if (failFill || size < needed) return 0;
+  found->second.copy(buffer, found->second.size());
+  buffer[needed - 1] = '\0';
+  return needed;
+}
+
+void FakeLocale::SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const char* text) {
+  sets.emplace_back(lcType, text);
+  info[{locale, lcType}] = text;
+}
+
+std::wstring FakeLocale::userLocaleText(std::int32_t lcType) {
+  if (lcType == lctype::kShortDate) {
+    const auto found = info.find({lcid, lcType});
+    return found == info.end() ? std::wstring() : widened(found->second);
+  }
+  const auto found = user.find(lcType);
+  return found == user.end() ? std::wstring() : found->second;
+}
+
+void FakeVersion::GetVersionExA(OsVersionInfoA& info) {
+  prepared = info;
+  if (fail) return;
+  info.dwPlatformId = platformId;
+  info.dwMajorVersion = major;
+  info.dwMinorVersion = minor;
+}
+
+std::wstring FakeProcess::environmentVariable(const std::wstring& name) {
+  const auto found = environment.find(name);
+  return found == environment.end() ? std::wstring() : found->second;
+}
+
+void FakeProcess::startProgram(const std::wstring& commandLine) {
+  if (failStart) throw *failStart;
+  started.push_back(commandLine);
+}
+
+void MemoryFiles::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
+  if (failAtWrite && *failAtWrite == opens.size()) {
+    throw RunTimeError(L"Opening the report file " + path, 75, L"Path/File access error");
+  }
+  opens.emplace_back(mode, path);
+  if (mode == OpenMode::Output) files[path].clear();
+  files[path] += text;
+}
+
+}  // namespace brask::fakes

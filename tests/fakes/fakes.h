@@ -1,0 +1,136 @@
+// In-memory stand-ins for every interface of the platform seam, recording what the logic
+// asks of them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace brask::fakes {
+
+class FakeForm : public Form {
+ public:
+  std::map<ControlId, int> checks;
+  std::map<ControlId, bool> options;
+  std::map<ControlId, std::wstring> texts;
+  int ended = 0;
+
+  void check(std::initializer_list<ControlId> boxes);
+  void fillDate(ControlId day, ControlId month, ControlId year, const DateTime& date);
+
+  int checkState(ControlId checkBox) override { return checks[checkBox]; }
+  bool optionSelected(ControlId optionButton) override { return options[optionButton]; }
+  std::wstring text(ControlId textBox) override { return texts[textBox]; }
+  void unloadAndEnd() override { ++ended; }
+};
+
+struct Message {
+  std::wstring prompt;
+  std::wstring title;
+  friend bool operator==(const Message&, const Message&) = default;
+};
+
+class RecordingDialogs : public Dialogs {
+ public:
+  std::vector<Message> messages;
+  std::vector<std::wstring> errors;  // runTimeErrorText of each run-time error box
+  // Called while a box is up, to see the world as the user sees it then.
+  std::function<void()> onShow;
+
+  void messageBox(const std::wstring& prompt, const std::wstring& title) override;
+  void runTimeErrorBox(const RunTimeError& error) override;
+};
+
+using Event = std::map<std::wstring, PropertyValue>;
+
+// Event logs in memory, keyed by the log name as the query text ends with it.
+class FakeEventLog : public EventSource {
+ public:
+  std::map<std::wstring, std::vector<Event>> logs;
+  std::vector<std::wstring> queries;
+  std::vector<std::wstring> reads;  // property names, in the order read
+  int connects = 0;
+  int released = 0;
+  std::optional<RunTimeError> failOnQuery;
+
+  std::unique_ptr<EventService> connect() override;
+};
+
+// A locale with the size-then-fill protocol over a table of single-byte texts.
+class FakeLocale : public LocaleApi {
+ public:
+  std::int32_t lcid = 0x0409;
+  std::map<std::pair<std::int32_t, std::int32_t>, std::string> info;  // (lcid, type) -> text
+  std::map<std::int32_t, std::wstring> user;                           // the user's texts
+  std::vector<std::pair<std::int32_t, std::string>> sets;              // SetLocaleInfoA calls
+  std::vector<int> sizesAsked;  // the size argument of each GetLocaleInfoA call
+  bool failFill = false;        // the second call of the protocol answers 0
+
+  // English (United States) with the given short-date picture and language name.
+  FakeLocale(const std::string& shortDate = "M/d/yyyy", const std::string& language = "English");
+
+  std::int32_t GetSystemDefaultLCID() override { return lcid; }
+  int GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* buffer, int size) override;
+  void SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const char* text) override;
+  std::wstring userLocaleText(std::int32_t lcType) override;
+};
+
+class FakeVersion : public VersionApi {
+ public:
+  std::uint32_t platformId = 2;
+  std::uint32_t major = 6;
+  std::uint32_t minor = 2;
+  bool fail = false;  // leaves the record as prepared
+  std::optional<OsVersionInfoA> prepared;
+
+  void GetVersionExA(OsVersionInfoA& info) override;
+};
+
+class FakeClock : public Clock {
+ public:
+  DateTime at{2009, 8, 10, 21, 2, 23};
+  DateTime now() override { return at; }
+};
+
+class FakeProcess : public Process {
+ public:
+  std::map<std::wstring, std::wstring> environment{{L"SystemDrive", L"C:"}};
+  std::vector<std::wstring> started;
+  std::optional<RunTimeError> failStart;
+
+  std::wstring environmentVariable(const std::wstring& name) override;
+  void startProgram(const std::wstring& commandLine) override;
+};
+
+class MemoryFiles : public FileApi {
+ public:
+  std::map<std::wstring, std::wstring> files;
+  std::vector<std::pair<OpenMode, std::wstring>> opens;  // (mode, path) of every write
+  std::optional<std::size_t> failAtWrite;                // index of the write that fails
+
+  void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
+};
+
+// Every fake, bundled as the Platform the logic takes.
+struct FakePlatform {
+  FakeForm form;
+  RecordingDialogs dialogs;
+  FakeEventLog events;
+  FakeLocale locale;
+  FakeVersion version;
+  FakeClock clock;
+  FakeProcess process;
+  MemoryFiles files;
+  Platform platform{form, dialogs, events, locale, version, clock, process, files};
+
+  // The short-date picture the user sees now.
+  std::wstring shortDateInForce() { return locale.userLocaleText(lctype::kShortDate); }
+};
+
+}  // namespace brask::fakes
