@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <cmath>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -19,11 +20,6 @@ namespace brask {
 namespace {
 
 constexpr const wchar_t* kContactAuthor = L"Please contact the author.";
-
-struct Section {
-  ControlId checkBox;
-  const std::wstring& typeName;
-};
 
 DateTime dateOf(const std::wstring& dayFirst) {
   if (const auto date = readDayFirstDate(dayFirst)) return *date;
@@ -76,50 +72,51 @@ bool MainForm::writeReport() {
   writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), locale);
   const Listing listing{platform_.events, locale, report};
 
-  // Sections in the order Critical, Error, Information, Warning; Critical only where the
-  // Windows generation has that type.
+  if (form.optionSelected(ControlId::optNumber)) {
+    // Validation keeps the number within 1 to 20; halves go to the even neighbour.
+    const auto n =
+        static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
+    forEachSection(report, L"", [&](const std::wstring& typeName) {
+      listLastEvents(listing, typeName, n, state_.strLogName);
+    });
+  }
+  if (form.optionSelected(ControlId::optDate)) {
+    const std::wstring to = toString(form);
+    const std::wstring from = fromString(form);
+    forEachSection(report, L" ", [&](const std::wstring& typeName) {
+      listEventsBetween(listing, typeName, dateOf(from), dateOf(to), state_.strLogName);
+    });
+  }
+  restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
+  return true;
+}
+
+void MainForm::forEachSection(ReportFile& report, const wchar_t* logSuffix,
+                              const std::function<void(const std::wstring&)>& list) {
+  Form& form = platform_.form;
   const bool critical = generationOf(state_.strVersion) == Generation::Newer;
-  const Section sections[] = {{ControlId::chkCritical, state_.strCrit},
-                              {ControlId::chkError, state_.strError},
-                              {ControlId::chkInformation, state_.strInfo},
-                              {ControlId::chkWarning, state_.strWarn}};
-  auto selected = [&](const Section& section) {
-    return form.checkState(section.checkBox) == 1 &&
-           (section.checkBox != ControlId::chkCritical || critical);
-  };
+  const struct {
+    ControlId checkBox;
+    const std::wstring& typeName;
+  } types[] = {{ControlId::chkCritical, state_.strCrit},
+               {ControlId::chkError, state_.strError},
+               {ControlId::chkInformation, state_.strInfo},
+               {ControlId::chkWarning, state_.strWarn}};
   const struct {
     ControlId checkBox;
     const wchar_t* name;
   } logs[] = {{ControlId::chkApplication, L"'Application'"}, {ControlId::chkSystem, L"'System'"}};
 
-  if (form.optionSelected(ControlId::optNumber)) {
-    // Validation keeps the number within 1 to 20; halves go to the even neighbour.
-    const auto n = static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
-    for (const auto& log : logs) {
-      if (form.checkState(log.checkBox) != 1) continue;
-      state_.strLogName = log.name;
-      for (const Section& section : sections) {
-        if (!selected(section)) continue;
-        writeBanner(report, state_.strLogName, section.typeName);
-        listLastEvents(listing, section.typeName, n, state_.strLogName);
-      }
+  for (const auto& log : logs) {
+    if (form.checkState(log.checkBox) != 1) continue;
+    state_.strLogName = std::wstring(log.name) + logSuffix;
+    for (const auto& type : types) {
+      if (form.checkState(type.checkBox) != 1) continue;
+      if (type.checkBox == ControlId::chkCritical && !critical) continue;
+      writeBanner(report, state_.strLogName, type.typeName);
+      list(type.typeName);
     }
   }
-  if (form.optionSelected(ControlId::optDate)) {
-    const std::wstring to = toString(form);
-    const std::wstring from = fromString(form);
-    for (const auto& log : logs) {
-      if (form.checkState(log.checkBox) != 1) continue;
-      state_.strLogName = std::wstring(log.name) + L" ";
-      for (const Section& section : sections) {
-        if (!selected(section)) continue;
-        writeBanner(report, state_.strLogName, section.typeName);
-        listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), state_.strLogName);
-      }
-    }
-  }
-  restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
-  return true;
 }
 
 // Where the report goes, the system's language and version, and the type names that its

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
+#include "report/report_file.h"
 
 namespace brask {
 
@@ -40,6 +42,11 @@ class MainForm {
   // The run up to the viewer; false when it stopped on a message.
   bool writeReport();
   bool prepareRun();
+  // Writes the banner of each selected section and has `list` list its events: logs in
+  // the order Application, System; types Critical (newer Windows only), Error,
+  // Information, Warning. The log name carries logSuffix.
+  void forEachSection(ReportFile& report, const wchar_t* logSuffix,
+                      const std::function<void(const std::wstring&)>& list);
 
   Platform& platform_;
   FormState state_;
