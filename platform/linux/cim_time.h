@@ -1,0 +1,13 @@
+// A journal time stamp as the CIM date-time text of the event logs: local wall-clock time
+// with its offset from UTC, yyyymmddHHMMSS.ffffff+ooo (sign and minutes).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace brask {
+
+// microseconds: since 1970-01-01 00:00:00 UTC; local time as the process's TZ has it.
+std::wstring cimDateTime(std::uint64_t microseconds);
+
+}  // namespace brask

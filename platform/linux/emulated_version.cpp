@@ -1,0 +1,47 @@
+#include "platform/linux/emulated_version.h"
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+namespace brask {
+namespace {
+
+std::optional<std::uint32_t> wholeNumber(std::string_view text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (value > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
+std::optional<std::array<std::uint32_t, 3>> parseVersion(std::string_view text) {
+  std::array<std::uint32_t, 3> numbers{};
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const std::size_t dot = i + 1 < numbers.size() ? text.find('.') : text.size();
+    if (dot == std::string_view::npos) return std::nullopt;
+    const auto number = wholeNumber(text.substr(0, dot));
+    if (!number) return std::nullopt;
+    numbers[i] = *number;
+    text.remove_prefix(i + 1 < numbers.size() ? dot + 1 : dot);
+  }
+  return numbers;
+}
+
+}  // namespace
+
+void EmulatedVersion::GetVersionExA(OsVersionInfoA& info) {
+  if (info.dwOSVersionInfoSize != sizeof(OsVersionInfoA)) return;
+  const char* value = std::getenv("BRASK_WINDOWS_VERSION");
+  const auto numbers = parseVersion(value != nullptr && *value != '\0' ? value : "2.6.2");
+  if (!numbers) return;
+  info.dwPlatformId = (*numbers)[0];
+  info.dwMajorVersion = (*numbers)[1];
+  info.dwMinorVersion = (*numbers)[2];
+}
+
+}  // namespace brask

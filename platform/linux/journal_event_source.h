@@ -1,0 +1,26 @@
+// The event logs on the systemd journal. Each query opens the journal afresh: the files
+// of one directory (BRASK_JOURNAL_DIR) or the local system's and users' journals. Type
+// names are spelled as the event logs of the detected language and Windows generation
+// spell them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/event_source.h"
+#include "platform/event_type_names.h"
+
+namespace brask {
+
+class JournalEventSource : public EventSource {
+ public:
+  JournalEventSource(EventTypeNames spelling, std::optional<std::string> directory);
+
+  std::unique_ptr<EventService> connect() override;
+
+ private:
+  EventTypeNames spelling_;
+  std::optional<std::string> directory_;
+};
+
+}  // namespace brask

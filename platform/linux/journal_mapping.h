@@ -1,0 +1,32 @@
+// How journal entries map onto the event logs: which log an entry belongs to, and how
+// its priority is spelled as an event type.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/event_type_names.h"
+#include "platform/linux/log_query.h"
+
+namespace brask {
+
+// The fields of an entry that decide its log and its type.
+struct EntryClass {
+  bool userUnit = false;  // has _SYSTEMD_USER_UNIT
+  bool userUid = false;   // has a _UID of 1000 or more
+  bool kernel = false;    // _TRANSPORT=kernel
+  int priority = -1;      // PRIORITY 0 to 7; -1 when missing or not a priority
+};
+
+// Notes one "FIELD=value" item of an entry in its class.
+void noteField(EntryClass& entry, std::string_view item);
+
+// The Application log holds the entries of user units and of users (a _UID of 1000 or
+// more) that did not come from the kernel; the System log holds the rest.
+LogName logOf(const EntryClass& entry);
+
+// Priorities 0-2 are Critical (Error where the generation has no Critical type), 3 Error,
+// 4 Warning, 5-7 Information; an entry without a priority is Information.
+const std::wstring& typeName(int priority, const EventTypeNames& spelling);
+
+}  // namespace brask

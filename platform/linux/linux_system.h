@@ -1,0 +1,37 @@
+// The Linux platform in one piece: the journal as the event logs (BRASK_JOURNAL_DIR, when
+// set, names the directory of its files), the POSIX locale, the emulated Windows version,
+// the clock, the environment and the report file.
+#pragma once
+
+#include "platform/event_type_names.h"
+#include "platform/linux/emulated_version.h"
+#include "platform/linux/journal_event_source.h"
+#include "platform/linux/posix_files.h"
+#include "platform/linux/posix_locale.h"
+#include "platform/linux/posix_process.h"
+#include "platform/linux/system_clock.h"
+
+namespace brask {
+
+class LinuxSystem {
+ public:
+  // spelling: the type names of the event logs of the detected language and generation.
+  explicit LinuxSystem(EventTypeNames spelling);
+
+  EventSource& events() { return events_; }
+  LocaleApi& locale() { return locale_; }
+  VersionApi& version() { return version_; }
+  Clock& clock() { return clock_; }
+  Process& process() { return process_; }
+  FileApi& files() { return files_; }
+
+ private:
+  JournalEventSource events_;
+  PosixLocale locale_;
+  EmulatedVersion version_;
+  SystemClock clock_;
+  PosixProcess process_;
+  PosixFiles files_;
+};
+
+}  // namespace brask

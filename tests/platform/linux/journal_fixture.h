@@ -1,0 +1,36 @@
+// Real journal files, built during a test: entries are written, oldest first, in the
+// journal export format and turned into a journal by systemd-journal-remote.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brask::test {
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+class JournalFixture {
+ public:
+  JournalFixture();
+  ~JournalFixture();
+  JournalFixture(const JournalFixture&) = delete;
+  JournalFixture& operator=(const JournalFixture&) = delete;
+
+  // An entry written at the given time (microseconds since 1970, UTC); a value may hold
+  // any bytes, line breaks included.
+  void add(std::uint64_t realtimeMicroseconds, const Fields& fields);
+  // Builds the journal and returns the directory that holds it.
+  std::string build();
+
+ private:
+  std::filesystem::path dir_;
+  std::string export_;
+};
+
+// Microseconds since 1970 of a UTC calendar time.
+std::uint64_t utcMicroseconds(int year, int month, int day, int hour, int minute, int second);
+
+}  // namespace brask::test

@@ -1,0 +1,41 @@
+#include "platform/linux/log_query.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/run_time_error.h"
+
+namespace brask {
+namespace {
+
+TEST(LogOfQuery, ReadsTheLogName) {
+  const struct {
+    const wchar_t* query;
+    LogName log;
+  } cases[] = {
+      {L"Select * from Win32_NTLogEvent where Logfile = 'System'", LogName::System},
+      {L"Select * from Win32_NTLogEvent where Logfile = 'Application'", LogName::Application},
+      {L"Select * from Win32_NTLogEvent where Logfile = 'System' ", LogName::System},  // date mode
+      {L"Select * from Win32_NTLogEvent where Logfile = 'Application' ", LogName::Application},
+      {L"SELECT * FROM win32_ntlogevent WHERE LOGFILE='system'", LogName::System},
+      {L"Select * from Win32_NTLogEvent where Logfile = 'Security'", LogName::Other},
+      {L"Select * from Win32_NTLogEvent where Logfile = ''", LogName::Other},
+  };
+  for (const auto& c : cases) EXPECT_EQ(logOfQuery(c.query), c.log) << testing::PrintToString(std::wstring(c.query));
+}
+
+TEST(LogOfQuery, RefusesATextOfAnotherForm) {
+  for (const wchar_t* query : {
+           L"",
+           L"Select * from Win32_NTLogEvent",
+           L"Select * from Win32_Process where Logfile = 'System'",
+           L"Select * from Win32_NTLogEvent where Logfile = System",
+           L"Select * from Win32_NTLogEvent where Logfile = 'System",
+           L"Select * from Win32_NTLogEvent where Logfile = 'System' and Type = 'Error'",
+           L"Select Message from Win32_NTLogEvent where Logfile = 'System'",
+       }) {
+    EXPECT_THROW(logOfQuery(query), RunTimeError) << testing::PrintToString(std::wstring(query));
+  }
+}
+
+}  // namespace
+}  // namespace brask
