@@ -15,7 +15,7 @@ bool isNumeric(std::wstring_view text, std::wstring_view decimalSeparator,
 // optional sign, digits with the full stop as the only decimal point and an optional
 // exponent (E or D) are read up to the first character that cannot continue them; &H and
 // &O read a hexadecimal or octal integer. 0 when no number leads; a number too large for
-// a double is infinite.
+// a double reads as the largest double of its sign.
 double leadingValue(std::wstring_view text);
 
 }  // namespace brask
