@@ -8,11 +8,11 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev
   # Linux build: Qt 6 Widgets and the systemd journal
-  qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core fonts-liberation2
   # Windows build: MinGW-w64 cross compiler and Wine to run its tests
   g++-mingw-w64-x86-64 wine wine64
   # tests: journal files, locales, a real window under Xvfb, timing
-  systemd-journal-remote locales-all xvfb xdotool x11-utils imagemagick hyperfine
+  systemd-journal-remote locales-all xvfb xauth xdotool x11-utils imagemagick hyperfine
 )
 
 missing=()

@@ -1,0 +1,94 @@
+#include "platform/qt/control_widget.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QCheckBox>
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSize>
+
+#include "platform/qt/font_for.h"
+
+namespace brask {
+namespace {
+
+Qt::Alignment horizontal(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Centre: return Qt::AlignHCenter;
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget& parent) {
+  const QString caption = spec.caption ? QString::fromWCharArray(spec.caption) : QString();
+  switch (spec.kind) {
+    case ControlKind::Label: {
+      auto* label = new QLabel(caption, &parent);
+      label->setAlignment(horizontal(spec.alignment) | Qt::AlignTop);
+      return label;
+    }
+    case ControlKind::GroupBox:
+      return new QGroupBox(caption, &parent);
+    case ControlKind::TextBox: {
+      auto* edit = new QLineEdit(&parent);
+      edit->setAlignment(horizontal(spec.alignment) | Qt::AlignVCenter);
+      edit->setMaxLength(std::numeric_limits<int>::max());
+      return edit;
+    }
+    case ControlKind::OptionButton:
+      return new QRadioButton(caption, &parent);
+    case ControlKind::CheckBox:
+      return new QCheckBox(caption, &parent);
+    case ControlKind::PushButton: {
+      // Neither Enter nor Escape presses a button of this window.
+      auto* button = new QPushButton(caption, &parent);
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+// The width the caption needs. A push button needs its text and margins only: the style's
+// minimum button width is no part of the caption.
+int captionWidth(const QWidget& widget) {
+  if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+    return text.width() + 2 * margin;
+  }
+  return widget.sizeHint().width();
+}
+
+}  // namespace
+
+QWidget* makeControlWidget(const ControlSpec& spec, QWidget& parent, QStyle* style) {
+  QWidget* widget = createWidget(spec, parent);
+  widget->setStyle(style);
+  widget->setObjectName(QString::fromWCharArray(spec.name));
+  if (spec.titleFont) widget->setFont(fontFor(kTitleFont));
+  if (spec.textColour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText,
+                     QColor(spec.textColour->red, spec.textColour->green, spec.textColour->blue));
+    widget->setPalette(palette);
+  }
+  if (spec.tooltip) widget->setToolTip(QString::fromWCharArray(spec.tooltip));
+
+  int width = twipsToPixels(spec.width);
+  if (spec.caption) width = std::max(width, captionWidth(*widget));
+  widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), width,
+                      twipsToPixels(spec.height));
+  return widget;
+}
+
+}  // namespace brask

@@ -1,0 +1,35 @@
+// The Linux program: the Qt window over the Linux platform, running the logic of the
+// main window until Exit, the Close button or the end of a run.
+#include <QApplication>
+#include <QObject>
+
+#include "app/main_form.h"
+#include "platform/linux/linux_system.h"
+#include "platform/platform.h"
+#include "platform/qt/frm_main.h"
+#include "platform/qt/message_boxes.h"
+#include "platform/qt/type_names_of_system.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("brask"));
+  QApplication::setDesktopFileName(QStringLiteral("brask"));
+
+  // The journal spells event types as the event logs of this language and Windows
+  // generation do; both are found through a system with the default spelling.
+  brask::LinuxSystem detection(*brask::eventTypeNames(L"English", brask::Generation::Newer));
+  brask::LinuxSystem system(brask::typeNamesOfSystem(detection.locale(), detection.version()));
+
+  brask::FrmMain window;
+  brask::MessageBoxes dialogs(window);
+  brask::Platform platform{window,          dialogs,          system.events(),
+                           system.locale(), system.version(), system.clock(),
+                           system.process(), system.files()};
+  brask::MainForm form(platform);
+  QObject::connect(&window, &brask::FrmMain::runPressed, [&form] { form.cmdRun_Click(); });
+  QObject::connect(&window, &brask::FrmMain::exitPressed, [&form] { form.cmdExit_Click(); });
+
+  form.Form_Load();
+  window.showCentred();
+  return QApplication::exec();
+}

@@ -1,0 +1,27 @@
+#include "platform/qt/message_boxes.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace brask {
+namespace {
+
+// A box with the prompt, the title and one OK button, without icon; returns once closed.
+void showModal(QWidget& owner, const std::wstring& prompt, const std::wstring& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdWString(title),
+                  QString::fromStdWString(prompt), QMessageBox::Ok, &owner);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace
+
+void MessageBoxes::messageBox(const std::wstring& prompt, const std::wstring& title) {
+  showModal(owner_, prompt, title);
+}
+
+void MessageBoxes::runTimeErrorBox(const RunTimeError& error) {
+  showModal(owner_, runTimeErrorText(error), kProgramTitle);
+}
+
+}  // namespace brask

@@ -1,0 +1,21 @@
+#include "modal_answerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+
+ModalAnswerer::ModalAnswerer(std::function<QStringList()> lookBehind)
+    : lookBehind_(std::move(lookBehind)) {
+  connect(&poll_, &QTimer::timeout, this, &ModalAnswerer::answer);
+  poll_.start(10);
+}
+
+void ModalAnswerer::answer() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr || !box->isVisible()) return;
+  QStringList buttons;
+  for (QAbstractButton* button : box->buttons()) buttons << button->text().remove('&');
+  seen.append({box->windowTitle(), box->text(), box->icon(), buttons, lookBehind_(),
+               box->isModal()});
+  box->button(QMessageBox::Ok)->click();
+  if (afterAnswer) QTimer::singleShot(0, afterAnswer);
+}
