@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# End to end, as a person would: the real brask under Xvfb, driven with xdotool, on a
+# journal built for the test, with the system drive in a temporary folder and a recording
+# xdg-open first on PATH.
+#   brask_e2e.sh <brask executable>
+# Leaves a screenshot of the window as it opens in /tmp/brask-window.png.
+set -euo pipefail
+
+if [ "${1:-}" != --inside ]; then
+  brask=$(realpath "$1")
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$brask"
+fi
+brask=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/drive" "$work/bin" "$work/journal"
+report="$work/drive/BRASK.txt"
+viewed="$work/viewed"
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Waits for a command to succeed, up to a deadline in seconds.
+wait_for() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# --- the journal: System and Application entries, oldest first ------------------------
+
+# One field whose value holds line breaks, in the binary form of the export format:
+# the name, a line break, the length as 64-bit little endian, the value, a line break.
+binary_field() {
+  local name=$1 value=$2 length=${#2}
+  printf '%s\n' "$name"
+  printf "\\x$(printf %02x $((length & 255)))\\x$(printf %02x $((length >> 8)))\\0\\0\\0\\0\\0\\0"
+  printf '%s\n' "$value"
+}
+
+# entry MINUTE FIELD=value...: one entry at 08:MINUTE UTC on 10 January of last year.
+year=$(($(date -u +%Y) - 1))
+entry() {
+  local minute=$1
+  shift
+  echo "__REALTIME_TIMESTAMP=$(date -u -d "$year-01-10 08:$minute:00" +%s)000000"
+  printf '%s\n' "$@"
+  echo
+}
+
+{
+  entry 00 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=error one"
+  entry 01 _UID=1000 PRIORITY=3 SYSLOG_FACILITY=1 SYSLOG_IDENTIFIER=editor "MESSAGE=an application error"
+  entry 02 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=error two"
+  entry 03 _UID=0 PRIORITY=4 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=a warning"
+  entry 04 _UID=0 PRIORITY=3 SYSLOG_FACILITY=0 SYSLOG_IDENTIFIER=kernel _TRANSPORT=kernel \
+    MESSAGE_ID=fc2e22bc6ee647b6b90729ab34a250b1 "MESSAGE=error three"
+  echo "__REALTIME_TIMESTAMP=$(date -u -d "$year-01-10 08:05:00" +%s)000000"
+  printf '%s\n' _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk
+  binary_field MESSAGE $'error four,\r\nin two lines'
+  echo
+  entry 06 _UID=0 PRIORITY=2 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=critical"
+  entry 07 _UID=0 PRIORITY=3 _SYSTEMD_USER_UNIT=player.service SYSLOG_IDENTIFIER=player "MESSAGE=a user unit error"
+  entry 08 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 _COMM=mount "MESSAGE=error five"
+  entry 09 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=error six"
+} > "$work/entries.export"
+/lib/systemd/systemd-journal-remote -o "$work/journal/test.journal" "$work/entries.export" 2> "$work/journal-remote.log" ||
+  { cat "$work/journal-remote.log" >&2; exit 1; }
+
+# --- the world brask sees ----------------------------------------------------------------
+
+cat > "$work/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$@" > "$viewed.part" && mv "$viewed.part" "$viewed"
+SCRIPT
+chmod +x "$work/bin/xdg-open"
+
+export BRASK_JOURNAL_DIR="$work/journal" SystemDrive="$work/drive" LANG=en_US.UTF-8 TZ=UTC
+export PATH="$work/bin:$PATH"
+unset LC_ALL LC_TIME LC_CTYPE LC_NUMERIC BRASK_WINDOWS_VERSION QT_QPA_PLATFORM
+
+title="BRASK - Zelvo's Event Viewer"
+window=""
+found=""
+pid=""
+
+# Sets found to the window of that title.
+find_window() { found=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+window_gone() { ! xdotool search --name "^$1\$" > /dev/null 2>&1; }
+ended() { ! kill -0 "$pid" 2> /dev/null; }
+
+start_brask() {
+  timeout 60 "$brask" > "$work/brask.log" 2>&1 &
+  pid=$!
+  wait_for 20 find_window "$title" || { fail "no window \"$title\""; return 1; }
+  window=$found
+}
+
+# Clicks the middle of the left part of a control: x, y, w, h in window pixels.
+click_at() { xdotool mousemove --window "$window" $(($1 + 6)) $(($2 + $4 / 2)) click 1; }
+
+# Waits for brask to end and sets status to its exit status.
+status=""
+wait_for_end() {
+  wait_for 20 ended || { fail "brask did not end"; kill "$pid"; }
+  status=0
+  wait "$pid" || status=$?
+}
+
+# --- a complete run: System, Error, Number of events 5 -----------------------------------
+
+start_brask
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH x $HEIGHT" = "296 x 289" ] || fail "the window is $WIDTH x $HEIGHT, not 296 x 289"
+off_centre=$(((X + WIDTH / 2 - 512) ** 2 + (Y + HEIGHT / 2 - 384) ** 2))
+[ "$off_centre" -le 1 ] ||
+  fail "the window at $X,$Y is not centred on the 1024 x 768 screen"
+import -window root /tmp/brask-window.png
+# The purple of the title lies within lblTitle1 (56, 8, 65 x 33) and nowhere else.
+purple_inside=$(convert /tmp/brask-window.png -crop "65x33+$((X + 56))+$((Y + 8))" txt:- | grep -ci '#800080' || true)
+purple_all=$(convert /tmp/brask-window.png -crop "${WIDTH}x${HEIGHT}+$X+$Y" txt:- | grep -ci '#800080' || true)
+[ "$purple_inside" -gt 50 ] && [ "$purple_inside" -eq "$purple_all" ] ||
+  fail "purple pixels: $purple_inside inside lblTitle1, $purple_all in the window"
+
+click_at 16 80 73 25     # chkSystem
+click_at 136 77 73 25    # chkError
+click_at 16 168 113 25   # optNumber
+xdotool key Tab          # to txtNumber
+xdotool type --delay 50 5
+click_at 248 48 41 33    # cmdRun
+wait_for_end
+[ "$status" = 0 ] || fail "the complete run ended with status $status"
+wait_for 10 test -e "$viewed" || fail "the viewer was not started"
+[ "$(cat "$viewed" 2>/dev/null)" = "$report" ] || fail "the viewer got '$(cat "$viewed" 2>/dev/null)', not '$report'"
+
+expected() {
+  cat <<REPORT
+Zelvo's Event Viewer v01c run on Windows 7 in English
+Report run at <run time>
+
+Note: All dates below are in the format dd/mm/yyyy
+
+~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+'System' Log - Error Type
+~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+Log: 'System' Date/Time: 10/01/$year 08:09:00 AM
+Type: Error Category: 3
+Event:  Source: disk
+error six
+
+Log: 'System' Date/Time: 10/01/$year 08:08:00 AM
+Type: Error Category: 3
+Event:  Source: mount
+error five
+
+Log: 'System' Date/Time: 10/01/$year 08:05:00 AM
+Type: Error Category: 3
+Event:  Source: disk
+error four, in two lines
+
+Log: 'System' Date/Time: 10/01/$year 08:04:00 AM
+Type: Error Category: 0
+Event: fc2e22bc6ee647b6b90729ab34a250b1 Source: kernel
+error three
+
+Log: 'System' Date/Time: 10/01/$year 08:02:00 AM
+Type: Error Category: 3
+Event:  Source: disk
+error two
+
+REPORT
+}
+if [ -e "$report" ]; then
+  # Every line ends in CR LF; the run time is masked.
+  if grep -qv $'\r$' "$report"; then fail "a report line does not end in CR LF"; fi
+  tr -d '\r' < "$report" | sed 's/^Report run at .*/Report run at <run time>/' > "$work/report.txt"
+  diff -u <(expected) "$work/report.txt" || fail "the report differs from the expected lines"
+  grep -Eq "^Report run at [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2} [AP]M"$'\r$' "$report" ||
+    fail "the run time is not a day-first date and a time: $(grep '^Report run at' "$report")"
+else
+  fail "no report at $report"
+fi
+
+# --- a run that validation stops: its message, no report, the window stays ---------------
+
+rm -f "$report" "$viewed"
+start_brask
+click_at 16 56 73 25     # chkApplication
+click_at 136 99 81 25    # chkInformation
+click_at 16 168 113 25   # optNumber
+click_at 144 172 41 19   # txtNumber
+xdotool type --delay 50 25
+click_at 248 48 41 33    # cmdRun
+box_title="Please check your selections"
+if wait_for 20 find_window "$box_title"; then
+  xdotool key Return
+  wait_for 10 window_gone "$box_title" || fail "the message box did not close on Return"
+else
+  fail "no message box \"$box_title\""
+fi
+find_window "$title" || fail "the window closed after the message"
+kill -0 "$pid" 2> /dev/null || fail "brask ended after the message"
+[ ! -e "$report" ] || fail "a stopped run wrote a report"
+# Alt+X ends the program, still without a report or a viewer. Without a window manager
+# nothing hands the focus back to the window when the box closes: the test does.
+xdotool windowfocus --sync "$window"
+xdotool key alt+x
+wait_for_end
+[ "$status" = 0 ] || fail "Alt+X ended brask with status $status"
+[ ! -e "$report" ] || fail "Exit wrote a report"
+[ ! -e "$viewed" ] || fail "Exit started the viewer"
+
+if [ "$failures" -gt 0 ]; then
+  echo "--- brask's output" >&2
+  cat "$work/brask.log" >&2
+  exit 1
+fi
+echo "end to end: passed"
