@@ -1,0 +1,16 @@
+// The report file through CreateFileW and WriteFile, its text in the ANSI code page.
+#pragma once
+
+#include "platform/file_api.h"
+
+namespace brask {
+
+class AnsiFile final : public FileApi {
+ public:
+  void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
+};
+
+// The text in the ANSI code page (CP_ACP), '?' for every character it cannot represent.
+std::string toAnsiCodePage(std::wstring_view text);
+
+}  // namespace brask

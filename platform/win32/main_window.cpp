@@ -1,0 +1,194 @@
+#include "platform/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/native_controls.h"
+#include "platform/win32/pixel_layout.h"
+#include "platform/win32/resource_ids.h"
+
+namespace brask {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
+
+HFONT createFont(const FontSpec& spec, BYTE charSet, int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = fontHeight(spec, dpi);
+  font.lfWeight = spec.weight;
+  font.lfCharSet = charSet;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, spec.face, LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(BRASK_ICON), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+
+// The controls in tab order, which is also the order the dialog manager walks for Tab.
+std::vector<const ControlSpec*> inTabOrder() {
+  std::vector<const ControlSpec*> specs;
+  for (const ControlSpec& spec : controlTable()) specs.push_back(&spec);
+  std::sort(specs.begin(), specs.end(),
+            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+  return specs;
+}
+
+const ControlSpec* specOf(HWND control) {
+  const int index = GetDlgCtrlID(control) - controlIdentifier(ControlId{});
+  if (index < 0 || index >= static_cast<int>(controlTable().size())) return nullptr;
+  return &controlTable()[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, int dpi) : dpi_(dpi) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = loadIcon(instance, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = loadIcon(instance, SM_CXSMICON, SM_CYSMICON);
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindow.name;
+  RegisterClassExW(&windowClass);
+
+  const PixelRect client = clientRect(kWindow, dpi_);
+  RECT frame{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  window_ = CreateWindowExW(kWindowExStyle, kWindow.name, kWindow.caption, kWindowStyle,
+                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                            (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+                            nullptr, instance, this);
+  // The caption of a dialog frame shows the icon only when it is given to the window.
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
+
+  dialogFont_ = createFont(kDialogFont, DEFAULT_CHARSET, dpi_);
+  titleFont_ = createFont(kTitleFont, ANSI_CHARSET, dpi_);
+  createControls(instance);
+}
+
+MainWindow::~MainWindow() {
+  if (IsWindow(window_)) DestroyWindow(window_);
+  DeleteObject(dialogFont_);
+  DeleteObject(titleFont_);
+}
+
+void MainWindow::createControls(HINSTANCE instance) {
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                              nullptr, instance, nullptr);
+  for (const ControlSpec* spec : inTabOrder()) {
+    const NativeControl native = nativeControl(*spec);
+    const PixelRect place = controlRect(*spec, dpi_);
+    const HWND control = CreateWindowExW(
+        native.exStyle, native.className, spec->caption ? spec->caption : L"", native.style,
+        place.x, place.y, place.width, place.height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(spec->id))), instance,
+        nullptr);
+    // Each control goes below the ones before it: the Z order is the tab order.
+    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(spec->titleFont ? titleFont_ : dialogFont_), FALSE);
+    if (spec->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+    if (spec->tooltip) addTooltip(instance, control, spec->tooltip);
+    controls_[static_cast<std::size_t>(spec->id)] = control;
+  }
+}
+
+void MainWindow::addTooltip(HINSTANCE instance, HWND control, const wchar_t* text) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.hinst = instance;
+  tool.lpszText = const_cast<wchar_t*>(text);
+  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+  SetFocus(focus_);
+}
+
+int MainWindow::checkState(ControlId checkBox) {
+  return static_cast<int>(SendMessageW(control(checkBox), BM_GETCHECK, 0, 0));
+}
+
+bool MainWindow::optionSelected(ControlId optionButton) {
+  return SendMessageW(control(optionButton), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring MainWindow::text(ControlId textBox) {
+  const HWND box = control(textBox);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  const int length = GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void MainWindow::unloadAndEnd() {
+  DestroyWindow(window_);
+  ExitProcess(0);
+}
+
+LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<MainWindow*>(create->lpCreateParams)->window_ = window;
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->onMessage(message, wParam, lParam)
+              : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Enter and Escape arrive as IDOK and IDCANCEL: no control answers to them.
+      if (HIWORD(wParam) == BN_CLICKED && handlers_) {
+        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) handlers_->cmdRun_Click();
+        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdExit)) handlers_->cmdExit_Click();
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const ControlSpec* spec = specOf(reinterpret_cast<HWND>(lParam));
+      if (!spec || !spec->textColour) break;
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, RGB(spec->textColour->red, spec->textColour->green, spec->textColour->blue));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ACTIVATE:
+      // The focus leaves with the window and comes back to the same control.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focus_ = GetFocus();
+      } else if (focus_) {
+        SetFocus(focus_);
+      }
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace brask

@@ -1,0 +1,13 @@
+#include "platform/win32/message_boxes.h"
+
+namespace brask {
+
+void MessageBoxes::messageBox(const std::wstring& prompt, const std::wstring& title) {
+  MessageBoxW(owner_, prompt.c_str(), title.c_str(), MB_OK);
+}
+
+void MessageBoxes::runTimeErrorBox(const RunTimeError& error) {
+  MessageBoxW(owner_, runTimeErrorText(error).c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace brask

@@ -1,0 +1,22 @@
+// The program's modal message boxes, owned by the main window.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/dialogs.h"
+
+namespace brask {
+
+class MessageBoxes final : public Dialogs {
+ public:
+  void setOwner(HWND owner) { owner_ = owner; }
+  // MessageBoxW with MB_OK and no icon.
+  void messageBox(const std::wstring& prompt, const std::wstring& title) override;
+  // The run-time error text under the program's title, with the error icon.
+  void runTimeErrorBox(const RunTimeError& error) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace brask

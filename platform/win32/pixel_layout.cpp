@@ -1,0 +1,26 @@
+#include "platform/win32/pixel_layout.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+namespace brask {
+
+int twipsToDevicePixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+
+PixelRect controlRect(const ControlSpec& spec, int dpi) {
+  return {twipsToDevicePixels(windowLeft(spec), dpi), twipsToDevicePixels(windowTop(spec), dpi),
+          twipsToDevicePixels(spec.width, dpi), twipsToDevicePixels(spec.height, dpi)};
+}
+
+PixelRect clientRect(const WindowSpec& window, int dpi) {
+  return {0, 0, twipsToDevicePixels(window.clientWidth, dpi),
+          twipsToDevicePixels(window.clientHeight, dpi)};
+}
+
+int fontHeight(const FontSpec& font, int dpi) {
+  constexpr double kPointsPerInch = 72.0;
+  return -static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
+}
+
+}  // namespace brask

@@ -1,0 +1,19 @@
+// The platform's own words for a failure code: Win32 error codes and HRESULTs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/run_time_error.h"
+
+namespace brask {
+
+// The system's message for a Win32 error code or an HRESULT, without its line break;
+// "Unknown error" when the system has none.
+std::wstring systemErrorText(DWORD code);
+
+// The run-time error for what failed, with GetLastError() and its message.
+RunTimeError lastError(const std::wstring& action);
+
+}  // namespace brask

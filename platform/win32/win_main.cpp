@@ -1,0 +1,47 @@
+// brask.exe: creates frmMain and the Windows side of the platform, runs Form_Load, shows
+// the window and runs its messages through IsDialogMessage until the window is gone.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/main_form.h"
+#include "platform/win32/ansi_file.h"
+#include "platform/win32/dpi_awareness.h"
+#include "platform/win32/kernel32_locale.h"
+#include "platform/win32/kernel32_version.h"
+#include "platform/win32/local_clock.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/message_boxes.h"
+#include "platform/win32/win_process.h"
+#include "platform/win32/wmi_event_source.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  using namespace brask;
+  becomeDpiAware();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  MainWindow window(instance, screenDpi());
+  MessageBoxes dialogs;
+  dialogs.setOwner(window.handle());
+  WmiEventSource events;
+  Kernel32Locale locale;
+  Kernel32Version version;
+  LocalClock clock;
+  WinProcess process;
+  AnsiFile files;
+  Platform platform{window, dialogs, events, locale, version, clock, process, files};
+  MainForm form(platform);
+  window.setHandlers(form);
+
+  form.Form_Load();
+  window.show(showCommand);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageW(window.handle(), &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# brask.exe as a person uses it, under Wine and Xvfb, driven with xdotool: Run on an empty
+# form brings the selection message, Alt+X ends with no report, and a Number-mode run made
+# with the keyboard alone (which only works when Tab follows the tab order) writes the
+# report, starts Notepad and ends.
+#
+# Usage: brask_gui_test.sh WINE_RUN PREFIX_ROOT BRASK_EXE
+# (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
+set -euo pipefail
+
+if [ -z "${BRASK_GUI_DISPLAY:-}" ]; then
+  exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+wine_run=$1
+root=$2
+exe=$3
+prefix=$root/${BRASK_WINE_PREFIX:-gui}
+report=$prefix/drive_c/BRASK.txt
+title="BRASK - Zelvo's Event Viewer"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# within SECONDS COMMAND...: waits for the command to succeed, up to the deadline.
+within() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+shown() { [ -n "$(window "$1")" ]; }
+hidden() { [ -z "$(window "$1")" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+keys() { xdotool key --delay 60 "$@"; }
+# Under Wine keys are taken only once the pointer has moved over the window.
+point_at() { xdotool mousemove --window "$(window "$1")" "${2:-10}" "${3:-10}"; }
+
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
+
+# Windows as current Windows shows itself to brask.exe, whose manifest keeps it at 6.2.
+"$wine_run" "$root" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+original_format=$("$wine_run" "$root" reg query 'HKCU\Control Panel\International' /v sShortDate | tr -d '\r' | awk '/sShortDate/ {print $3}')
+
+start() {
+  rm -f "$report"
+  "$wine_run" "$root" "$exe" &
+  brask=$!
+  within 60 shown "$title" || fail "the window did not appear"
+  point_at "$title" 5 5
+}
+
+echo "Run on an empty form, then Alt+X"
+start
+# Run's centre: (3720 + 615 / 2, 720 + 495 / 2) twips, (269, 64) pixels at 96 DPI.
+point_at "$title" 269 64
+xdotool click 1
+within 20 shown "Please check your selections" || fail "no message titled 'Please check your selections'"
+point_at "Please check your selections"
+keys Return
+within 20 hidden "Please check your selections" || fail "OK did not close the message"
+shown "$title" || fail "the window closed after the message"
+point_at "$title"
+keys alt+x
+within 20 ended "$brask" || fail "Alt+X did not end the program"
+[ ! -e "$report" ] || fail "Alt+X left a report"
+
+echo "A Number-mode run, by the keyboard alone"
+start
+keys space                          # chkApplication, where the focus starts: checked
+keys Tab Tab Tab space              # chkSystem, chkCritical, chkError: checked
+keys Tab Tab Tab Tab                # chkInformation, chkWarning, optNumber, txtNumber
+xdotool type --delay 60 3
+keys Tab Tab                        # optDate, txtDayFrom
+for text in 1 8 2009 10 8; do
+  xdotool type --delay 60 "$text"   # the From and To fields, day, month, year each
+  keys Tab
+done
+xdotool type --delay 60 2009        # txtYrTo
+keys Tab Tab Tab                    # cmdRun, cmdExit, and round to chkApplication
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab \
+  shift+Tab shift+Tab shift+Tab     # back over the fields and txtNumber to optNumber
+keys space                          # "Number of events": selected
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+keys space                          # back over the check boxes, round to cmdRun: pressed
+within 60 ended "$brask" || fail "the run did not end the program"
+[ -e "$report" ] || fail "no report at drive_c/BRASK.txt"
+within 60 shown "BRASK.txt - Notepad" || fail "Notepad did not open the report"
+
+tilde="~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~"
+expected=(
+  "Zelvo's Event Viewer v01c run on Windows 7 in English"
+  "Report run at *"
+  ""
+  "Note: All dates below are in the format dd/mm/yyyy"
+  ""
+  "$tilde"
+  "'Application' Log - Error Type"
+  "$tilde"
+)
+mapfile -t lines <"$report"
+[ "${#lines[@]}" -eq "${#expected[@]}" ] || fail "the report has ${#lines[@]} lines: $(cat "$report")"
+for i in "${!expected[@]}"; do
+  line=${lines[$i]}
+  [ "${line: -1}" = $'\r' ] || fail "line $((i + 1)) does not end in CR LF"
+  # shellcheck disable=SC2053  # the expected line may be a pattern
+  [[ ${line%$'\r'} == ${expected[$i]} ]] || fail "line $((i + 1)): '${line%$'\r'}', expected '${expected[$i]}'"
+done
+[[ ${lines[1]} =~ ^Report\ run\ at\ [0-9]{2}/[0-9]{2}/[0-9]{4}\ [0-9:]+ ]] ||
+  fail "the run time is not day-first: ${lines[1]}"
+
+format=$("$wine_run" "$root" reg query 'HKCU\Control Panel\International' /v sShortDate | tr -d '\r' | awk '/sShortDate/ {print $3}')
+[ "$format" = "$original_format" ] || fail "the short-date format is '$format', not '$original_format' again"
+echo "PASS"

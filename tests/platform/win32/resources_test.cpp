@@ -1,0 +1,98 @@
+// The resources of brask.exe, whose path BRASK_EXE names: version, manifest and icon.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+
+namespace brask {
+namespace {
+
+std::wstring programPath() {
+  const char* path = std::getenv("BRASK_EXE");
+  return path ? test::wineDosPath(path) : std::wstring();
+}
+
+// The program loaded as data, for its resources.
+class ProgramResources : public testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = programPath();
+    ASSERT_FALSE(path_.empty()) << "BRASK_EXE is not set";
+    module_ = LoadLibraryExW(path_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr) << "error " << GetLastError();
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
+
+  std::string resource(LPCWSTR type, LPCWSTR name) const {
+    const HRSRC found = FindResourceW(module_, name, type);
+    if (!found) return {};
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+    return std::string(data, SizeofResource(module_, found));
+  }
+
+  std::wstring path_;
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(ProgramResources, TheFileDescriptionNamesWhatTheProgramDoes) {
+  const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path_.c_str(), 0, size, info.data()));
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text),
+            L"Windows Event Viewer - Reports from 1 to 20 of the last events or between two dates.");
+}
+
+TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
+  const std::string manifest = resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
+  ASSERT_FALSE(manifest.empty());
+  const struct {
+    const char* text;
+    bool present;
+  } cases[] = {
+      {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
+      {"level=\"asInvoker\"", true},
+      {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>", true},
+      {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},  // Windows 7
+      {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", false},  // Windows 8.1
+      {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", false},  // Windows 10 and 11
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(manifest.find(c.text) != std::string::npos, c.present) << c.text;
+  }
+}
+
+TEST_F(ProgramResources, TheIconIs32By32In16ColoursWithAMask) {
+  const std::string group = resource(MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(101));  // RT_GROUP_ICON
+  ASSERT_GE(group.size(), 6u + 14u);
+  EXPECT_EQ(static_cast<unsigned char>(group[4]), 1) << "one image";
+  EXPECT_EQ(static_cast<unsigned char>(group[6]), 32) << "width";
+  EXPECT_EQ(static_cast<unsigned char>(group[7]), 32) << "height";
+  EXPECT_EQ(static_cast<unsigned char>(group[8]), 16) << "colours";
+
+  const auto icon = static_cast<HICON>(
+      LoadImageW(module_, MAKEINTRESOURCEW(101), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  ASSERT_NE(icon, nullptr);
+  ICONINFO parts{};
+  ASSERT_TRUE(GetIconInfo(icon, &parts));
+  EXPECT_NE(parts.hbmMask, nullptr);
+  BITMAP mask{};
+  GetObjectW(parts.hbmMask, sizeof mask, &mask);
+  EXPECT_EQ(mask.bmWidth, 32);
+  DeleteObject(parts.hbmMask);
+  DeleteObject(parts.hbmColor);
+  DestroyIcon(icon);
+}
+
+}  // namespace
+}  // namespace brask
