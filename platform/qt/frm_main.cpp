@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
@@ -111,15 +110,6 @@ std::wstring FrmMain::text(ControlId textBox) {
 void FrmMain::unloadAndEnd() {
   close();
   QCoreApplication::quit();
-}
-
-void FrmMain::keyPressEvent(QKeyEvent* event) {
-  // Escape presses no button here; it is taken so that nothing above acts on it either.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 template <class Widget>

@@ -14,8 +14,6 @@
 #include "app/control_table.h"
 #include "platform/form.h"
 
-class QKeyEvent;
-
 namespace brask {
 
 class FrmMain : public QWidget, public Form {
@@ -39,9 +37,6 @@ class FrmMain : public QWidget, public Form {
  signals:
   void runPressed();
   void exitPressed();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   template <class Widget>

@@ -160,12 +160,26 @@ class FrmMainRunTest : public QObject {
     QVERIFY(!program.window.isVisible());
   }
 
+  // The Close button of the title bar closes the only window, which ends the program.
+  void closingTheWindowEndsAsExitDoes() {
+    Program program;
+    program.tick(ControlId::chkSystem);
+    QTimer::singleShot(0, [&] { program.window.close(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(program.fakes.files.opens.empty());
+  }
+
+  // Exit ends the program itself, not only by closing what may be its last window.
   void exitEndsWithoutWriting() {
     Program program;
     program.tick(ControlId::chkSystem);
+    QApplication::setQuitOnLastWindowClosed(false);
     QTimer::singleShot(0, [&] { QTest::mouseClick(program[ControlId::cmdExit], Qt::LeftButton); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QApplication::exec(), 0);
+    const int ended = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(true);
+    QCOMPARE(ended, 0);
     QVERIFY(!program.window.isVisible());
     QVERIFY(program.fakes.files.opens.empty());
   }
