@@ -1,5 +1,7 @@
 #include "platform/qt/message_boxes.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 #include <QString>
 
@@ -11,6 +13,8 @@ void showModal(QWidget& owner, const std::wstring& prompt, const std::wstring& t
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdWString(title),
                   QString::fromStdWString(prompt), QMessageBox::Ok, &owner);
   box.setTextFormat(Qt::PlainText);
+  // Some styles put a picture on OK as well; the box shows none.
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
   box.exec();
 }
 

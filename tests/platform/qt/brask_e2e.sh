@@ -8,7 +8,9 @@ set -euo pipefail
 
 if [ "${1:-}" != --inside ]; then
   brask=$(realpath "$1")
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$brask"
+  # A display number of its own, from a random start, so that tests that start Xvfb at the
+  # same moment do not race for the same one.
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash "$0" --inside "$brask"
 fi
 brask=$2
 
@@ -98,9 +100,9 @@ window_gone() { ! xdotool search --name "^$1\$" > /dev/null 2>&1; }
 ended() { ! kill -0 "$pid" 2> /dev/null; }
 
 start_brask() {
-  timeout 60 "$brask" > "$work/brask.log" 2>&1 &
+  timeout 60 "$brask" >> "$work/brask.log" 2>&1 &
   pid=$!
-  wait_for 20 find_window "$title" || { fail "no window \"$title\""; return 1; }
+  wait_for 20 find_window "$title" || { fail "no window \"$title\""; cat "$work/brask.log" >&2; exit 1; }
   window=$found
 }
 

@@ -2,6 +2,7 @@
 // message boxes and in-memory stand-ins for the rest of the platform.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -52,10 +53,22 @@ struct Program {
 
 }  // namespace
 
+// Desktop themes whose dialog buttons carry pictures.
+class PicturedButtonsStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
 class FrmMainRunTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QApplication::setStyle(new PicturedButtonsStyle); }
+
   // A message box of the validation or the run leaves every control as the user left it.
   void aMessageLeavesEveryControlAsItWas_data() {
     QTest::addColumn<QStringList>("setup");
@@ -109,6 +122,7 @@ class FrmMainRunTest : public QObject {
     QCOMPARE(box.text, prompt);
     QCOMPARE(box.icon, QMessageBox::NoIcon);
     QCOMPARE(box.buttons, QStringList{"OK"});
+    QVERIFY2(!box.buttonPictures, "the box shows no picture, on OK neither");
     QVERIFY(box.modal);
     QCOMPARE(box.behind, before);
     QCOMPARE(controls(), before);
@@ -157,6 +171,7 @@ class FrmMainRunTest : public QObject {
              QString::fromStdWString(brask::runTimeErrorText(*program.fakes.process.failStart)));
     QCOMPARE(answerer.seen.front().icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.seen.front().buttons, QStringList{"OK"});
+    QVERIFY(!answerer.seen.front().buttonPictures);
     QVERIFY(!program.window.isVisible());
   }
 

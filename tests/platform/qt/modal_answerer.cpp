@@ -13,9 +13,13 @@ void ModalAnswerer::answer() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible()) return;
   QStringList buttons;
-  for (QAbstractButton* button : box->buttons()) buttons << button->text().remove('&');
-  seen.append({box->windowTitle(), box->text(), box->icon(), buttons, lookBehind_(),
-               box->isModal()});
+  bool buttonPictures = false;
+  for (QAbstractButton* button : box->buttons()) {
+    buttons << button->text().remove('&');
+    buttonPictures = buttonPictures || !button->icon().isNull();
+  }
+  seen.append({box->windowTitle(), box->text(), box->icon(), buttons, buttonPictures,
+               lookBehind_(), box->isModal()});
   box->button(QMessageBox::Ok)->click();
   if (afterAnswer) QTimer::singleShot(0, afterAnswer);
 }

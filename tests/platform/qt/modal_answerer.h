@@ -15,6 +15,7 @@ struct SeenBox {
   QString text;
   QMessageBox::Icon icon;
   QStringList buttons;   // the texts of its buttons
+  bool buttonPictures;   // any of its buttons shows a picture
   QStringList behind;    // what lookBehind returned while the box was up
   bool modal;
 };
