@@ -1,14 +1,14 @@
 # Cross-builds the Windows program and its tests with Debian's MinGW-w64 (g++-mingw-w64-x86-64).
-# The POSIX thread model, because GoogleTest needs std::mutex, which GCC 12 offers only
-# there; everything is linked statically, the thread library included, so that no program
+# The Win32 thread model: no thread library comes in, whose newer imports would keep the
+# program from loading on Windows XP. Everything is linked statically, so that no program
 # needs a MinGW DLL at run time. Tests run under Wine, each in a Wine prefix kept inside
 # the build folder.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(BRASK_MINGW x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${BRASK_MINGW}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${BRASK_MINGW}-g++-posix)
+set(CMAKE_C_COMPILER ${BRASK_MINGW}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${BRASK_MINGW}-g++-win32)
 set(CMAKE_RC_COMPILER ${BRASK_MINGW}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${BRASK_MINGW})
