@@ -132,6 +132,32 @@ purple_all=$(convert /tmp/brask-window.png -crop "${WIDTH}x${HEIGHT}+$X+$Y" txt:
 [ "$purple_inside" -gt 50 ] && [ "$purple_inside" -eq "$purple_all" ] ||
   fail "purple pixels: $purple_inside inside lblTitle1, $purple_all in the window"
 
+# The edges of the frames, buttons and fields lie where the table puts them: the pixel on
+# the edge is drawn, the one just outside is the dialog background.
+edges=(
+  # control     x on the edge  y    x outside  y
+  "fraLog          8 100      7 100"  "fraLog        120 100    121 100"  "fraLog         60 152     60 153"
+  "fraType       128 100    127 100"  "fraType       240 100    241 100"
+  "cmdRun        248  60    247  60"  "cmdRun        288  60    289  60"
+  "cmdRun        260  48    260  47"  "cmdRun        260  80    260  81"
+  "cmdExit       260 104    260 103"  "cmdExit       260 136    260 137"
+  "fraEvents       8 200      7 200"  "fraEvents     288 200    289 200"  "fraEvents     100 272    100 273"
+  "txtNumber     144 180    143 180"  "txtNumber     184 180    185 180"
+  "txtYrTo       240 248    241 248"  "txtYrTo       220 258    220 259"
+)
+probes="%[hex:p{2,2}] "  # the window's top left corner: no control there
+for edge in "${edges[@]}"; do
+  read -r _ x1 y1 x2 y2 <<< "$edge"
+  probes+="%[hex:p{$x1,$y1}] %[hex:p{$x2,$y2}] "
+done
+read -r -a colours <<< "$(convert /tmp/brask-window.png -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage -format "$probes" info:)"
+background=${colours[0]}
+for i in "${!edges[@]}"; do
+  read -r name x1 y1 x2 y2 <<< "${edges[$i]}"
+  [ "${colours[$((2 * i + 1))]}" != "$background" ] && [ "${colours[$((2 * i + 2))]}" = "$background" ] ||
+    fail "$name: no edge at $x1,$y1 against $x2,$y2 in the screenshot"
+done
+
 click_at 16 80 73 25     # chkSystem
 click_at 136 77 73 25    # chkError
 click_at 16 168 113 25   # optNumber
