@@ -21,10 +21,13 @@ bool isUserUid(std::string_view value) {
 
 }  // namespace
 
+int priorityOf(std::string_view value) {
+  return value.size() == 1 && value[0] >= '0' && value[0] <= '7' ? value[0] - '0' : -1;
+}
+
 void noteField(EntryClass& entry, std::string_view item) {
   if (hasPrefix(item, "PRIORITY=")) {
-    const std::string_view value = item.substr(9);
-    entry.priority = value.size() == 1 && value[0] >= '0' && value[0] <= '7' ? value[0] - '0' : -1;
+    entry.priority = priorityOf(item.substr(9));
   } else if (hasPrefix(item, "_UID=")) {
     entry.userUid = isUserUid(item.substr(5));
   } else if (hasPrefix(item, "_SYSTEMD_USER_UNIT=")) {

@@ -18,6 +18,9 @@ struct EntryClass {
   int priority = -1;      // PRIORITY 0 to 7; -1 when missing or not a priority
 };
 
+// The priority of a PRIORITY value, 0 to 7; -1 for any other text.
+int priorityOf(std::string_view value);
+
 // Notes one "FIELD=value" item of an entry in its class.
 void noteField(EntryClass& entry, std::string_view item);
 

@@ -1,7 +1,8 @@
 #include "platform/linux/journal_objects.h"
 
+#include <cstdlib>
 #include <cwctype>
-#include <vector>
+#include <memory>
 
 #include "platform/linux/cim_time.h"
 #include "platform/run_time_error.h"
@@ -11,7 +12,7 @@ namespace {
 
 // While the entries are walked only the start of each field is looked at; a property is
 // read up to the size of the longest message that journald stores. Either bound keeps the
-// memory of a walk independent of the size of the journal and its entries.
+// memory of a walk independent of the size of the entries.
 constexpr std::size_t kScanThreshold = 64;
 constexpr std::size_t kPropertyThreshold = 64 * 1024;
 
@@ -35,43 +36,73 @@ std::vector<std::string> uniqueItems(sd_journal* journal, const char* field) {
   return items;
 }
 
-void addMatch(sd_journal* journal, const std::string& item) {
-  checked(sd_journal_add_match(journal, item.data(), item.size()), L"Filtering the journal");
-}
-
 }  // namespace
 
-JournalObjects::JournalObjects(const std::optional<std::string>& directory, LogName log,
-                               const EventTypeNames& spelling)
-    : journal_(directory), log_(log), spelling_(spelling) {
-  checked(sd_journal_set_data_threshold(journal_.get(), kPropertyThreshold), L"Reading the journal");
-  if (log_ == LogName::Other) empty_ = true;
-  if (log_ == LogName::Application) empty_ = !restrictToApplication();
-  checked(sd_journal_seek_tail(journal_.get()), L"Moving to the newest journal entry");
+JournalObjects::JournalObjects(std::optional<std::string> directory, LogName log,
+                               const EventTypeNames& spelling, long entriesPerOpening)
+    : directory_(std::move(directory)), log_(log), spelling_(spelling), entriesPerOpening_(entriesPerOpening) {
+  journal_.emplace(directory_);
+  checked(sd_journal_set_data_threshold(journal_->get(), kPropertyThreshold), L"Reading the journal");
+  // Entries of user units and users: the Application log's own, and all there is to tell
+  // the two logs apart. When the journal has none, its System log is every entry.
+  matches_ = applicationMatches();
+  empty_ = log_ == LogName::Other || (log_ == LogName::Application && matches_.empty());
+  everyEntry_ = log_ == LogName::System && matches_.empty();
+  open();
 }
 
-// Lets the journal's own index skip the entries that cannot be the Application log's:
-// those of no user unit and no user. False when the journal holds none of them.
-bool JournalObjects::restrictToApplication() {
-  bool any = false;
-  for (const std::string& item : uniqueItems(journal_.get(), "_SYSTEMD_USER_UNIT")) {
-    addMatch(journal_.get(), item);
-    any = true;
-  }
-  checked(sd_journal_add_disjunction(journal_.get()), L"Filtering the journal");
-  for (const std::string& item : uniqueItems(journal_.get(), "_UID")) {
+std::vector<std::string> JournalObjects::applicationMatches() {
+  std::vector<std::string> matches = uniqueItems(journal_->get(), "_SYSTEMD_USER_UNIT");
+  for (std::string& item : uniqueItems(journal_->get(), "_UID")) {
     EntryClass entry;
     noteField(entry, item);
-    if (!entry.userUid) continue;
-    addMatch(journal_.get(), item);
-    any = true;
+    if (entry.userUid) matches.push_back(std::move(item));
   }
-  return any;
+  return matches;
+}
+
+// Seeks the newest entry; for the Application log the journal's own index then skips
+// the entries of no user unit and no user.
+void JournalObjects::open() {
+  sd_journal* journal = journal_->get();
+  checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
+  if (log_ == LogName::Application) {
+    for (const std::string& item : matches_) {
+      checked(sd_journal_add_match(journal, item.data(), item.size()), L"Filtering the journal");
+      // Matches of one field are alternatives already; those of two fields must be made so.
+      checked(sd_journal_add_disjunction(journal), L"Filtering the journal");
+    }
+  }
+  checked(sd_journal_seek_tail(journal), L"Moving to the newest journal entry");
+}
+
+bool JournalObjects::reopen() {
+  char* text = nullptr;
+  checked(sd_journal_get_cursor(journal_->get(), &text), L"Reading the journal");
+  const std::unique_ptr<char, decltype(&std::free)> cursor(text, &std::free);
+  journal_.reset();
+  journal_.emplace(directory_);
+  open();
+  checked(sd_journal_seek_cursor(journal_->get(), cursor.get()), L"Reading the journal");
+  if (checked(sd_journal_previous(journal_->get()), L"Reading the journal") == 0) return false;
+  return checked(sd_journal_test_cursor(journal_->get(), cursor.get()), L"Reading the journal") == 0;
+}
+
+bool JournalObjects::stepBack() {
+  const bool due = walked_ > 0 && walked_ % entriesPerOpening_ == 0;
+  ++walked_;
+  if (due && reopen()) return true;
+  return checked(sd_journal_previous(journal_->get()), L"Reading the journal") > 0;
 }
 
 bool JournalObjects::next() {
   if (empty_) return false;
-  while (checked(sd_journal_previous(journal_.get()), L"Reading the journal") > 0) {
+  while (stepBack()) {
+    if (everyEntry_) {
+      current_ = EntryClass{};
+      current_.priority = priority();
+      return true;
+    }
     current_ = classify();
     if (logOf(current_) == log_) return true;
   }
@@ -79,7 +110,7 @@ bool JournalObjects::next() {
 }
 
 EntryClass JournalObjects::classify() {
-  sd_journal* journal = journal_.get();
+  sd_journal* journal = journal_->get();
   checked(sd_journal_set_data_threshold(journal, kScanThreshold), L"Reading the journal");
   EntryClass entry;
   const void* data = nullptr;
@@ -92,10 +123,15 @@ EntryClass JournalObjects::classify() {
   return entry;
 }
 
+int JournalObjects::priority() {
+  const auto value = field("PRIORITY");
+  return value ? priorityOf(*value) : -1;
+}
+
 std::optional<std::string> JournalObjects::field(const char* name) {
   const void* data = nullptr;
   std::size_t length = 0;
-  const int result = sd_journal_get_data(journal_.get(), name, &data, &length);
+  const int result = sd_journal_get_data(journal_->get(), name, &data, &length);
   if (result == -ENOENT) return std::nullopt;
   checked(result, L"Reading a journal field");
   const std::string_view item(static_cast<const char*>(data), length);
@@ -112,7 +148,7 @@ PropertyValue JournalObjects::property(std::wstring_view name) {
   if (sameName(name, L"Type")) return typeName(current_.priority, spelling_);
   if (sameName(name, L"TimeWritten")) {
     std::uint64_t microseconds = 0;
-    checked(sd_journal_get_realtime_usec(journal_.get(), &microseconds), L"Reading the time of a journal entry");
+    checked(sd_journal_get_realtime_usec(journal_->get(), &microseconds), L"Reading the time of a journal entry");
     return cimDateTime(microseconds);
   }
   if (sameName(name, L"Category")) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/event_source.h"
 #include "platform/event_type_names.h"
@@ -16,24 +17,38 @@ namespace brask {
 
 class JournalObjects : public EventObjects {
  public:
-  JournalObjects(const std::optional<std::string>& directory, LogName log,
-                 const EventTypeNames& spelling);
+  // The journal is opened anew after every entriesPerOpening entries walked, which lets go
+  // of the file pages mapped so far: the memory of a walk stays the same however long
+  // the journal is.
+  JournalObjects(std::optional<std::string> directory, LogName log, const EventTypeNames& spelling,
+                 long entriesPerOpening = 65536);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
   PropertyValue property(std::wstring_view name) override;
 
  private:
-  bool restrictToApplication();
+  void open();
+  // Opens the journal again at the current entry; true when the entry is gone and the
+  // journal now stands on the next one to walk.
+  bool reopen();
+  bool stepBack();
+  std::vector<std::string> applicationMatches();
   EntryClass classify();
+  int priority();
   // The value of a field of the current entry; nothing when the entry lacks it.
   std::optional<std::string> field(const char* name);
   PropertyValue text(const char* name);
 
-  Journal journal_;
+  std::optional<std::string> directory_;
   LogName log_;
   const EventTypeNames& spelling_;
-  bool empty_ = false;
+  long entriesPerOpening_;
+  std::optional<Journal> journal_;
+  std::vector<std::string> matches_;  // "FIELD=value" items, one of which an entry must have
+  bool empty_ = false;                // the journal holds no entry of the log
+  bool everyEntry_ = false;           // every entry of the journal belongs to the log
+  long walked_ = 0;
   EntryClass current_;
   WideDecoder utf8_{"UTF-8"};
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "journal_fixture.h"
+#include "platform/linux/journal_objects.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -164,6 +165,34 @@ TEST(JournalEventSource, TimeWrittenIsLocalTimeWithItsOffsetAcrossDaylightSaving
                                        L"text 20210328015959.123456+060"}));
   const test::ScopedEnv west{{"TZ", "America/New_York"}};
   EXPECT_EQ(walk(dir, kSystem, L"TimeWritten").front(), L"text 20211231185959.000000-300");
+}
+
+TEST(JournalObjects, OpeningTheJournalAgainOnTheWayLosesAndRepeatsNoEntry) {
+  test::JournalFixture mixed;
+  test::JournalFixture systemOnly;
+  std::vector<std::wstring> application, system, all;
+  for (int i = 0; i < 40; ++i) {
+    const std::string uid = i % 3 == 0 ? "1000" : "0";
+    mixed.add(at(i), {{"MESSAGE", std::to_string(i)}, {"_UID", uid}});
+    systemOnly.add(at(i), {{"MESSAGE", std::to_string(i)}, {"_UID", "0"}});
+    (i % 3 == 0 ? application : system).insert((i % 3 == 0 ? application : system).begin(), L"text " + std::to_wstring(i));
+    all.insert(all.begin(), L"text " + std::to_wstring(i));
+  }
+  const struct {
+    std::string dir;
+    LogName log;
+    const std::vector<std::wstring>& expected;
+  } cases[] = {{mixed.build(), LogName::System, system},
+               {mixed.dir(), LogName::Application, application},
+               {systemOnly.build(), LogName::System, all}};
+  for (const auto& c : cases) {
+    for (long every : {1L, 2L, 3L, 7L, 1000L}) {
+      JournalObjects objects(c.dir, c.log, kEnglish, every);
+      std::vector<std::wstring> messages;
+      while (objects.next()) messages.push_back(shown(objects.property(L"Message")));
+      EXPECT_EQ(messages, c.expected) << "opened again every " << every << " entries";
+    }
+  }
 }
 
 TEST(JournalEventSource, FailuresAreRunTimeErrors) {

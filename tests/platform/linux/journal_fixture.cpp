@@ -1,5 +1,6 @@
 #include "journal_fixture.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,14 +41,19 @@ std::string JournalFixture::build() {
   std::filesystem::create_directories(dir_ / "journal");
   const pid_t child = fork();
   if (child == 0) {
+    // Quiet: it reports every journal it writes.
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, STDERR_FILENO);
     execl(JOURNAL_REMOTE, JOURNAL_REMOTE, output.c_str(), input.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;
   waitpid(child, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("journal-remote failed");
-  return (dir_ / "journal").string();
+  return dir();
 }
+
+std::string JournalFixture::dir() const { return (dir_ / "journal").string(); }
 
 std::uint64_t utcMicroseconds(int year, int month, int day, int hour, int minute, int second) {
   std::tm utc{};

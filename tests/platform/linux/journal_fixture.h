@@ -24,6 +24,8 @@ class JournalFixture {
   void add(std::uint64_t realtimeMicroseconds, const Fields& fields);
   // Builds the journal and returns the directory that holds it.
   std::string build();
+  // The directory that build() fills.
+  std::string dir() const;
 
  private:
   std::filesystem::path dir_;
