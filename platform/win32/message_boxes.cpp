@@ -7,7 +7,7 @@ void MessageBoxes::messageBox(const std::wstring& prompt, const std::wstring& ti
 }
 
 void MessageBoxes::runTimeErrorBox(const RunTimeError& error) {
-  MessageBoxW(owner_, runTimeErrorText(error).c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+  MessageBoxW(owner_, runTimeErrorText(error).c_str(), kProgramTitle, MB_OK);
 }
 
 }  // namespace brask

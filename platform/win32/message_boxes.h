@@ -12,7 +12,7 @@ class MessageBoxes final : public Dialogs {
   void setOwner(HWND owner) { owner_ = owner; }
   // MessageBoxW with MB_OK and no icon.
   void messageBox(const std::wstring& prompt, const std::wstring& title) override;
-  // The run-time error text under the program's title, with the error icon.
+  // The run-time error text under the program's title, MB_OK, no icon either.
   void runTimeErrorBox(const RunTimeError& error) override;
 
  private:

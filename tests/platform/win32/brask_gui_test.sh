@@ -71,9 +71,13 @@ keys alt+x
 within 20 ended "$brask" || fail "Alt+X did not end the program"
 [ ! -e "$report" ] || fail "Alt+X left a report"
 
-echo "A Number-mode run, by the keyboard alone"
+echo "A Number-mode run, System checked by the mouse and the rest by the keyboard"
 start
-keys space                          # chkApplication, where the focus starts: checked
+# chkSystem's box: fraLog's corner plus its own, (240, 1200) twips, (16, 80) pixels.
+point_at "$title" 24 92
+xdotool click 1
+keys shift+Tab                      # back to chkApplication
+keys space                          # chkApplication: checked
 keys Tab Tab Tab space              # chkSystem, chkCritical, chkError: checked
 keys Tab Tab Tab Tab                # chkInformation, chkWarning, optNumber, txtNumber
 xdotool type --delay 60 3
@@ -103,6 +107,9 @@ expected=(
   "$tilde"
   "'Application' Log - Error Type"
   "$tilde"
+  "$tilde"
+  "'System' Log - Error Type"
+  "$tilde"
 )
 mapfile -t lines <"$report"
 [ "${#lines[@]}" -eq "${#expected[@]}" ] || fail "the report has ${#lines[@]} lines: $(cat "$report")"
@@ -114,6 +121,24 @@ for i in "${!expected[@]}"; do
 done
 [[ ${lines[1]} =~ ^Report\ run\ at\ [0-9]{2}/[0-9]{2}/[0-9]{4}\ [0-9:]+ ]] ||
   fail "the run time is not day-first: ${lines[1]}"
+
+echo "A report that cannot be written ends the program with the run-time error box"
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+start
+mkdir "$report"                     # a folder where the report file should go
+keys space                          # chkApplication
+keys Tab Tab Tab space              # chkError
+keys Tab Tab Tab space              # optNumber
+keys Tab
+xdotool type --delay 60 1           # txtNumber
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+keys space                          # back to cmdRun: pressed
+within 30 shown "BRASK" || fail "no run-time error box titled BRASK"
+point_at "BRASK"
+keys Return
+within 30 ended "$brask" || fail "the program did not end after the run-time error"
+hidden "BRASK.txt - Notepad" || fail "Notepad was started after the error"
+rmdir "$report"
 
 format=$("$wine_run" "$root" reg query 'HKCU\Control Panel\International' /v sShortDate | tr -d '\r' | awk '/sShortDate/ {print $3}')
 [ "$format" = "$original_format" ] || fail "the short-date format is '$format', not '$original_format' again"

@@ -60,9 +60,8 @@ TEST_F(MainWindowTest, TabVisitsTheControlsInTabOrderAndWraps) {
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), item(next)) << "Tab should reach " << controlSpec(next).name;
   }
-  const BYTE shift[256] = {};
-  std::vector<BYTE> keys(shift, shift + 256);
-  keys[VK_SHIFT] = 0x80;
+  std::vector<BYTE> keys(256, 0);
+  keys[VK_SHIFT] = 0x80;  // held down
   SetKeyboardState(keys.data());
   press(VK_TAB);
   EXPECT_EQ(GetFocus(), item(cmdExit)) << "Shift+Tab goes back";
