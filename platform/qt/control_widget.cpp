@@ -48,7 +48,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget& parent) {
     case ControlKind::CheckBox:
       return new QCheckBox(caption, &parent);
     case ControlKind::PushButton: {
-      // Neither Enter nor Escape presses a button of this window.
+      // No default button: Enter presses nothing.
       auto* button = new QPushButton(caption, &parent);
       button->setAutoDefault(false);
       button->setDefault(false);

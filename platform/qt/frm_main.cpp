@@ -43,8 +43,7 @@ FrmMain::FrmMain() : style_(QStyleFactory::create(QStringLiteral("Windows"))) {
     for (const ControlSpec& spec : controlTable()) {
       if (spec.container.has_value() != contained) continue;
       QWidget& parent = contained ? *controls_[indexOf(*spec.container)] : *this;
-      QWidget* widget = makeControlWidget(spec, parent, style_.get());
-      controls_[indexOf(spec.id)] = widget;
+      controls_[indexOf(spec.id)] = makeControlWidget(spec, parent, style_.get());
     }
   }
 
