@@ -121,6 +121,18 @@ TEST_F(MainWindowTest, TheFormReadsWhatTheUserSet) {
   EXPECT_EQ(window_.text(txtYrTo), typed) << "no length limit";
 }
 
+TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
+  MSG message;
+  // Earlier windows of this test program posted their quit on the way out.
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  SendMessageW(window_.handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window_.handle()));
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_TRUE(fake_.files.opens.empty());
+}
+
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
   for (const ControlSpec& spec : controlTable()) {
     RECT rect;
