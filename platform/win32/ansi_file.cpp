@@ -34,7 +34,8 @@ class FileHandle {
 
 std::string toAnsiCodePage(std::wstring_view text) {
   if (text.empty()) return {};
-  if (text.size() > INT_MAX) throw RunTimeError(L"Converting the report text", kOutOfMemory, L"Out of memory");
+  if (text.size() > INT_MAX)
+    throw RunTimeError(L"Converting the report text", kOutOfMemory, L"Out of memory");
   const int length = static_cast<int>(text.size());
   // The UTF-8 code page, which current Windows can make the ANSI one, takes no default
   // character; it represents every character anyway.

@@ -8,8 +8,8 @@ void becomeDpiAware() {
   const HMODULE user32 = GetModuleHandleW(L"user32.dll");
   if (!user32) return;
   using SetProcessDpiAware = BOOL(WINAPI*)();
-  const auto function =
-      reinterpret_cast<SetProcessDpiAware>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+  const auto function = reinterpret_cast<SetProcessDpiAware>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
   if (function) function();
 }
 

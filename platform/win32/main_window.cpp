@@ -55,7 +55,7 @@ MainWindow::MainWindow(HINSTANCE instance, int dpi) : dpi_(dpi) {
   windowClass.hInstance = instance;
   windowClass.hIcon = loadIcon(instance, SM_CXICON, SM_CYICON);
   windowClass.hIconSm = loadIcon(instance, SM_CXSMICON, SM_CYSMICON);
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindow.name;
   RegisterClassExW(&windowClass);
@@ -91,11 +91,11 @@ void MainWindow::createControls(HINSTANCE instance) {
   for (const ControlSpec* spec : inTabOrder()) {
     const NativeControl native = nativeControl(*spec);
     const PixelRect place = controlRect(*spec, dpi_);
-    const HWND control = CreateWindowExW(
-        native.exStyle, native.className, spec->caption ? spec->caption : L"", native.style,
-        place.x, place.y, place.width, place.height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(spec->id))), instance,
-        nullptr);
+    const HWND control =
+        CreateWindowExW(native.exStyle, native.className, spec->caption ? spec->caption : L"",
+                        native.style, place.x, place.y, place.width, place.height, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(spec->id))),
+                        instance, nullptr);
     // Each control goes below the ones before it: the Z order is the tab order.
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT,

@@ -31,8 +31,7 @@ class MainWindow final : public Form {
   void unloadAndEnd() override;
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(HINSTANCE instance);
   void addTooltip(HINSTANCE instance, HWND control, const wchar_t* text);

@@ -41,8 +41,8 @@ bool startsGroup(const ControlSpec& spec) {
     if (firstOption < 0 || other.tabIndex < firstOption) firstOption = other.tabIndex;
     if (other.tabIndex > lastOption) lastOption = other.tabIndex;
   }
-  const bool continuesOptions = firstOption >= 0 && spec.tabIndex > firstOption &&
-                                spec.tabIndex <= lastOption;
+  const bool continuesOptions =
+      firstOption >= 0 && spec.tabIndex > firstOption && spec.tabIndex <= lastOption;
   return !continuesOptions;
 }
 

@@ -8,7 +8,9 @@
 namespace brask {
 namespace {
 
-std::wstring bstrText(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
+std::wstring bstrText(BSTR text) {
+  return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <wbemcli.h>
 
 #include "platform/event_source.h"

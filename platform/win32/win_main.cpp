@@ -1,6 +1,7 @@
 // brask.exe: creates frmMain and the Windows side of the platform, runs Form_Load, shows
 // the window and runs its messages through IsDialogMessage until the window is gone.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "app/main_form.h"

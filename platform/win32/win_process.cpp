@@ -23,8 +23,8 @@ void WinProcess::startProgram(const std::wstring& commandLine) {
   PROCESS_INFORMATION started{};
   // CreateProcessW may write into the command line, so it gets a copy of its own.
   std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started)) {
     throw lastError(L"Starting \"" + commandLine + L"\"");
   }
   CloseHandle(started.hThread);

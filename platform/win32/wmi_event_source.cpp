@@ -1,6 +1,7 @@
 #include "platform/win32/wmi_event_source.h"
 
 #include <windows.h>
+
 #include <wbemcli.h>
 
 #include "platform/run_time_error.h"
@@ -30,10 +31,10 @@ class Bstr {
 // Calls on a WMI proxy are made at the impersonation level, as the "impersonate" moniker
 // would set them.
 void impersonate(IUnknown* proxy, const std::wstring& action) {
-  throwIfFailed(CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                  RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                  EOAC_NONE),
-                action);
+  throwIfFailed(
+      CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                        RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE),
+      action);
 }
 
 void initialiseCom() {

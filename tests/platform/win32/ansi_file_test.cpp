@@ -35,7 +35,9 @@ TEST_F(AnsiFileTest, TextIsWrittenInTheAnsiCodePageWithAQuestionMarkForWhatItLac
   // The default prefix runs under en_US, whose ANSI code page is Windows-1252.
   ASSERT_EQ(GetACP(), 1252u);
   files_.write(path_, OpenMode::Output, L"Caf\u00e9 \u20ac5 \u4e2d\u00df\r\n");
-  EXPECT_EQ(bytes(), "Caf\xe9 \x80" "5 ?\xdf\r\n");
+  EXPECT_EQ(bytes(),
+            "Caf\xe9 \x80"
+            "5 ?\xdf\r\n");
 }
 
 TEST_F(AnsiFileTest, OutputTruncatesAndAppendAddsAtTheEnd) {

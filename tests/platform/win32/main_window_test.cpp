@@ -45,17 +45,17 @@ class MainWindowTest : public testing::Test {
   fakes::FakePlatform fake_;
   int dpi_ = screenDpi();
   MainWindow window_{GetModuleHandleW(nullptr), dpi_};
-  Platform platform_{window_,          fake_.dialogs, fake_.events,  fake_.locale,
-                     fake_.version,    fake_.clock,   fake_.process, fake_.files};
+  Platform platform_{window_,       fake_.dialogs, fake_.events,  fake_.locale,
+                     fake_.version, fake_.clock,   fake_.process, fake_.files};
   MainForm form_{platform_};
 };
 
 TEST_F(MainWindowTest, TabVisitsTheControlsInTabOrderAndWraps) {
   EXPECT_EQ(GetFocus(), item(chkApplication)) << "the focus starts on the first control";
-  const ControlId order[] = {chkSystem,  chkCritical, chkError,   chkInformation, chkWarning,
-                             optNumber,  txtNumber,   optDate,    txtDayFrom,     txtMthFrom,
-                             txtYrFrom,  txtDayTo,    txtMthTo,   txtYrTo,        cmdRun,
-                             cmdExit,    chkApplication};
+  const ControlId order[] = {chkSystem, chkCritical,   chkError, chkInformation, chkWarning,
+                             optNumber, txtNumber,     optDate,  txtDayFrom,     txtMthFrom,
+                             txtYrFrom, txtDayTo,      txtMthTo, txtYrTo,        cmdRun,
+                             cmdExit,   chkApplication};
   for (ControlId next : order) {
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), item(next)) << "Tab should reach " << controlSpec(next).name;
@@ -103,7 +103,8 @@ TEST_F(MainWindowTest, TheFormReadsWhatTheUserSet) {
   click(optDate);
   EXPECT_TRUE(window_.optionSelected(optDate)) << "the selected option stays selected";
 
-  for (ControlId box : {chkApplication, chkSystem, chkCritical, chkError, chkInformation, chkWarning}) {
+  for (ControlId box :
+       {chkApplication, chkSystem, chkCritical, chkError, chkInformation, chkWarning}) {
     EXPECT_EQ(window_.checkState(box), 0) << controlSpec(box).name;
     click(box);
     EXPECT_EQ(window_.checkState(box), 1) << controlSpec(box).name;
@@ -111,7 +112,8 @@ TEST_F(MainWindowTest, TheFormReadsWhatTheUserSet) {
   click(chkError);
   EXPECT_EQ(window_.checkState(chkError), 0);
 
-  for (ControlId box : {txtNumber, txtDayFrom, txtMthFrom, txtYrFrom, txtDayTo, txtMthTo, txtYrTo}) {
+  for (ControlId box :
+       {txtNumber, txtDayFrom, txtMthFrom, txtYrFrom, txtDayTo, txtMthTo, txtYrTo}) {
     EXPECT_EQ(window_.text(box), L"") << controlSpec(box).name;
   }
   const std::wstring typed(40000, L'7');
@@ -139,7 +141,8 @@ TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
     GetWindowRect(item(spec.id), &rect);
     MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&rect), 2);
     const PixelRect expected = controlRect(spec, dpi_);
-    EXPECT_EQ((PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}), expected)
+    EXPECT_EQ((PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+              expected)
         << spec.name;
   }
   RECT client;
@@ -172,12 +175,16 @@ TEST_F(MainWindowTest, FontsAndThePurpleTitle) {
   const struct {
     ControlId id;
     const FontSpec& font;
-  } cases[] = {{lblTitle1, kTitleFont}, {lblTitle2, kTitleFont}, {cmdRun, kDialogFont},
-               {txtNumber, kDialogFont}, {fraLog, kDialogFont}};
+  } cases[] = {{lblTitle1, kTitleFont},
+               {lblTitle2, kTitleFont},
+               {cmdRun, kDialogFont},
+               {txtNumber, kDialogFont},
+               {fraLog, kDialogFont}};
   for (const auto& c : cases) {
     LOGFONTW font{};
     const auto handle = reinterpret_cast<HFONT>(SendMessageW(item(c.id), WM_GETFONT, 0, 0));
-    ASSERT_EQ(GetObjectW(handle, sizeof font, &font), static_cast<int>(sizeof font)) << controlSpec(c.id).name;
+    ASSERT_EQ(GetObjectW(handle, sizeof font, &font), static_cast<int>(sizeof font))
+        << controlSpec(c.id).name;
     EXPECT_STREQ(font.lfFaceName, c.font.face) << controlSpec(c.id).name;
     EXPECT_EQ(font.lfWeight, c.font.weight) << controlSpec(c.id).name;
     EXPECT_EQ(font.lfHeight, fontHeight(c.font, dpi_)) << controlSpec(c.id).name;

@@ -12,7 +12,7 @@ TEST(NativeControls, EachKindIsTheMatchingWin32Control) {
   const struct {
     ControlId id;
     std::wstring className;
-    DWORD type;       // the bits of the control's own type and alignment
+    DWORD type;  // the bits of the control's own type and alignment
     DWORD typeMask;
     bool tabStop;
   } cases[] = {

@@ -49,8 +49,9 @@ TEST_F(ProgramResources, TheFileDescriptionNamesWhatTheProgramDoes) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
                              reinterpret_cast<void**>(&text), &length));
-  EXPECT_EQ(std::wstring(text),
-            L"Windows Event Viewer - Reports from 1 to 20 of the last events or between two dates.");
+  EXPECT_EQ(
+      std::wstring(text),
+      L"Windows Event Viewer - Reports from 1 to 20 of the last events or between two dates.");
 }
 
 TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
@@ -62,8 +63,9 @@ TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
   } cases[] = {
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
       {"level=\"asInvoker\"", true},
-      {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>", true},
-      {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},  // Windows 7
+      {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+       true},
+      {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},   // Windows 7
       {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", false},  // Windows 8.1
       {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", false},  // Windows 10 and 11
   };

@@ -2,12 +2,13 @@
 // while it is in force and the user's own one after the restore, and the date code prints
 // day-first meanwhile. Started with --print-user-short-date, the program is that other
 // process.
+#include "environment/short_date_guard.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "child_process.h"
-#include "environment/short_date_guard.h"
 #include "platform/date_picture.h"
 #include "platform/win32/kernel32_locale.h"
 

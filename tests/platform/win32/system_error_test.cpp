@@ -9,8 +9,8 @@ namespace brask {
 namespace {
 
 TEST(SystemError, MessagesOfTheSystemWithoutTheirLineBreak) {
-  for (DWORD code : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED},
-                     DWORD{ERROR_PATH_NOT_FOUND}}) {
+  for (DWORD code :
+       {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_PATH_NOT_FOUND}}) {
     const std::wstring text = systemErrorText(code);
     EXPECT_FALSE(text.empty()) << code;
     EXPECT_NE(text, L"Unknown error") << code;

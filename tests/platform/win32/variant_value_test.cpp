@@ -38,16 +38,36 @@ TEST(VariantValue, WholeNumbersOfEveryIntegerType) {
     Variant v;
     V_VT(&v.value) = c.type;
     switch (c.type) {
-      case VT_I1: V_I1(&v.value) = static_cast<CHAR>(c.stored); break;
-      case VT_UI1: V_UI1(&v.value) = static_cast<BYTE>(c.stored); break;
-      case VT_I2: V_I2(&v.value) = static_cast<SHORT>(c.stored); break;
-      case VT_UI2: V_UI2(&v.value) = static_cast<USHORT>(c.stored); break;
-      case VT_I4: V_I4(&v.value) = static_cast<LONG>(c.stored); break;
-      case VT_UI4: V_UI4(&v.value) = static_cast<ULONG>(c.stored); break;
-      case VT_INT: V_INT(&v.value) = static_cast<INT>(c.stored); break;
-      case VT_UINT: V_UINT(&v.value) = static_cast<UINT>(c.stored); break;
-      case VT_I8: V_I8(&v.value) = c.stored; break;
-      default: V_UI8(&v.value) = static_cast<ULONGLONG>(c.stored); break;
+      case VT_I1:
+        V_I1(&v.value) = static_cast<CHAR>(c.stored);
+        break;
+      case VT_UI1:
+        V_UI1(&v.value) = static_cast<BYTE>(c.stored);
+        break;
+      case VT_I2:
+        V_I2(&v.value) = static_cast<SHORT>(c.stored);
+        break;
+      case VT_UI2:
+        V_UI2(&v.value) = static_cast<USHORT>(c.stored);
+        break;
+      case VT_I4:
+        V_I4(&v.value) = static_cast<LONG>(c.stored);
+        break;
+      case VT_UI4:
+        V_UI4(&v.value) = static_cast<ULONG>(c.stored);
+        break;
+      case VT_INT:
+        V_INT(&v.value) = static_cast<INT>(c.stored);
+        break;
+      case VT_UINT:
+        V_UINT(&v.value) = static_cast<UINT>(c.stored);
+        break;
+      case VT_I8:
+        V_I8(&v.value) = c.stored;
+        break;
+      default:
+        V_UI8(&v.value) = static_cast<ULONGLONG>(c.stored);
+        break;
     }
     EXPECT_EQ(propertyValue(v.value, c.cimType), PropertyValue{c.expected})
         << "VARTYPE " << c.type << " holding " << c.stored;

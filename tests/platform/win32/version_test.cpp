@@ -42,7 +42,8 @@ TEST(Kernel32Version, EachWindowsVersionGetsItsName) {
     pretendToBe(c.wine);
     const auto result = test::runChild(L"\"" + test::ownFolder() + kProbe + L"\"");
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_EQ(result.output, c.expected) << "Wine pretending to be " << std::string(c.wine, c.wine + wcslen(c.wine));
+    EXPECT_EQ(result.output, c.expected)
+        << "Wine pretending to be " << std::string(c.wine, c.wine + wcslen(c.wine));
   }
   RegDeleteKeyW(HKEY_CURRENT_USER, kProbeSettings);
 }

@@ -26,7 +26,8 @@ TEST(WinProcess, StartsACommandLineThatRunsOnItsOwn) {
   process.startProgram(L"cmd /c echo started> \"" + marker + L"\"");
   // The program runs on its own: wait for what it leaves behind.
   const DWORD deadline = GetTickCount() + 30000;
-  while (GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() < deadline) {
+  while (GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES &&
+         GetTickCount() < deadline) {
     Sleep(50);
   }
   EXPECT_NE(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES);

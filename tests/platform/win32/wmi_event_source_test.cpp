@@ -14,8 +14,8 @@ PropertyValue read(EventObjects& objects, const wchar_t* name) {
   try {
     return objects.property(name);
   } catch (const RunTimeError& error) {
-    ADD_FAILURE() << "reading " << std::string(name, name + wcslen(name)) << ": error "
-                  << std::hex << error.code();
+    ADD_FAILURE() << "reading " << std::string(name, name + wcslen(name)) << ": error " << std::hex
+                  << error.code();
     return {};
   }
 }
@@ -24,7 +24,8 @@ TEST(WmiEventSource, TheEventQueryOfEachLogRunsAndIsWalkedToItsEnd) {
   WmiEventSource source;
   for (const wchar_t* log : {L"'Application'", L"'System'", L"'Application' ", L"'System' "}) {
     auto service = source.connect();
-    auto events = service->ExecQuery(std::wstring(L"Select * from Win32_NTLogEvent where Logfile = ") + log);
+    auto events =
+        service->ExecQuery(std::wstring(L"Select * from Win32_NTLogEvent where Logfile = ") + log);
     int count = 0;
     while (events->next() && count < 100000) ++count;
     EXPECT_FALSE(events->next()) << "the walk does not end for " << log;
