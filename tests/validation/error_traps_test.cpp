@@ -160,7 +160,12 @@ std::string narrow(const std::wstring& text) {
   return bytes;
 }
 
-std::string shown(const wchar_t* text) { return "\"" + narrow(text) + "\""; }
+std::string shown(const wchar_t* text) {
+  std::string quoted = "\"";
+  quoted += narrow(text);
+  quoted += '"';
+  return quoted;
+}
 
 const Dates kToday{L"10", L"8", L"2009", L"10", L"8", L"2009"};
 
