@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
     brask::bench::QuietDialogs dialogs;
     brask::LinuxSystem system(typeNamesOfSystem());
     brask::bench::NoViewerProcess process(system.process());
-    brask::Platform platform{form,           dialogs,          system.events(), system.locale(),
-                             system.version(), system.clock(), process,         system.files()};
+    brask::Platform platform{
+        form,           dialogs, system.events(), system.locale(), system.version(),
+        system.clock(), process, system.files()};
     brask::MainForm mainForm(platform);
     mainForm.cmdRun_Click();
     return form.ended() && !dialogs.shown() ? 0 : 1;

@@ -8,9 +8,10 @@
 # midnight (UTC), written by systemd-journal-remote into one directory (several files).
 # Priorities by entry number i: Critical (2) when i % CRIT_EVERY == 500 (default one in
 # 1,000, about one an hour), Error (3) when i % 10 == 3 (2,500 a day), Warning (4) when
-# i % 10 == 7, Notice (5) when i % 10 == 9, Information (6) otherwise. The date range is
-# days 30 to 33 of the 40: exactly 10,000 Error events, ending six days before the newest
-# entry.
+# i % 10 == 7, Notice (5) when i % 10 == 9, Information (6) otherwise. Two date ranges of
+# four days hold exactly 10,000 Error events each: the last four days (36 to 39), and
+# days 30 to 33, which end six days before the newest entry, so that the listing walks
+# 250,000 entries to reach their start.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/h-linux}
@@ -57,33 +58,42 @@ generate() {
 [ -n "$(ls -A "$work/journal")" ] || generate
 echo "Journal files: $(ls "$work/journal" | wc -l), $(du -sh "$work/journal" | cut -f1)"
 
-from=$(day 30 %d/%m/%Y); to=$(day 33 %d/%m/%Y)
-since=$(day 30 '%Y-%m-%d 00:00:00'); until=$(day 34 '%Y-%m-%d 00:00:00')
 whole_from=$(day 0 %d/%m/%Y); whole_to=$(day 3 %d/%m/%Y)
+latest=(number 20 System Critical)
+journalctl_latest=(journalctl --directory "$BRASK_JOURNAL_DIR" -p crit -n 20 -r)
+# range FIRST_DAY: the brask_bench and journalctl arguments of the four days from FIRST_DAY.
+range() {
+  brask_range=(date "$(day "$1" %d/%m/%Y)" "$(day $(($1 + 3)) %d/%m/%Y)" System Error)
+  journalctl_range=(journalctl --directory "$BRASK_JOURNAL_DIR" -p err..err
+    --since "$(day "$1" '%Y-%m-%d 00:00:00')" --until "$(day $(($1 + 4)) '%Y-%m-%d 00:00:00')" -r)
+}
 
 # Both sides must list the same events.
-check() {
-  "$bench" "$@"
-  grep -c '^Log: ' "$SystemDrive/BRASK.txt"
-}
-echo "Records: latest $(check number 20 System Critical) (journalctl" \
-  "$(journalctl --directory "$BRASK_JOURNAL_DIR" -p crit -n 20 -r -q | wc -l));" \
-  "range $(check date "$from" "$to" System Error) (journalctl" \
-  "$(journalctl --directory "$BRASK_JOURNAL_DIR" -p err..err --since "$since" --until "$until" -r -q | wc -l))"
+records() { "$bench" "$@" && grep -c '^Log: ' "$SystemDrive/BRASK.txt"; }
+echo "Records: latest $(records "${latest[@]}"), journalctl $("${journalctl_latest[@]}" -q | wc -l)"
+for first in 36 30; do
+  range "$first"
+  echo "Records: ${brask_range[*]}: $(records "${brask_range[@]}"), journalctl $("${journalctl_range[@]}" -q | wc -l)"
+done
 
-hyperfine -N --warmup 3 --runs 20 --export-markdown "$work/latest.md" \
-  -n "brask_bench number 20 System Critical" "$bench number 20 System Critical" \
-  -n "journalctl -p crit -n 20 -r" "journalctl --directory $BRASK_JOURNAL_DIR -p crit -n 20 -r"
-hyperfine -N --warmup 2 --runs 10 --export-markdown "$work/range.md" \
-  -n "brask_bench date $from $to System Error" "$bench date $from $to System Error" \
-  -n "journalctl -p err..err --since --until -r" \
-  "journalctl --directory $BRASK_JOURNAL_DIR -p err..err --since '$since' --until '$until' -r"
-cat "$work/latest.md" "$work/range.md"
+quoted() { printf '%q ' "$@"; }
+hyperfine -N --warmup 3 --runs 30 --export-markdown "$work/latest.md" \
+  -n "brask_bench ${latest[*]}" "$(quoted "$bench" "${latest[@]}")" \
+  -n "journalctl -p crit -n 20 -r" "$(quoted "${journalctl_latest[@]}")"
+for first in 36 30; do
+  range "$first"
+  hyperfine -N --warmup 2 --runs 15 --export-markdown "$work/range-$first.md" \
+    -n "brask_bench ${brask_range[*]}" "$(quoted "$bench" "${brask_range[@]}")" \
+    -n "journalctl -p err..err --since day $first --until day $((first + 4)) -r" "$(quoted "${journalctl_range[@]}")"
+done
+cat "$work/latest.md" "$work/range-36.md" "$work/range-30.md"
 
 peak() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -1; }
 echo "Peak memory (maximum resident set, KiB):"
-echo "  brask_bench latest 20 Critical:       $(peak "$bench" number 20 System Critical)"
-echo "  brask_bench range of 10,000 Error:    $(peak "$bench" date "$from" "$to" System Error)"
-echo "  brask_bench walking the whole journal: $(peak "$bench" date "$whole_from" "$whole_to" System Error)"
-echo "  journalctl latest 20 Critical:        $(peak journalctl --directory "$BRASK_JOURNAL_DIR" -p crit -n 20 -r)"
-echo "  journalctl range of 10,000 Error:     $(peak journalctl --directory "$BRASK_JOURNAL_DIR" -p err..err --since "$since" --until "$until" -r)"
+range 30
+echo "  brask_bench latest 20 Critical:         $(peak "$bench" "${latest[@]}")"
+echo "  brask_bench 10,000 Error, days 30-33:   $(peak "$bench" "${brask_range[@]}")"
+echo "  brask_bench walking the whole journal:  $(peak "$bench" date "$whole_from" "$whole_to" System Error)"
+echo "  journalctl latest 20 Critical:          $(peak "${journalctl_latest[@]}")"
+echo "  journalctl 10,000 Error, days 30-33:    $(peak "${journalctl_range[@]}")"
+uptime

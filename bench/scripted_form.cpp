@@ -38,7 +38,8 @@ ScriptedForm::ScriptedForm(const std::vector<std::string>& arguments) {
     next = 2;
   } else if (arguments.size() >= 3 && arguments[0] == "date") {
     option_ = ControlId::optDate;
-    setDate(texts_, arguments[1], ControlId::txtDayFrom, ControlId::txtMthFrom, ControlId::txtYrFrom);
+    setDate(texts_, arguments[1], ControlId::txtDayFrom, ControlId::txtMthFrom,
+            ControlId::txtYrFrom);
     setDate(texts_, arguments[2], ControlId::txtDayTo, ControlId::txtMthTo, ControlId::txtYrTo);
     next = 3;
   } else {

@@ -23,7 +23,8 @@ class JournalService : public EventService {
 
 }  // namespace
 
-JournalEventSource::JournalEventSource(EventTypeNames spelling, std::optional<std::string> directory)
+JournalEventSource::JournalEventSource(EventTypeNames spelling,
+                                       std::optional<std::string> directory)
     : spelling_(std::move(spelling)), directory_(std::move(directory)) {}
 
 std::unique_ptr<EventService> JournalEventSource::connect() {

@@ -38,11 +38,13 @@ void noteField(EntryClass& entry, std::string_view item) {
 }
 
 LogName logOf(const EntryClass& entry) {
-  return (entry.userUnit || entry.userUid) && !entry.kernel ? LogName::Application : LogName::System;
+  return (entry.userUnit || entry.userUid) && !entry.kernel ? LogName::Application
+                                                            : LogName::System;
 }
 
 const std::wstring& typeName(int priority, const EventTypeNames& spelling) {
-  if (priority >= 0 && priority <= 2) return spelling.critical ? *spelling.critical : spelling.error;
+  if (priority >= 0 && priority <= 2)
+    return spelling.critical ? *spelling.critical : spelling.error;
   if (priority == 3) return spelling.error;
   if (priority == 4) return spelling.warning;
   return spelling.information;

@@ -1,7 +1,6 @@
 #include "platform/linux/journal_objects.h"
 
 #include <cstdlib>
-#include <cwctype>
 #include <memory>
 
 #include "platform/linux/cim_time.h"
@@ -16,10 +15,19 @@ namespace {
 constexpr std::size_t kScanThreshold = 64;
 constexpr std::size_t kPropertyThreshold = 64 * 1024;
 
+// Each alternative of a filter costs the journal a step of its own for every entry it
+// delivers: beyond this many, walking every entry and reading its fields is faster.
+constexpr std::size_t kMostMatches = 256;
+
+std::string_view fieldOf(std::string_view item) { return item.substr(0, item.find('=')); }
+
+wchar_t asciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
+
+// Property names compared as the event service compares them, without regard to case.
 bool sameName(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
   }
   return true;
 }
@@ -30,7 +38,8 @@ std::vector<std::string> uniqueItems(sd_journal* journal, const char* field) {
   std::vector<std::string> items;
   const void* data = nullptr;
   std::size_t length = 0;
-  while (checked(sd_journal_enumerate_unique(journal, &data, &length), L"Reading the journal's fields") > 0) {
+  while (checked(sd_journal_enumerate_unique(journal, &data, &length),
+                 L"Reading the journal's fields") > 0) {
     items.emplace_back(static_cast<const char*>(data), length);
   }
   return items;
@@ -40,14 +49,17 @@ std::vector<std::string> uniqueItems(sd_journal* journal, const char* field) {
 
 JournalObjects::JournalObjects(std::optional<std::string> directory, LogName log,
                                const EventTypeNames& spelling, long entriesPerOpening)
-    : directory_(std::move(directory)), log_(log), spelling_(spelling), entriesPerOpening_(entriesPerOpening) {
+    : directory_(std::move(directory)),
+      log_(log),
+      spelling_(spelling),
+      entriesPerOpening_(entriesPerOpening) {
   journal_.emplace(directory_);
-  checked(sd_journal_set_data_threshold(journal_->get(), kPropertyThreshold), L"Reading the journal");
   // Entries of user units and users: the Application log's own, and all there is to tell
   // the two logs apart. When the journal has none, its System log is every entry.
   matches_ = applicationMatches();
   empty_ = log_ == LogName::Other || (log_ == LogName::Application && matches_.empty());
   everyEntry_ = log_ == LogName::System && matches_.empty();
+  filtered_ = log_ == LogName::Application && matches_.size() <= kMostMatches;
   open();
 }
 
@@ -61,16 +73,19 @@ std::vector<std::string> JournalObjects::applicationMatches() {
   return matches;
 }
 
-// Seeks the newest entry; for the Application log the journal's own index then skips
+// Seeks the newest entry; for the Application log the journal's own index may then skip
 // the entries of no user unit and no user.
 void JournalObjects::open() {
   sd_journal* journal = journal_->get();
   checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
-  if (log_ == LogName::Application) {
-    for (const std::string& item : matches_) {
-      checked(sd_journal_add_match(journal, item.data(), item.size()), L"Filtering the journal");
-      // Matches of one field are alternatives already; those of two fields must be made so.
-      checked(sd_journal_add_disjunction(journal), L"Filtering the journal");
+  if (filtered_) {
+    for (std::size_t i = 0; i < matches_.size(); ++i) {
+      // Values of one field are alternatives already; two fields must be made so.
+      if (i > 0 && fieldOf(matches_[i]) != fieldOf(matches_[i - 1])) {
+        checked(sd_journal_add_disjunction(journal), L"Filtering the journal");
+      }
+      checked(sd_journal_add_match(journal, matches_[i].data(), matches_[i].size()),
+              L"Filtering the journal");
     }
   }
   checked(sd_journal_seek_tail(journal), L"Moving to the newest journal entry");
@@ -85,7 +100,8 @@ bool JournalObjects::reopen() {
   open();
   checked(sd_journal_seek_cursor(journal_->get(), cursor.get()), L"Reading the journal");
   if (checked(sd_journal_previous(journal_->get()), L"Reading the journal") == 0) return false;
-  return checked(sd_journal_test_cursor(journal_->get(), cursor.get()), L"Reading the journal") == 0;
+  return checked(sd_journal_test_cursor(journal_->get(), cursor.get()), L"Reading the journal") ==
+         0;
 }
 
 bool JournalObjects::stepBack() {
@@ -116,7 +132,8 @@ EntryClass JournalObjects::classify() {
   const void* data = nullptr;
   std::size_t length = 0;
   sd_journal_restart_data(journal);
-  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") > 0) {
+  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
+         0) {
     noteField(entry, std::string_view(static_cast<const char*>(data), length));
   }
   checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
@@ -148,7 +165,8 @@ PropertyValue JournalObjects::property(std::wstring_view name) {
   if (sameName(name, L"Type")) return typeName(current_.priority, spelling_);
   if (sameName(name, L"TimeWritten")) {
     std::uint64_t microseconds = 0;
-    checked(sd_journal_get_realtime_usec(journal_->get(), &microseconds), L"Reading the time of a journal entry");
+    checked(sd_journal_get_realtime_usec(journal_->get(), &microseconds),
+            L"Reading the time of a journal entry");
     return cimDateTime(microseconds);
   }
   if (sameName(name, L"Category")) {

@@ -48,6 +48,7 @@ class JournalObjects : public EventObjects {
   std::vector<std::string> matches_;  // "FIELD=value" items, one of which an entry must have
   bool empty_ = false;                // the journal holds no entry of the log
   bool everyEntry_ = false;           // every entry of the journal belongs to the log
+  bool filtered_ = false;             // the journal delivers only entries with a match
   long walked_ = 0;
   EntryClass current_;
   WideDecoder utf8_{"UTF-8"};

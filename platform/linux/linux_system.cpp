@@ -13,6 +13,7 @@ std::optional<std::string> journalDirectory() {
 
 }  // namespace
 
-LinuxSystem::LinuxSystem(EventTypeNames spelling) : events_(std::move(spelling), journalDirectory()) {}
+LinuxSystem::LinuxSystem(EventTypeNames spelling)
+    : events_(std::move(spelling), journalDirectory()) {}
 
 }  // namespace brask

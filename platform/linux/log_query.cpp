@@ -52,8 +52,8 @@ LogName logOfQuery(std::wstring_view queryText) {
     }
   }
   skipBlanks(rest);
-  const std::size_t close = rest.size() > 1 && rest.front() == L'\'' ? rest.find(L'\'', 1)
-                                                                     : std::wstring_view::npos;
+  const std::size_t close =
+      rest.size() > 1 && rest.front() == L'\'' ? rest.find(L'\'', 1) : std::wstring_view::npos;
   std::wstring_view after = close == std::wstring_view::npos ? rest : rest.substr(close + 1);
   skipBlanks(after);
   if (close == std::wstring_view::npos || !after.empty()) {

@@ -29,7 +29,8 @@ void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vie
     if (c == L'\\') c = L'/';
   }
   const std::string bytes = encoder_(text);
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
+  const int flags =
+      O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
   const int fd = ::open(pathEncoder_(posixPath).c_str(), flags, 0666);
   if (fd < 0) fail(L"Opening", posixPath);
   for (std::size_t done = 0; done < bytes.size();) {

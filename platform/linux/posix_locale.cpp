@@ -1,11 +1,15 @@
 #include "platform/linux/posix_locale.h"
 
+#include <langinfo.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 
 #include "platform/linux/lcid_table.h"
 #include "platform/linux/time_picture.h"
+#include "platform/linux/user_locale.h"
+#include "platform/linux/wide_decoder.h"
 
 namespace brask {
 namespace {
@@ -26,7 +30,8 @@ std::string langOfFile(const std::string& path) {
   while (std::getline(file, line)) {
     if (line.rfind("LANG=", 0) != 0) continue;
     lang = line.substr(5);
-    if (lang.size() >= 2 && (lang.front() == '"' || lang.front() == '\'') && lang.back() == lang.front()) {
+    if (lang.size() >= 2 && (lang.front() == '"' || lang.front() == '\'') &&
+        lang.back() == lang.front()) {
       lang = lang.substr(1, lang.size() - 2);
     }
   }
@@ -58,13 +63,46 @@ std::wstring fromSingleByte(const std::string& bytes) {
   return text;
 }
 
+// The texts of one locale category as wide text, decoded from the locale's own set.
+class CategoryTexts {
+ public:
+  explicit CategoryTexts(const char* categoryVariable)
+      : locale_(openLocale(userLocaleName(categoryVariable))), decoder_(codesetOf(locale_.get())) {}
+  std::wstring operator()(nl_item item) { return decoder_(nl_langinfo_l(item, locale_.get())); }
+
+ private:
+  LocaleHandle locale_;
+  WideDecoder decoder_;
+};
+
+// The user's texts by information type; Windows counts the days from Monday, the C
+// library from Sunday.
+std::map<std::int32_t, std::wstring> userTexts() {
+  using namespace lctype;
+  CategoryTexts time("LC_TIME");
+  CategoryTexts numeric("LC_NUMERIC");
+  std::map<std::int32_t, std::wstring> texts{
+      {kShortDate, windowsPicture(time(D_FMT))},
+      {kLongTime, windowsPicture(time(T_FMT))},
+      {kDecimal, numeric(RADIXCHAR)},
+      {kThousand, numeric(THOUSEP)},
+      {kAm, time(AM_STR)},
+      {kPm, time(PM_STR)},
+  };
+  for (int day = 0; day < 7; ++day) {
+    texts[kDayName1 + day] = time(DAY_1 + (day + 1) % 7);
+    texts[kAbbrevDayName1 + day] = time(ABDAY_1 + (day + 1) % 7);
+  }
+  for (int month = 0; month < 12; ++month) {
+    texts[kMonthName1 + month] = time(MON_1 + month);
+    texts[kAbbrevMonthName1 + month] = time(ABMON_1 + month);
+  }
+  return texts;
+}
+
 }  // namespace
 
-PosixLocale::PosixLocale(const std::vector<std::string>& defaultLocaleFiles)
-    : time_(openLocale(userLocaleName("LC_TIME"))),
-      numeric_(openLocale(userLocaleName("LC_NUMERIC"))),
-      timeDecoder_(codesetOf(time_.get())),
-      numericDecoder_(codesetOf(numeric_.get())) {
+PosixLocale::PosixLocale(const std::vector<std::string>& defaultLocaleFiles) : texts_(userTexts()) {
   const LcidEntry* entry = lcidEntryForPosixName(systemDefaultLocaleName(defaultLocaleFiles));
   systemLcid_ = entry != nullptr ? entry->lcid : kUnknownLcid;
 }
@@ -78,7 +116,7 @@ int PosixLocale::GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* 
   if (lcType == lctype::kEnglishLanguage) {
     text = entry->englishLanguage;
   } else if (lcType == lctype::kShortDate) {
-    text = shortDate_ ? *shortDate_ : singleByte(localePicture());
+    text = shortDate_ ? *shortDate_ : singleByte(texts_[lctype::kShortDate]);
   } else {
     return 0;
   }
@@ -90,9 +128,10 @@ int PosixLocale::GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* 
 }
 
 void PosixLocale::SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const char* text) {
-  if (lcidEntryForLcid(locale) == nullptr || lcType != lctype::kShortDate || text == nullptr) return;
+  if (lcidEntryForLcid(locale) == nullptr || lcType != lctype::kShortDate || text == nullptr)
+    return;
   // Writing back the locale's own picture puts the locale's own text back in force.
-  if (text == singleByte(localePicture())) {
+  if (text == singleByte(texts_[lctype::kShortDate])) {
     shortDate_.reset();
   } else {
     shortDate_ = text;
@@ -100,31 +139,9 @@ void PosixLocale::SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const
 }
 
 std::wstring PosixLocale::userLocaleText(std::int32_t lcType) {
-  using namespace lctype;
-  if (lcType == kShortDate) return shortDate_ ? fromSingleByte(*shortDate_) : localePicture();
-  if (lcType == kLongTime) return windowsPicture(timeText(T_FMT));
-  if (lcType == kDecimal) return numericText(RADIXCHAR);
-  if (lcType == kThousand) return numericText(THOUSEP);
-  if (lcType == kAm) return timeText(AM_STR);
-  if (lcType == kPm) return timeText(PM_STR);
-  // Windows counts the days from Monday, the C library from Sunday.
-  if (lcType >= kDayName1 && lcType < kDayName1 + 7) return timeText(DAY_1 + (lcType - kDayName1 + 1) % 7);
-  if (lcType >= kAbbrevDayName1 && lcType < kAbbrevDayName1 + 7) {
-    return timeText(ABDAY_1 + (lcType - kAbbrevDayName1 + 1) % 7);
-  }
-  if (lcType >= kMonthName1 && lcType < kMonthName1 + 12) return timeText(MON_1 + (lcType - kMonthName1));
-  if (lcType >= kAbbrevMonthName1 && lcType < kAbbrevMonthName1 + 12) {
-    return timeText(ABMON_1 + (lcType - kAbbrevMonthName1));
-  }
-  return L"";
-}
-
-std::wstring PosixLocale::localePicture() { return windowsPicture(timeText(D_FMT)); }
-
-std::wstring PosixLocale::timeText(nl_item item) { return timeDecoder_(nl_langinfo_l(item, time_.get())); }
-
-std::wstring PosixLocale::numericText(nl_item item) {
-  return numericDecoder_(nl_langinfo_l(item, numeric_.get()));
+  if (lcType == lctype::kShortDate && shortDate_) return fromSingleByte(*shortDate_);
+  const auto text = texts_.find(lcType);
+  return text != texts_.end() ? text->second : L"";
 }
 
 }  // namespace brask

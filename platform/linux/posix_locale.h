@@ -5,24 +5,21 @@
 // has no user-wide setting to change.
 #pragma once
 
-#include <langinfo.h>
-
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/linux/user_locale.h"
-#include "platform/linux/wide_decoder.h"
 #include "platform/locale_api.h"
 
 namespace brask {
 
 class PosixLocale : public LocaleApi {
  public:
-  // Reads the environment now; defaultLocaleFiles hold LANG=... lines, read in order when
-  // neither LC_ALL nor LANG is set.
-  explicit PosixLocale(
-      const std::vector<std::string>& defaultLocaleFiles = {"/etc/default/locale", "/etc/locale.conf"});
+  // Reads the environment and the user's locales now. defaultLocaleFiles hold LANG=...
+  // lines, read in order when neither LC_ALL nor LANG is set.
+  explicit PosixLocale(const std::vector<std::string>& defaultLocaleFiles = {"/etc/default/locale",
+                                                                             "/etc/locale.conf"});
 
   std::int32_t GetSystemDefaultLCID() override;
   int GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* buffer, int size) override;
@@ -30,16 +27,9 @@ class PosixLocale : public LocaleApi {
   std::wstring userLocaleText(std::int32_t lcType) override;
 
  private:
-  std::wstring localePicture();
-  std::wstring timeText(nl_item item);
-  std::wstring numericText(nl_item item);
-
   std::int32_t systemLcid_;
-  LocaleHandle time_;
-  LocaleHandle numeric_;
-  WideDecoder timeDecoder_;
-  WideDecoder numericDecoder_;
-  std::optional<std::string> shortDate_;  // set by SetLocaleInfoA
+  std::map<std::int32_t, std::wstring> texts_;  // the user's locale texts by type
+  std::optional<std::string> shortDate_;        // set by SetLocaleInfoA
 };
 
 }  // namespace brask

@@ -23,34 +23,44 @@ void appendLiteral(std::wstring& picture, std::wstring_view literal) {
   picture += L'\'';
 }
 
-// The picture of one conversion; unpadded is the glibc '-' flag.
-std::wstring_view pictureOf(wchar_t conversion, bool unpadded) {
-  switch (conversion) {
-    case L'd': return unpadded ? L"d" : L"dd";
-    case L'e': return L"d";
-    case L'm': return unpadded ? L"M" : L"MM";
-    case L'Y': return L"yyyy";
-    case L'y': return unpadded ? L"y" : L"yy";
-    case L'H': return unpadded ? L"H" : L"HH";
-    case L'k': return L"H";
-    case L'I': return unpadded ? L"h" : L"hh";
-    case L'l': return L"h";
-    case L'M': return unpadded ? L"m" : L"mm";
-    case L'S': return unpadded ? L"s" : L"ss";
-    case L'p':
-    case L'P': return L"tt";
-    case L'a': return L"ddd";
-    case L'A': return L"dddd";
-    case L'b':
-    case L'h': return L"MMM";
-    case L'B': return L"MMMM";
-    case L'r': return L"hh:mm:ss tt";
-    case L'T': return L"HH:mm:ss";
-    case L'R': return L"HH:mm";
-    case L'D': return L"MM/dd/yy";
-    case L'F': return L"yyyy-MM-dd";
-    default: return L"";
+struct Conversion {
+  wchar_t letter;
+  const wchar_t* picture;
+  const wchar_t* unpadded;  // with glibc's '-' flag
+};
+
+constexpr Conversion kConversions[] = {
+    {L'd', L"dd", L"d"},
+    {L'e', L"d", L"d"},
+    {L'm', L"MM", L"M"},
+    {L'Y', L"yyyy", L"yyyy"},
+    {L'y', L"yy", L"y"},
+    {L'H', L"HH", L"H"},
+    {L'k', L"H", L"H"},
+    {L'I', L"hh", L"h"},
+    {L'l', L"h", L"h"},
+    {L'M', L"mm", L"m"},
+    {L'S', L"ss", L"s"},
+    {L'p', L"tt", L"tt"},
+    {L'P', L"tt", L"tt"},
+    {L'a', L"ddd", L"ddd"},
+    {L'A', L"dddd", L"dddd"},
+    {L'b', L"MMM", L"MMM"},
+    {L'h', L"MMM", L"MMM"},
+    {L'B', L"MMMM", L"MMMM"},
+    {L'r', L"hh:mm:ss tt", L"hh:mm:ss tt"},
+    {L'T', L"HH:mm:ss", L"HH:mm:ss"},
+    {L'R', L"HH:mm", L"HH:mm"},
+    {L'D', L"MM/dd/yy", L"MM/dd/yy"},
+    {L'F', L"yyyy-MM-dd", L"yyyy-MM-dd"},
+};
+
+// The picture of one conversion; nothing for one without a counterpart.
+std::wstring_view pictureOf(wchar_t letter, bool unpadded) {
+  for (const Conversion& conversion : kConversions) {
+    if (conversion.letter == letter) return unpadded ? conversion.unpadded : conversion.picture;
   }
+  return L"";
 }
 
 }  // namespace
@@ -64,16 +74,24 @@ std::wstring windowsPicture(std::wstring_view format) {
       continue;
     }
     bool unpadded = false;
-    for (++i; i < format.size() && std::wstring_view(L"-_0^#").find(format[i]) != std::wstring_view::npos; ++i) {
+    for (++i; i < format.size() &&
+              std::wstring_view(L"-_0^#").find(format[i]) != std::wstring_view::npos;
+         ++i) {
       unpadded = unpadded || format[i] == L'-';
     }
     while (i < format.size() && format[i] >= L'0' && format[i] <= L'9') ++i;
     if (i < format.size() && (format[i] == L'E' || format[i] == L'O')) ++i;
     if (i >= format.size()) break;
     switch (format[i]) {
-      case L'%': literal += L'%'; break;
-      case L'n': literal += L'\n'; break;
-      case L't': literal += L'\t'; break;
+      case L'%':
+        literal += L'%';
+        break;
+      case L'n':
+        literal += L'\n';
+        break;
+      case L't':
+        literal += L'\t';
+        break;
       default:
         appendLiteral(picture, literal);
         literal.clear();

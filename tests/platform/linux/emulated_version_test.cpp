@@ -54,7 +54,8 @@ TEST(EmulatedVersion, AnswersBraskWindowsVersion) {
     EXPECT_EQ(info.dwMinorVersion, c.minor) << shown;
     EXPECT_EQ(info.dwBuildNumber, 0u) << shown;
     EXPECT_EQ(info.dwOSVersionInfoSize, sizeof info) << shown;
-    EXPECT_EQ(std::string(info.szCSDVersion, sizeof info.szCSDVersion), std::string(128, ' ')) << shown;
+    EXPECT_EQ(std::string(info.szCSDVersion, sizeof info.szCSDVersion), std::string(128, ' '))
+        << shown;
   }
 }
 

@@ -44,12 +44,14 @@ std::string JournalFixture::build() {
     // Quiet: it reports every journal it writes.
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, STDERR_FILENO);
-    execl(JOURNAL_REMOTE, JOURNAL_REMOTE, output.c_str(), input.c_str(), static_cast<char*>(nullptr));
+    execl(JOURNAL_REMOTE, JOURNAL_REMOTE, output.c_str(), input.c_str(),
+          static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;
   waitpid(child, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("journal-remote failed");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw std::runtime_error("journal-remote failed");
   return dir();
 }
 

@@ -20,7 +20,8 @@ TEST(LogOfQuery, ReadsTheLogName) {
       {L"Select * from Win32_NTLogEvent where Logfile = 'Security'", LogName::Other},
       {L"Select * from Win32_NTLogEvent where Logfile = ''", LogName::Other},
   };
-  for (const auto& c : cases) EXPECT_EQ(logOfQuery(c.query), c.log) << testing::PrintToString(std::wstring(c.query));
+  for (const auto& c : cases)
+    EXPECT_EQ(logOfQuery(c.query), c.log) << testing::PrintToString(std::wstring(c.query));
 }
 
 TEST(LogOfQuery, RefusesATextOfAnotherForm) {

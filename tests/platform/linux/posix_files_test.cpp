@@ -56,9 +56,15 @@ TEST_F(PosixFilesTest, TextIsWrittenInTheCharacterSetOfTheLocale) {
     const char* locale;
     std::string bytes;
   } cases[] = {
-      {"en_US.UTF-8", "Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac \xe6\x97\xa5"},
-      {"de_DE.ISO-8859-1", "Gr\xfc\xdf" "e ? ?"},
-      {"de_DE@euro", "Gr\xfc\xdf" "e \xa4 ?"},
+      {"en_US.UTF-8",
+       "Gr\xc3\xbc\xc3\x9f"
+       "e \xe2\x82\xac \xe6\x97\xa5"},
+      {"de_DE.ISO-8859-1",
+       "Gr\xfc\xdf"
+       "e ? ?"},
+      {"de_DE@euro",
+       "Gr\xfc\xdf"
+       "e \xa4 ?"},
       {"C", "Gr??e ? ?"},
   };
   for (const auto& c : cases) {

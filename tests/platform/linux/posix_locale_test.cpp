@@ -19,8 +19,10 @@ const std::vector<std::string> kNoFiles;
 
 // The environment of a user whose every category follows LANG.
 ScopedEnv langOnly(const char* lang) {
-  return ScopedEnv{{"LC_ALL", std::nullopt}, {"LC_TIME", std::nullopt},
-                   {"LC_NUMERIC", std::nullopt}, {"LANG", lang ? std::optional<std::string>(lang) : std::nullopt}};
+  return ScopedEnv{{"LC_ALL", std::nullopt},
+                   {"LC_TIME", std::nullopt},
+                   {"LC_NUMERIC", std::nullopt},
+                   {"LANG", lang ? std::optional<std::string>(lang) : std::nullopt}};
 }
 
 std::string localeText(PosixLocale& locale, std::int32_t lcid, std::int32_t type) {
@@ -39,29 +41,47 @@ TEST(PosixLocale, SystemDefaultLcidAndLanguageFromLang) {
     std::int32_t lcid;
     const char* language;
   } cases[] = {
-      {"en_US.UTF-8", 0x0409, "English"}, {"en_GB.UTF-8", 0x0809, "English"},
-      {"de_DE.UTF-8", 0x0407, "German"},  {"de_AT.UTF-8", 0x0C07, "German"},
-      {"de_CH.UTF-8", 0x0807, "German"},  {"nl_NL.UTF-8", 0x0413, "Dutch"},
-      {"nl_BE.UTF-8", 0x0813, "Dutch"},   {"fr_FR.UTF-8", 0x040C, "French"},
-      {"fr_BE.UTF-8", 0x080C, "French"},  {"fr_CA.UTF-8", 0x0C0C, "French"},
-      {"fr_CH.UTF-8", 0x100C, "French"},  {"it_IT.UTF-8", 0x0410, "Italian"},
-      {"it_CH.UTF-8", 0x0810, "Italian"}, {"es_ES.UTF-8", 0x0C0A, "Spanish"},
-      {"pt_BR.UTF-8", 0x0416, "Portuguese"}, {"pt_PT.UTF-8", 0x0816, "Portuguese"},
-      {"pl_PL.UTF-8", 0x0415, "Polish"},  {"sv_SE.UTF-8", 0x041D, "Swedish"},
-      {"da_DK.UTF-8", 0x0406, "Danish"},  {"nb_NO.UTF-8", 0x0414, "Norwegian"},
-      {"fi_FI.UTF-8", 0x040B, "Finnish"}, {"ru_RU.UTF-8", 0x0419, "Russian"},
-      {"ja_JP.UTF-8", 0x0411, "Japanese"}, {"zh_CN.UTF-8", 0x0804, "Chinese"},
-      {"cs_CZ.UTF-8", 0x0405, "Czech"},   {"tr_TR.UTF-8", 0x041F, "Turkish"},
-      {"de_DE@euro", 0x0407, "German"},   {"de_DE", 0x0407, "German"},
-      {"de", 0x0407, "German"},           {"de_BE.UTF-8", 0x0407, "German"},
-      {"C", 0x0409, "English"},           {"POSIX", 0x0409, "English"},
-      {"C.UTF-8", 0x0409, "English"},     {"xx_YY.UTF-8", 0x1000, "(no answer)"},
+      {"en_US.UTF-8", 0x0409, "English"},
+      {"en_GB.UTF-8", 0x0809, "English"},
+      {"de_DE.UTF-8", 0x0407, "German"},
+      {"de_AT.UTF-8", 0x0C07, "German"},
+      {"de_CH.UTF-8", 0x0807, "German"},
+      {"nl_NL.UTF-8", 0x0413, "Dutch"},
+      {"nl_BE.UTF-8", 0x0813, "Dutch"},
+      {"fr_FR.UTF-8", 0x040C, "French"},
+      {"fr_BE.UTF-8", 0x080C, "French"},
+      {"fr_CA.UTF-8", 0x0C0C, "French"},
+      {"fr_CH.UTF-8", 0x100C, "French"},
+      {"it_IT.UTF-8", 0x0410, "Italian"},
+      {"it_CH.UTF-8", 0x0810, "Italian"},
+      {"es_ES.UTF-8", 0x0C0A, "Spanish"},
+      {"pt_BR.UTF-8", 0x0416, "Portuguese"},
+      {"pt_PT.UTF-8", 0x0816, "Portuguese"},
+      {"pl_PL.UTF-8", 0x0415, "Polish"},
+      {"sv_SE.UTF-8", 0x041D, "Swedish"},
+      {"da_DK.UTF-8", 0x0406, "Danish"},
+      {"nb_NO.UTF-8", 0x0414, "Norwegian"},
+      {"fi_FI.UTF-8", 0x040B, "Finnish"},
+      {"ru_RU.UTF-8", 0x0419, "Russian"},
+      {"ja_JP.UTF-8", 0x0411, "Japanese"},
+      {"zh_CN.UTF-8", 0x0804, "Chinese"},
+      {"cs_CZ.UTF-8", 0x0405, "Czech"},
+      {"tr_TR.UTF-8", 0x041F, "Turkish"},
+      {"de_DE@euro", 0x0407, "German"},
+      {"de_DE", 0x0407, "German"},
+      {"de", 0x0407, "German"},
+      {"de_BE.UTF-8", 0x0407, "German"},
+      {"C", 0x0409, "English"},
+      {"POSIX", 0x0409, "English"},
+      {"C.UTF-8", 0x0409, "English"},
+      {"xx_YY.UTF-8", 0x1000, "(no answer)"},
   };
   for (const auto& c : cases) {
     const ScopedEnv env = langOnly(c.lang);
     PosixLocale locale(kNoFiles);
     EXPECT_EQ(locale.GetSystemDefaultLCID(), c.lcid) << "LANG=" << c.lang;
-    EXPECT_EQ(localeText(locale, locale.GetSystemDefaultLCID(), 0x1001), c.language) << "LANG=" << c.lang;
+    EXPECT_EQ(localeText(locale, locale.GetSystemDefaultLCID(), 0x1001), c.language)
+        << "LANG=" << c.lang;
   }
 }
 
@@ -143,24 +163,27 @@ TEST(PosixLocale, DayAndMonthNamesStartOnMondayAndJanuary) {
     std::int32_t type;
     const wchar_t* text;
   } cases[] = {
-      {0x2A, L"Montag"},  {0x30, L"Sonntag"}, {0x31, L"Mo"},       {0x37, L"So"},
-      {0x38, L"Januar"},  {0x3A, L"M\u00e4rz"}, {0x43, L"Dezember"}, {0x44, L"Jan"},
-      {0x46, L"M\u00e4r"}, {0x4F, L"Dez"},     {0x29, L""},         {0x50, L""},
+      {0x2A, L"Montag"},   {0x30, L"Sonntag"},   {0x31, L"Mo"},       {0x37, L"So"},
+      {0x38, L"Januar"},   {0x3A, L"M\u00e4rz"}, {0x43, L"Dezember"}, {0x44, L"Jan"},
+      {0x46, L"M\u00e4r"}, {0x4F, L"Dez"},       {0x29, L""},         {0x50, L""},
   };
   for (const auto& c : cases) EXPECT_EQ(locale.userLocaleText(c.type), c.text) << "type " << c.type;
 }
 
 TEST(PosixLocale, CategoriesFollowLcAllThenTheirOwnVariableThenLang) {
   {
-    const ScopedEnv env{{"LC_ALL", std::nullopt}, {"LC_TIME", "de_DE.UTF-8"},
-                        {"LC_NUMERIC", "fr_FR.UTF-8"}, {"LANG", "en_US.UTF-8"}};
+    const ScopedEnv env{{"LC_ALL", std::nullopt},
+                        {"LC_TIME", "de_DE.UTF-8"},
+                        {"LC_NUMERIC", "fr_FR.UTF-8"},
+                        {"LANG", "en_US.UTF-8"}};
     PosixLocale locale(kNoFiles);
     EXPECT_EQ(locale.GetSystemDefaultLCID(), 0x0409) << "LC_TIME does not name the system locale";
     EXPECT_EQ(locale.userLocaleText(0x1F), L"dd.MM.yyyy");
     EXPECT_EQ(locale.userLocaleText(0x0E), L",");
   }
   {
-    const ScopedEnv env{{"LC_ALL", "it_IT.UTF-8"}, {"LC_TIME", "en_US.UTF-8"}, {"LANG", "en_US.UTF-8"}};
+    const ScopedEnv env{
+        {"LC_ALL", "it_IT.UTF-8"}, {"LC_TIME", "en_US.UTF-8"}, {"LANG", "en_US.UTF-8"}};
     PosixLocale locale(kNoFiles);
     EXPECT_EQ(locale.userLocaleText(0x38), L"gennaio");
   }
@@ -178,7 +201,8 @@ TEST(PosixLocale, SetLocaleInfoAChangesTheShortDateOfThisProcess) {
   EXPECT_EQ(locale.userLocaleText(0x1003), L"hh:mm:ss tt");
   locale.SetLocaleInfoA(0x0409, 0x1F, "MM/dd/yyyy");  // the locale's own picture back
   EXPECT_EQ(localeText(locale, 0x0409, 0x1F), "MM/dd/yyyy");
-  EXPECT_EQ(PosixLocale(kNoFiles).userLocaleText(0x1F), L"MM/dd/yyyy") << "a new start reads the locale's own";
+  EXPECT_EQ(PosixLocale(kNoFiles).userLocaleText(0x1F), L"MM/dd/yyyy")
+      << "a new start reads the locale's own";
 }
 
 }  // namespace

@@ -18,7 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PosixProcess, EnvironmentVariablesAreReadAsUtf8) {
-  const test::ScopedEnv env{{"BRASK_TEST_VALUE", "Gr\xc3\xbc\xc3\x9f" "e"}, {"BRASK_TEST_UNSET", std::nullopt}};
+  const test::ScopedEnv env{{"BRASK_TEST_VALUE",
+                             "Gr\xc3\xbc\xc3\x9f"
+                             "e"},
+                            {"BRASK_TEST_UNSET", std::nullopt}};
   PosixProcess process;
   EXPECT_EQ(process.environmentVariable(L"BRASK_TEST_VALUE"), L"Gr\u00fc\u00dfe");
   EXPECT_EQ(process.environmentVariable(L"BRASK_TEST_UNSET"), L"");
@@ -50,8 +53,10 @@ class StartProgramTest : public testing::Test {
 
   // A recording xdg-open that writes its arguments, one a line, to a file.
   void installRecordingViewer() {
-    std::ofstream(dir_ / "xdg-open") << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"" << (dir_ / "args.tmp").string()
-                                    << "\"\nmv \"" << (dir_ / "args.tmp").string() << "\" \"" << (dir_ / "args").string() << "\"\n";
+    std::ofstream(dir_ / "xdg-open")
+        << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"" << (dir_ / "args.tmp").string()
+        << "\"\nmv \"" << (dir_ / "args.tmp").string() << "\" \"" << (dir_ / "args").string()
+        << "\"\n";
     fs::permissions(dir_ / "xdg-open", fs::perms::owner_all);
   }
 

@@ -16,7 +16,8 @@ void put(const std::string& name, const std::optional<std::string>& value) {
 
 }  // namespace
 
-ScopedEnv::ScopedEnv(std::initializer_list<std::pair<std::string, std::optional<std::string>>> values) {
+ScopedEnv::ScopedEnv(
+    std::initializer_list<std::pair<std::string, std::optional<std::string>>> values) {
   for (const auto& [name, value] : values) {
     const char* old = std::getenv(name.c_str());
     saved_.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
