@@ -37,6 +37,20 @@ void noteField(EntryClass& entry, std::string_view item) {
   }
 }
 
+void noteField(EventFields& fields, std::string_view item) {
+  const std::size_t equals = item.find('=');
+  if (equals == std::string_view::npos) return;
+  const std::string_view name = item.substr(0, equals);
+  std::optional<std::string>* field = name == "SYSLOG_FACILITY"     ? &fields.facility
+                                      : name == "MESSAGE_ID"        ? &fields.messageId
+                                      : name == "SYSLOG_IDENTIFIER" ? &fields.identifier
+                                      : name == "_COMM"             ? &fields.command
+                                      : name == "_SYSTEMD_UNIT"     ? &fields.unit
+                                      : name == "MESSAGE"           ? &fields.message
+                                                                    : nullptr;
+  if (field != nullptr && !*field) *field = std::string(item.substr(equals + 1));
+}
+
 LogName logOf(const EntryClass& entry) {
   return (entry.userUnit || entry.userUid) && !entry.kernel ? LogName::Application
                                                             : LogName::System;

@@ -2,6 +2,7 @@
 // its priority is spelled as an event type.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,20 @@ int priorityOf(std::string_view value);
 
 // Notes one "FIELD=value" item of an entry in its class.
 void noteField(EntryClass& entry, std::string_view item);
+
+// The fields that the properties of a written event come from.
+struct EventFields {
+  std::optional<std::string> facility;    // SYSLOG_FACILITY: Category
+  std::optional<std::string> messageId;   // MESSAGE_ID: EventCode
+  std::optional<std::string> identifier;  // SYSLOG_IDENTIFIER, _COMM, _SYSTEMD_UNIT: SourceName
+  std::optional<std::string> command;
+  std::optional<std::string> unit;
+  std::optional<std::string> message;  // MESSAGE: Message
+};
+
+// Notes one "FIELD=value" item of an entry in its fields; the first of a repeated field
+// counts.
+void noteField(EventFields& fields, std::string_view item);
 
 // The Application log holds the entries of user units and of users (a _UID of 1000 or
 // more) that did not come from the kernel; the System log holds the rest.

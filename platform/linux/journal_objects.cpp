@@ -113,6 +113,7 @@ bool JournalObjects::stepBack() {
 
 bool JournalObjects::next() {
   if (empty_) return false;
+  fields_.reset();
   while (stepBack()) {
     if (everyEntry_) {
       current_ = EntryClass{};
@@ -140,6 +141,20 @@ EntryClass JournalObjects::classify() {
   return entry;
 }
 
+const EventFields& JournalObjects::fields() {
+  if (fields_) return *fields_;
+  sd_journal* journal = journal_->get();
+  EventFields fields;
+  const void* data = nullptr;
+  std::size_t length = 0;
+  sd_journal_restart_data(journal);
+  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
+         0) {
+    noteField(fields, std::string_view(static_cast<const char*>(data), length));
+  }
+  return fields_.emplace(std::move(fields));
+}
+
 int JournalObjects::priority() {
   const auto value = field("PRIORITY");
   return value ? priorityOf(*value) : -1;
@@ -155,8 +170,7 @@ std::optional<std::string> JournalObjects::field(const char* name) {
   return std::string(item.substr(item.find('=') + 1));
 }
 
-PropertyValue JournalObjects::text(const char* name) {
-  const auto value = field(name);
+PropertyValue JournalObjects::text(const std::optional<std::string>& value) {
   if (!value) return {};
   return utf8_(*value);
 }
@@ -170,23 +184,19 @@ PropertyValue JournalObjects::property(std::wstring_view name) {
     return cimDateTime(microseconds);
   }
   if (sameName(name, L"Category")) {
-    const auto facility = field("SYSLOG_FACILITY");
-    if (!facility) return {};
-    if (facility->empty() || facility->size() > 9 ||
+    const std::optional<std::string>& facility = fields().facility;
+    if (!facility || facility->empty() || facility->size() > 9 ||
         facility->find_first_not_of("0123456789") != std::string::npos) {
-      return utf8_(*facility);
+      return text(facility);
     }
     return static_cast<std::int64_t>(std::stol(*facility));
   }
-  if (sameName(name, L"EventCode")) return text("MESSAGE_ID");
+  if (sameName(name, L"EventCode")) return text(fields().messageId);
   if (sameName(name, L"SourceName")) {
-    for (const char* source : {"SYSLOG_IDENTIFIER", "_COMM", "_SYSTEMD_UNIT"}) {
-      PropertyValue value = text(source);
-      if (!std::holds_alternative<std::monostate>(value)) return value;
-    }
-    return {};
+    const EventFields& entry = fields();
+    return text(entry.identifier ? entry.identifier : entry.command ? entry.command : entry.unit);
   }
-  if (sameName(name, L"Message")) return text("MESSAGE");
+  if (sameName(name, L"Message")) return text(fields().message);
   // As the event service answers a property that the class does not have.
   throw RunTimeError(L"Reading the event property " + std::wstring(name), 438,
                      L"Object doesn't support this property or method");

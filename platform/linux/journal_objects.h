@@ -35,10 +35,12 @@ class JournalObjects : public EventObjects {
   bool stepBack();
   std::vector<std::string> applicationMatches();
   EntryClass classify();
+  // The fields of the current entry's properties, read in one pass the first time.
+  const EventFields& fields();
   int priority();
   // The value of a field of the current entry; nothing when the entry lacks it.
   std::optional<std::string> field(const char* name);
-  PropertyValue text(const char* name);
+  PropertyValue text(const std::optional<std::string>& value);
 
   std::optional<std::string> directory_;
   LogName log_;
@@ -51,6 +53,7 @@ class JournalObjects : public EventObjects {
   bool filtered_ = false;             // the journal delivers only entries with a match
   long walked_ = 0;
   EntryClass current_;
+  std::optional<EventFields> fields_;
   WideDecoder utf8_{"UTF-8"};
 };
 
