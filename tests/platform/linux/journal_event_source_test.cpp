@@ -4,6 +4,7 @@
 
 #include "journal_fixture.h"
 #include "platform/linux/journal_objects.h"
+#include "platform/linux/linux_system.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -232,6 +233,18 @@ TEST(JournalObjects, OpeningTheJournalAgainOnTheWayLosesAndRepeatsNoEntry) {
       EXPECT_EQ(messages, c.expected) << "opened again every " << every << " entries";
     }
   }
+}
+
+TEST(LinuxSystem, ReadsTheJournalOfBraskJournalDir) {
+  test::JournalFixture journal;
+  journal.add(at(1), {{"MESSAGE", "from the directory"}, {"PRIORITY", "2"}});
+  const test::ScopedEnv env{{"BRASK_JOURNAL_DIR", journal.build()}};
+  LinuxSystem system(names(L"Italian", Generation::Newer));
+  auto objects = system.events().connect()->ExecQuery(kSystem);
+  ASSERT_TRUE(objects->next());
+  EXPECT_EQ(shown(objects->property(L"Message")), L"text from the directory");
+  EXPECT_EQ(shown(objects->property(L"Type")), L"text Critico");
+  EXPECT_FALSE(objects->next());
 }
 
 TEST(JournalEventSource, FailuresAreRunTimeErrors) {
