@@ -1,6 +1,7 @@
 #include "platform/linux/posix_locale.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -86,7 +87,8 @@ TEST(PosixLocale, SystemDefaultLcidAndLanguageFromLang) {
 }
 
 TEST(PosixLocale, SystemDefaultComesFromLcAllThenLangThenTheLocaleFiles) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brask_locale_files";
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("brask_locale_files_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "default") << "# no LANG here\nLC_TIME=de_DE.UTF-8\n";
   std::ofstream(dir / "conf") << "LANG=\"nl_NL.UTF-8\"\n";
