@@ -47,12 +47,12 @@ const std::array<ControlSpec, 30>& controlTable() { return kControls; }
 
 const ControlSpec& controlSpec(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
 
-int windowLeft(const ControlSpec& spec) {
-  return spec.left + (spec.container ? controlSpec(*spec.container).left : 0);
+int windowLeft(const ControlSpec& row) {
+  return row.left + (row.container ? controlSpec(*row.container).left : 0);
 }
 
-int windowTop(const ControlSpec& spec) {
-  return spec.top + (spec.container ? controlSpec(*spec.container).top : 0);
+int windowTop(const ControlSpec& row) {
+  return row.top + (row.container ? controlSpec(*row.container).top : 0);
 }
 
 int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }

@@ -59,8 +59,8 @@ const std::array<ControlSpec, 30>& controlTable();
 const ControlSpec& controlSpec(ControlId id);
 
 // The control's Left and Top in the window: its own plus its group box's.
-int windowLeft(const ControlSpec& spec);
-int windowTop(const ControlSpec& spec);
+int windowLeft(const ControlSpec& row);
+int windowTop(const ControlSpec& row);
 
 // Twips to the nearest whole pixel at 96 dots per inch.
 int twipsToPixels(int twips);

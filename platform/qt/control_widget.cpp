@@ -27,19 +27,19 @@ Qt::Alignment horizontal(Alignment alignment) {
   return Qt::AlignLeft;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget& parent) {
-  const QString caption = spec.caption ? QString::fromWCharArray(spec.caption) : QString();
-  switch (spec.kind) {
+QWidget* createWidget(const ControlSpec& row, QWidget& parent) {
+  const QString caption = row.caption ? QString::fromWCharArray(row.caption) : QString();
+  switch (row.kind) {
     case ControlKind::Label: {
       auto* label = new QLabel(caption, &parent);
-      label->setAlignment(horizontal(spec.alignment) | Qt::AlignTop);
+      label->setAlignment(horizontal(row.alignment) | Qt::AlignTop);
       return label;
     }
     case ControlKind::GroupBox:
       return new QGroupBox(caption, &parent);
     case ControlKind::TextBox: {
       auto* edit = new QLineEdit(&parent);
-      edit->setAlignment(horizontal(spec.alignment) | Qt::AlignVCenter);
+      edit->setAlignment(horizontal(row.alignment) | Qt::AlignVCenter);
       edit->setMaxLength(std::numeric_limits<int>::max());
       return edit;
     }
@@ -71,23 +71,23 @@ int captionWidth(const QWidget& widget) {
 
 }  // namespace
 
-QWidget* makeControlWidget(const ControlSpec& spec, QWidget& parent, QStyle* style) {
-  QWidget* widget = createWidget(spec, parent);
+QWidget* makeControlWidget(const ControlSpec& row, QWidget& parent, QStyle* style) {
+  QWidget* widget = createWidget(row, parent);
   widget->setStyle(style);
-  widget->setObjectName(QString::fromWCharArray(spec.name));
-  if (spec.titleFont) widget->setFont(fontFor(kTitleFont));
-  if (spec.textColour) {
+  widget->setObjectName(QString::fromWCharArray(row.name));
+  if (row.titleFont) widget->setFont(fontFor(kTitleFont));
+  if (row.textColour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText,
-                     QColor(spec.textColour->red, spec.textColour->green, spec.textColour->blue));
+                     QColor(row.textColour->red, row.textColour->green, row.textColour->blue));
     widget->setPalette(palette);
   }
-  if (spec.tooltip) widget->setToolTip(QString::fromWCharArray(spec.tooltip));
+  if (row.tooltip) widget->setToolTip(QString::fromWCharArray(row.tooltip));
 
-  int width = twipsToPixels(spec.width);
-  if (spec.caption) width = std::max(width, captionWidth(*widget));
-  widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top), width,
-                      twipsToPixels(spec.height));
+  int width = twipsToPixels(row.width);
+  if (row.caption) width = std::max(width, captionWidth(*widget));
+  widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), width,
+                      twipsToPixels(row.height));
   return widget;
 }
 

@@ -12,6 +12,6 @@ namespace brask {
 // application's when null), with its caption, alignment, tooltip, font and colour, at its
 // place in parent in pixels. A caption that does not fit grows the box to the right;
 // nothing else moves.
-QWidget* makeControlWidget(const ControlSpec& spec, QWidget& parent, QStyle* style);
+QWidget* makeControlWidget(const ControlSpec& row, QWidget& parent, QStyle* style);
 
 }  // namespace brask

@@ -5,13 +5,13 @@
 
 namespace brask {
 
-QFont fontFor(const FontSpec& spec) {
+QFont fontFor(const FontSpec& row) {
   QFont font;
-  font.setFamilies({QString::fromWCharArray(spec.face), QStringLiteral("Liberation Sans"),
+  font.setFamilies({QString::fromWCharArray(row.face), QStringLiteral("Liberation Sans"),
                     QStringLiteral("sans-serif")});
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(spec.points);
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  font.setPointSizeF(row.points);
+  font.setWeight(static_cast<QFont::Weight>(row.weight));
   return font;
 }
 

@@ -9,6 +9,6 @@ namespace brask {
 
 // The table's face, size and weight; where that face is not installed, the system's
 // sans-serif face at the same size and weight.
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontSpec& row);
 
 }  // namespace brask

@@ -40,17 +40,17 @@ FrmMain::FrmMain() : style_(QStyleFactory::create(QStringLiteral("Windows"))) {
 
   // The window's own controls first, so that every group box exists before its contents.
   for (bool contained : {false, true}) {
-    for (const ControlSpec& spec : controlTable()) {
-      if (spec.container.has_value() != contained) continue;
-      QWidget& parent = contained ? *controls_[indexOf(*spec.container)] : *this;
-      controls_[indexOf(spec.id)] = makeControlWidget(spec, parent, style_.get());
+    for (const ControlSpec& row : controlTable()) {
+      if (row.container.has_value() != contained) continue;
+      QWidget& parent = contained ? *controls_[indexOf(*row.container)] : *this;
+      controls_[indexOf(row.id)] = makeControlWidget(row, parent, style_.get());
     }
   }
 
   std::vector<const ControlSpec*> focusOrder;
-  for (const ControlSpec& spec : controlTable()) {
-    if (spec.kind == ControlKind::Label) controls_[indexOf(spec.id)]->lower();
-    if (takesFocus(spec.kind)) focusOrder.push_back(&spec);
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind == ControlKind::Label) controls_[indexOf(row.id)]->lower();
+    if (takesFocus(row.kind)) focusOrder.push_back(&row);
   }
   std::sort(focusOrder.begin(), focusOrder.end(),
             [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });

@@ -15,13 +15,13 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
 
-HFONT createFont(const FontSpec& spec, BYTE charSet, int dpi) {
+HFONT createFont(const FontSpec& row, BYTE charSet, int dpi) {
   LOGFONTW font{};
-  font.lfHeight = fontHeight(spec, dpi);
-  font.lfWeight = spec.weight;
+  font.lfHeight = fontHeight(row, dpi);
+  font.lfWeight = row.weight;
   font.lfCharSet = charSet;
   font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(font.lfFaceName, spec.face, LF_FACESIZE);
+  lstrcpynW(font.lfFaceName, row.face, LF_FACESIZE);
   return CreateFontIndirectW(&font);
 }
 
@@ -33,14 +33,14 @@ HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 
 // The controls in tab order, which is also the order the dialog manager walks for Tab.
 std::vector<const ControlSpec*> inTabOrder() {
-  std::vector<const ControlSpec*> specs;
-  for (const ControlSpec& spec : controlTable()) specs.push_back(&spec);
-  std::sort(specs.begin(), specs.end(),
+  std::vector<const ControlSpec*> rows;
+  for (const ControlSpec& row : controlTable()) rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(),
             [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-  return specs;
+  return rows;
 }
 
-const ControlSpec* specOf(HWND control) {
+const ControlSpec* rowOf(HWND control) {
   const int index = GetDlgCtrlID(control) - controlIdentifier(ControlId{});
   if (index < 0 || index >= static_cast<int>(controlTable().size())) return nullptr;
   return &controlTable()[static_cast<std::size_t>(index)];
@@ -88,21 +88,21 @@ void MainWindow::createControls(HINSTANCE instance) {
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, instance, nullptr);
-  for (const ControlSpec* spec : inTabOrder()) {
-    const NativeControl native = nativeControl(*spec);
-    const PixelRect place = controlRect(*spec, dpi_);
+  for (const ControlSpec* row : inTabOrder()) {
+    const NativeControl native = nativeControl(*row);
+    const PixelRect place = controlRect(*row, dpi_);
     const HWND control =
-        CreateWindowExW(native.exStyle, native.className, spec->caption ? spec->caption : L"",
+        CreateWindowExW(native.exStyle, native.className, row->caption ? row->caption : L"",
                         native.style, place.x, place.y, place.width, place.height, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(spec->id))),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(row->id))),
                         instance, nullptr);
     // Each control goes below the ones before it: the Z order is the tab order.
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(spec->titleFont ? titleFont_ : dialogFont_), FALSE);
-    if (spec->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-    if (spec->tooltip) addTooltip(instance, control, spec->tooltip);
-    controls_[static_cast<std::size_t>(spec->id)] = control;
+                 reinterpret_cast<WPARAM>(row->titleFont ? titleFont_ : dialogFont_), FALSE);
+    if (row->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+    if (row->tooltip) addTooltip(instance, control, row->tooltip);
+    controls_[static_cast<std::size_t>(row->id)] = control;
   }
 }
 
@@ -167,10 +167,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_CTLCOLORSTATIC: {
-      const ControlSpec* spec = specOf(reinterpret_cast<HWND>(lParam));
-      if (!spec || !spec->textColour) break;
+      const ControlSpec* row = rowOf(reinterpret_cast<HWND>(lParam));
+      if (!row || !row->textColour) break;
       const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, RGB(spec->textColour->red, spec->textColour->green, spec->textColour->blue));
+      SetTextColor(dc, RGB(row->textColour->red, row->textColour->green, row->textColour->blue));
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }

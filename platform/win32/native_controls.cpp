@@ -33,28 +33,28 @@ DWORD textAlignment(Alignment alignment) {
 
 }  // namespace
 
-bool startsGroup(const ControlSpec& spec) {
+bool startsGroup(const ControlSpec& row) {
   int firstOption = -1;
   int lastOption = -1;
   for (const ControlSpec& other : controlTable()) {
-    if (other.kind != ControlKind::OptionButton || other.container != spec.container) continue;
+    if (other.kind != ControlKind::OptionButton || other.container != row.container) continue;
     if (firstOption < 0 || other.tabIndex < firstOption) firstOption = other.tabIndex;
     if (other.tabIndex > lastOption) lastOption = other.tabIndex;
   }
   const bool continuesOptions =
-      firstOption >= 0 && spec.tabIndex > firstOption && spec.tabIndex <= lastOption;
+      firstOption >= 0 && row.tabIndex > firstOption && row.tabIndex <= lastOption;
   return !continuesOptions;
 }
 
-NativeControl nativeControl(const ControlSpec& spec) {
-  DWORD style = WS_CHILD | WS_VISIBLE | (startsGroup(spec) ? WS_GROUP : 0);
-  switch (spec.kind) {
+NativeControl nativeControl(const ControlSpec& row) {
+  DWORD style = WS_CHILD | WS_VISIBLE | (startsGroup(row) ? WS_GROUP : 0);
+  switch (row.kind) {
     case ControlKind::Label:
       break;
     case ControlKind::GroupBox:
       return {WC_BUTTONW, style | BS_GROUPBOX, 0};
     case ControlKind::TextBox:
-      return {WC_EDITW, style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(spec.alignment),
+      return {WC_EDITW, style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(row.alignment),
               WS_EX_CLIENTEDGE};
     case ControlKind::OptionButton:
       return {WC_BUTTONW, style | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
@@ -64,7 +64,7 @@ NativeControl nativeControl(const ControlSpec& spec) {
       return {WC_BUTTONW, style | WS_TABSTOP | BS_PUSHBUTTON, 0};
   }
   // A label with a tooltip has to see the pointer.
-  return {WC_STATICW, style | labelAlignment(spec.alignment) | (spec.tooltip ? SS_NOTIFY : 0), 0};
+  return {WC_STATICW, style | labelAlignment(row.alignment) | (row.tooltip ? SS_NOTIFY : 0), 0};
 }
 
 int controlIdentifier(ControlId id) { return kFirstIdentifier + static_cast<int>(id); }

@@ -13,12 +13,12 @@ struct NativeControl {
   DWORD exStyle;
 };
 
-NativeControl nativeControl(const ControlSpec& spec);
+NativeControl nativeControl(const ControlSpec& row);
 
 // Whether the control begins a dialog group (WS_GROUP). The option buttons of one group
 // box form one group with whatever lies between them in the tab order, so that selecting
 // one clears the other; every other control stands alone.
-bool startsGroup(const ControlSpec& spec);
+bool startsGroup(const ControlSpec& row);
 
 // Child-window identifiers: clear of IDOK and IDCANCEL, which IsDialogMessage sends for
 // Enter and Escape.

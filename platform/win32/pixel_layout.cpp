@@ -8,9 +8,9 @@ namespace brask {
 
 int twipsToDevicePixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
-PixelRect controlRect(const ControlSpec& spec, int dpi) {
-  return {twipsToDevicePixels(windowLeft(spec), dpi), twipsToDevicePixels(windowTop(spec), dpi),
-          twipsToDevicePixels(spec.width, dpi), twipsToDevicePixels(spec.height, dpi)};
+PixelRect controlRect(const ControlSpec& row, int dpi) {
+  return {twipsToDevicePixels(windowLeft(row), dpi), twipsToDevicePixels(windowTop(row), dpi),
+          twipsToDevicePixels(row.width, dpi), twipsToDevicePixels(row.height, dpi)};
 }
 
 PixelRect clientRect(const WindowSpec& window, int dpi) {

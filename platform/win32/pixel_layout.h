@@ -19,7 +19,7 @@ inline constexpr int kTwipsPerInch = 1440;
 int twipsToDevicePixels(int twips, int dpi);
 
 // The control's place in the window's client area.
-PixelRect controlRect(const ControlSpec& spec, int dpi);
+PixelRect controlRect(const ControlSpec& row, int dpi);
 
 // The window's client area, at the origin.
 PixelRect clientRect(const WindowSpec& window, int dpi);

@@ -16,19 +16,19 @@ TEST(ControlTable, EveryControlOnceInEnumerationOrder) {
 
 TEST(ControlTable, TabIndexesZeroToTwentyNineEachOnce) {
   std::set<int> indexes;
-  for (const auto& spec : controlTable()) indexes.insert(spec.tabIndex);
+  for (const auto& row : controlTable()) indexes.insert(row.tabIndex);
   EXPECT_EQ(indexes.size(), 30u);
   EXPECT_EQ(*indexes.begin(), 0);
   EXPECT_EQ(*indexes.rbegin(), 29);
 }
 
 TEST(ControlTable, ContainersAreGroupBoxesAndHoldTheirControls) {
-  for (const auto& spec : controlTable()) {
-    if (!spec.container) continue;
-    const ControlSpec& box = controlSpec(*spec.container);
-    EXPECT_EQ(box.kind, ControlKind::GroupBox) << spec.name;
-    EXPECT_LE(spec.left + spec.width, box.width) << spec.name;
-    EXPECT_LE(spec.top + spec.height, box.height) << spec.name;
+  for (const auto& row : controlTable()) {
+    if (!row.container) continue;
+    const ControlSpec& box = controlSpec(*row.container);
+    EXPECT_EQ(box.kind, ControlKind::GroupBox) << row.name;
+    EXPECT_LE(row.left + row.width, box.width) << row.name;
+    EXPECT_LE(row.top + row.height, box.height) << row.name;
   }
 }
 

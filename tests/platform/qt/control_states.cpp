@@ -7,8 +7,8 @@
 
 QStringList controlStates(const brask::FrmMain& window) {
   QStringList states;
-  for (const brask::ControlSpec& spec : brask::controlTable()) {
-    QWidget* widget = window.control(spec.id);
+  for (const brask::ControlSpec& row : brask::controlTable()) {
+    QWidget* widget = window.control(row.id);
     const QString name = widget->objectName();
     if (auto* check = qobject_cast<QCheckBox*>(widget)) {
       states << QStringLiteral("%1=%2").arg(name).arg(int(check->checkState()));

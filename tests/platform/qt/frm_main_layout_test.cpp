@@ -18,8 +18,8 @@ using brask::ControlKind;
 namespace {
 
 const brask::ControlSpec& specNamed(const QString& name) {
-  for (const brask::ControlSpec& spec : brask::controlTable()) {
-    if (QString::fromWCharArray(spec.name) == name) return spec;
+  for (const brask::ControlSpec& row : brask::controlTable()) {
+    if (QString::fromWCharArray(row.name) == name) return row;
   }
   throw std::invalid_argument(name.toStdString());
 }
@@ -73,20 +73,20 @@ class FrmMainLayoutTest : public QObject {
   void initialState() {
     brask::FrmMain window;
     int checks = 0, options = 0, texts = 0;
-    for (const brask::ControlSpec& spec : brask::controlTable()) {
-      QWidget* widget = window.control(spec.id);
-      switch (spec.kind) {
+    for (const brask::ControlSpec& row : brask::controlTable()) {
+      QWidget* widget = window.control(row.id);
+      switch (row.kind) {
         case ControlKind::CheckBox:
           QCOMPARE(qobject_cast<QCheckBox*>(widget)->checkState(), Qt::Unchecked);
-          QCOMPARE(window.checkState(spec.id), 0);
+          QCOMPARE(window.checkState(row.id), 0);
           ++checks;
           break;
         case ControlKind::OptionButton:
-          QVERIFY(!window.optionSelected(spec.id));
+          QVERIFY(!window.optionSelected(row.id));
           ++options;
           break;
         case ControlKind::TextBox:
-          QCOMPARE(window.text(spec.id), std::wstring());
+          QCOMPARE(window.text(row.id), std::wstring());
           ++texts;
           break;
         default:
@@ -134,18 +134,18 @@ class FrmMainLayoutTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QRect, expected);
     brask::FrmMain window;
-    const brask::ControlSpec& spec = specNamed(name);
-    QWidget* widget = window.control(spec.id);
+    const brask::ControlSpec& row = specNamed(name);
+    QWidget* widget = window.control(row.id);
     QCOMPARE(widget->objectName(), name);
     const QWidget* expectedParent =
-        spec.container ? window.control(*spec.container) : static_cast<QWidget*>(&window);
+        row.container ? window.control(*row.container) : static_cast<QWidget*>(&window);
     QCOMPARE(widget->parentWidget(), expectedParent);
     QCOMPARE(QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size()).topLeft(),
              expected.topLeft());
     QCOMPARE(widget->height(), expected.height());
     // A caption that does not fit in the substitute face grows its box to the right. The
     // buttons' short captions fit; their style's minimum width does not count.
-    const bool grows = spec.caption && spec.kind != ControlKind::PushButton;
+    const bool grows = row.caption && row.kind != ControlKind::PushButton;
     const int fitting = grows ? widget->sizeHint().width() : 0;
     QCOMPARE(widget->width(), std::max(expected.width(), fitting));
     QVERIFY2(widget->isVisibleTo(&window), qPrintable(name));
@@ -155,16 +155,16 @@ class FrmMainLayoutTest : public QObject {
   // container and clear of the next control to its right.
   void grownBoxesStayInside() {
     brask::FrmMain window;
-    for (const brask::ControlSpec& spec : brask::controlTable()) {
-      QWidget* widget = window.control(spec.id);
+    for (const brask::ControlSpec& row : brask::controlTable()) {
+      QWidget* widget = window.control(row.id);
       const QRect inParent = widget->geometry();
       QVERIFY2(widget->parentWidget()->rect().contains(inParent),
                qPrintable(widget->objectName() + " leaves its container"));
       for (const brask::ControlSpec& other : brask::controlTable()) {
         QWidget* neighbour = window.control(other.id);
         if (neighbour == widget || neighbour->parentWidget() != widget->parentWidget()) continue;
-        const QRect table(brask::twipsToPixels(spec.left), brask::twipsToPixels(spec.top),
-                          brask::twipsToPixels(spec.width), brask::twipsToPixels(spec.height));
+        const QRect table(brask::twipsToPixels(row.left), brask::twipsToPixels(row.top),
+                          brask::twipsToPixels(row.width), brask::twipsToPixels(row.height));
         if (table.intersects(neighbour->geometry())) continue;  // overlapping by design
         QVERIFY2(!inParent.intersects(neighbour->geometry()),
                  qPrintable(widget->objectName() + " grew over " + neighbour->objectName()));
@@ -176,13 +176,13 @@ class FrmMainLayoutTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("caption");
-    for (const brask::ControlSpec& spec : brask::controlTable()) {
+    for (const brask::ControlSpec& row : brask::controlTable()) {
       static const char* const classes[] = {"QLabel",       "QGroupBox", "QLineEdit",
                                             "QRadioButton", "QCheckBox", "QPushButton"};
-      const QString name = QString::fromWCharArray(spec.name);
+      const QString name = QString::fromWCharArray(row.name);
       QTest::newRow(qPrintable(name))
-          << name << QString::fromLatin1(classes[static_cast<int>(spec.kind)])
-          << (spec.caption ? QString::fromWCharArray(spec.caption) : QString());
+          << name << QString::fromLatin1(classes[static_cast<int>(row.kind)])
+          << (row.caption ? QString::fromWCharArray(row.caption) : QString());
     }
   }
 
@@ -247,10 +247,10 @@ class FrmMainLayoutTest : public QObject {
   void tooltips_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("tooltip");
-    for (const brask::ControlSpec& spec : brask::controlTable()) {
-      QTest::newRow(qPrintable(QString::fromWCharArray(spec.name)))
-          << QString::fromWCharArray(spec.name)
-          << (spec.tooltip ? QString::fromWCharArray(spec.tooltip) : QString());
+    for (const brask::ControlSpec& row : brask::controlTable()) {
+      QTest::newRow(qPrintable(QString::fromWCharArray(row.name)))
+          << QString::fromWCharArray(row.name)
+          << (row.tooltip ? QString::fromWCharArray(row.tooltip) : QString());
     }
   }
 

@@ -136,14 +136,14 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
-  for (const ControlSpec& spec : controlTable()) {
+  for (const ControlSpec& row : controlTable()) {
     RECT rect;
-    GetWindowRect(item(spec.id), &rect);
+    GetWindowRect(item(row.id), &rect);
     MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&rect), 2);
-    const PixelRect expected = controlRect(spec, dpi_);
+    const PixelRect expected = controlRect(row, dpi_);
     EXPECT_EQ((PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
               expected)
-        << spec.name;
+        << row.name;
   }
   RECT client;
   GetClientRect(window_.handle(), &client);

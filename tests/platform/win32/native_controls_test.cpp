@@ -45,27 +45,27 @@ TEST(NativeControls, TextBoxesScrollAndHaveASunkenEdge) {
 }
 
 TEST(NativeControls, OnlyLabelsWithATooltipSeeThePointer) {
-  for (const ControlSpec& spec : controlTable()) {
-    if (spec.kind != ControlKind::Label) continue;
-    EXPECT_EQ((nativeControl(spec).style & SS_NOTIFY) != 0, spec.tooltip != nullptr) << spec.name;
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind != ControlKind::Label) continue;
+    EXPECT_EQ((nativeControl(row).style & SS_NOTIFY) != 0, row.tooltip != nullptr) << row.name;
   }
 }
 
 TEST(NativeControls, TheOptionPairAndTheNumberFieldBetweenThemFormOneGroup) {
   std::set<ControlId> continuing;
-  for (const ControlSpec& spec : controlTable()) {
-    EXPECT_EQ(startsGroup(spec), (nativeControl(spec).style & WS_GROUP) != 0) << spec.name;
-    if (!startsGroup(spec)) continuing.insert(spec.id);
+  for (const ControlSpec& row : controlTable()) {
+    EXPECT_EQ(startsGroup(row), (nativeControl(row).style & WS_GROUP) != 0) << row.name;
+    if (!startsGroup(row)) continuing.insert(row.id);
   }
   EXPECT_EQ(continuing, (std::set<ControlId>{ControlId::txtNumber, ControlId::optDate}));
 }
 
 TEST(NativeControls, IdentifiersAreDistinctAndClearOfEnterAndEscape) {
   std::set<int> identifiers;
-  for (const ControlSpec& spec : controlTable()) {
-    const int identifier = controlIdentifier(spec.id);
-    EXPECT_NE(identifier, IDOK) << spec.name;
-    EXPECT_NE(identifier, IDCANCEL) << spec.name;
+  for (const ControlSpec& row : controlTable()) {
+    const int identifier = controlIdentifier(row.id);
+    EXPECT_NE(identifier, IDOK) << row.name;
+    EXPECT_NE(identifier, IDCANCEL) << row.name;
     identifiers.insert(identifier);
   }
   EXPECT_EQ(identifiers.size(), controlTable().size());

@@ -20,12 +20,12 @@ TEST(PixelLayout, TwipsBecomePixelsAtTheScreenDpi) {
 }
 
 TEST(PixelLayout, AtNinetySixDpiFifteenTwipsMakeAPixelAsTheTableSays) {
-  for (const ControlSpec& spec : controlTable()) {
-    const PixelRect rect = controlRect(spec, 96);
-    EXPECT_EQ(rect.x, twipsToPixels(windowLeft(spec))) << spec.name;
-    EXPECT_EQ(rect.y, twipsToPixels(windowTop(spec))) << spec.name;
-    EXPECT_EQ(rect.width, twipsToPixels(spec.width)) << spec.name;
-    EXPECT_EQ(rect.height, twipsToPixels(spec.height)) << spec.name;
+  for (const ControlSpec& row : controlTable()) {
+    const PixelRect rect = controlRect(row, 96);
+    EXPECT_EQ(rect.x, twipsToPixels(windowLeft(row))) << row.name;
+    EXPECT_EQ(rect.y, twipsToPixels(windowTop(row))) << row.name;
+    EXPECT_EQ(rect.width, twipsToPixels(row.width)) << row.name;
+    EXPECT_EQ(rect.height, twipsToPixels(row.height)) << row.name;
   }
 }
 
