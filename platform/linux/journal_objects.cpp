@@ -45,6 +45,18 @@ std::vector<std::string> uniqueItems(sd_journal* journal, const char* field) {
   return items;
 }
 
+// Hands each "FIELD=value" item of the current entry to note.
+template <typename Note>
+void forEachField(sd_journal* journal, Note note) {
+  const void* data = nullptr;
+  std::size_t length = 0;
+  sd_journal_restart_data(journal);
+  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
+         0) {
+    note(std::string_view(static_cast<const char*>(data), length));
+  }
+}
+
 }  // namespace
 
 JournalObjects::JournalObjects(std::optional<std::string> directory, LogName log,
@@ -130,13 +142,7 @@ EntryClass JournalObjects::classify() {
   sd_journal* journal = journal_->get();
   checked(sd_journal_set_data_threshold(journal, kScanThreshold), L"Reading the journal");
   EntryClass entry;
-  const void* data = nullptr;
-  std::size_t length = 0;
-  sd_journal_restart_data(journal);
-  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
-         0) {
-    noteField(entry, std::string_view(static_cast<const char*>(data), length));
-  }
+  forEachField(journal, [&](std::string_view item) { noteField(entry, item); });
   checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
   return entry;
 }
@@ -145,13 +151,7 @@ const EventFields& JournalObjects::fields() {
   if (fields_) return *fields_;
   sd_journal* journal = journal_->get();
   EventFields fields;
-  const void* data = nullptr;
-  std::size_t length = 0;
-  sd_journal_restart_data(journal);
-  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
-         0) {
-    noteField(fields, std::string_view(static_cast<const char*>(data), length));
-  }
+  forEachField(journal, [&](std::string_view item) { noteField(fields, item); });
   return fields_.emplace(std::move(fields));
 }
 
