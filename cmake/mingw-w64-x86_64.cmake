@@ -1,23 +1,4 @@
-# Cross-builds the Windows program and its tests with Debian's MinGW-w64 (g++-mingw-w64-x86-64).
-# The Win32 thread model: no thread library comes in, whose newer imports would keep the
-# program from loading on Windows XP. Everything is linked statically, so that no program
-# needs a MinGW DLL at run time. Tests run under Wine, each in a Wine prefix kept inside
-# the build folder.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-builds the 64-bit Windows program and its tests with Debian's MinGW-w64
+# (g++-mingw-w64-x86-64); the tests run under Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(BRASK_MINGW x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${BRASK_MINGW}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${BRASK_MINGW}-g++-win32)
-set(CMAKE_RC_COMPILER ${BRASK_MINGW}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${BRASK_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The C and C++ runtimes linked in: every executable stands alone beside the system DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -10,7 +10,7 @@ packages=(
   # Linux build: Qt 6 Widgets and the systemd journal
   qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core fonts-liberation2
   # Windows build: MinGW-w64 cross compiler and Wine to run its tests
-  g++-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
   # Wine's X11 driver loads these at run time; Wine only recommends them
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
   # tests: journal files, locales, a real window under Xvfb, timing
