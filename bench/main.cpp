@@ -8,39 +8,21 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "app/type_names_of_system.h"
 #include "bench/no_viewer_process.h"
 #include "bench/quiet_dialogs.h"
 #include "bench/scripted_form.h"
-#include "environment/locale_query.h"
-#include "environment/version.h"
 #include "platform/linux/linux_system.h"
 #include "platform/platform.h"
-
-namespace {
-
-// The type names of the detected language and generation, as the program spells them;
-// English of the newer generation when the run is going to refuse the system anyway.
-brask::EventTypeNames typeNamesOfSystem() {
-  brask::PosixLocale locale;
-  brask::EmulatedVersion version;
-  std::wstring language;
-  std::wstring versionName;
-  brask::getLanguage(locale, language);
-  brask::getVersion(version, versionName);
-  if (const auto generation = brask::generationOf(versionName)) {
-    if (auto names = brask::eventTypeNames(language, *generation)) return *names;
-  }
-  return *brask::eventTypeNames(L"English", brask::Generation::Newer);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   try {
     brask::bench::ScriptedForm form(arguments);
     brask::bench::QuietDialogs dialogs;
-    brask::LinuxSystem system(typeNamesOfSystem());
+    brask::PosixLocale locale;
+    brask::EmulatedVersion version;
+    brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version));
     brask::bench::NoViewerProcess process(system.process());
     brask::Platform platform{
         form,           dialogs, system.events(), system.locale(), system.version(),

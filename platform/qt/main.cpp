@@ -4,11 +4,11 @@
 #include <QObject>
 
 #include "app/main_form.h"
+#include "app/type_names_of_system.h"
 #include "platform/linux/linux_system.h"
 #include "platform/platform.h"
 #include "platform/qt/frm_main.h"
 #include "platform/qt/message_boxes.h"
-#include "platform/qt/type_names_of_system.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -16,9 +16,10 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("brask"));
 
   // The journal spells event types as the event logs of this language and Windows
-  // generation do; both are found through a system with the default spelling.
-  brask::LinuxSystem detection(*brask::eventTypeNames(L"English", brask::Generation::Newer));
-  brask::LinuxSystem system(brask::typeNamesOfSystem(detection.locale(), detection.version()));
+  // generation do.
+  brask::PosixLocale locale;
+  brask::EmulatedVersion version;
+  brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version));
 
   brask::FrmMain window;
   brask::MessageBoxes dialogs(window);

@@ -1,4 +1,5 @@
-// The spelling of event types that the journal source uses on this system.
+// The spelling of event types that an event source other than Windows uses on this
+// system, as the run will choose it.
 #pragma once
 
 #include "platform/event_type_names.h"

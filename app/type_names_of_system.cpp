@@ -1,4 +1,4 @@
-#include "platform/qt/type_names_of_system.h"
+#include "app/type_names_of_system.h"
 
 #include <string>
 
