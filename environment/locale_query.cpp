@@ -2,19 +2,9 @@
 
 #include <string>
 
+#include "platform/single_byte.h"
+
 namespace brask {
-
-std::wstring fromSingleByte(std::string_view bytes) {
-  std::wstring text;
-  for (char byte : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-  return text;
-}
-
-std::string toSingleByte(std::wstring_view text) {
-  std::string bytes;
-  for (wchar_t c : text) bytes += static_cast<char>(c);
-  return bytes;
-}
 
 std::wstring GetUserLocaleInfo(LocaleApi& locale, std::int32_t dwLocaleID, std::int32_t dwLCType) {
   const int size = locale.GetLocaleInfoA(dwLocaleID, dwLCType, nullptr, 0);

@@ -4,15 +4,10 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "platform/locale_api.h"
 
 namespace brask {
-
-// The single-byte text of the A functions, one byte a character, and back.
-std::wstring fromSingleByte(std::string_view bytes);
-std::string toSingleByte(std::wstring_view text);
 
 // The locale text of (dwLocaleID, dwLCType) without its terminating zero, asked for in two
 // steps, size first; empty when the platform has no answer.

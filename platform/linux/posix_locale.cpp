@@ -10,6 +10,7 @@
 #include "platform/linux/time_picture.h"
 #include "platform/linux/user_locale.h"
 #include "platform/linux/wide_decoder.h"
+#include "platform/single_byte.h"
 
 namespace brask {
 namespace {
@@ -47,20 +48,6 @@ std::string systemDefaultLocaleName(const std::vector<std::string>& defaultLocal
     if (!lang.empty()) return lang;
   }
   return "en_US";
-}
-
-// Wide text as the single-byte text of the A functions: one byte a character, '?' for a
-// character beyond that range.
-std::string singleByte(const std::wstring& text) {
-  std::string bytes;
-  for (wchar_t c : text) bytes += c >= 0 && c <= 0xFF ? static_cast<char>(c) : '?';
-  return bytes;
-}
-
-std::wstring fromSingleByte(const std::string& bytes) {
-  std::wstring text;
-  for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return text;
 }
 
 // The texts of one locale category as wide text, decoded from the locale's own set.
@@ -116,7 +103,7 @@ int PosixLocale::GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* 
   if (lcType == lctype::kEnglishLanguage) {
     text = entry->englishLanguage;
   } else if (lcType == lctype::kShortDate) {
-    text = shortDate_ ? *shortDate_ : singleByte(texts_[lctype::kShortDate]);
+    text = shortDate_ ? *shortDate_ : toSingleByte(texts_[lctype::kShortDate]);
   } else {
     return 0;
   }
@@ -131,7 +118,7 @@ void PosixLocale::SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const
   if (lcidEntryForLcid(locale) == nullptr || lcType != lctype::kShortDate || text == nullptr)
     return;
   // Writing back the locale's own picture puts the locale's own text back in force.
-  if (text == singleByte(texts_[lctype::kShortDate])) {
+  if (text == toSingleByte(texts_[lctype::kShortDate])) {
     shortDate_.reset();
   } else {
     shortDate_ = text;
