@@ -5,11 +5,24 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "platform/date_time.h"
+
 namespace brask {
+
+// What a listing keeps of a query's result: the events whose Type is `type` and, when
+// `writtenBefore` is given, that were written before it (local wall-clock time). A source
+// may leave out any other event, never one of these, and delivers the rest newest first
+// as always; the listing still reads and tests Type and TimeWritten itself. The default
+// keeps every event.
+struct EventsWanted {
+  std::optional<std::wstring> type;
+  std::optional<DateTime> writtenBefore;
+};
 
 // A property value: missing (null or empty variant), text, or a whole number.
 using PropertyValue = std::variant<std::monostate, std::wstring, std::int64_t>;
@@ -28,7 +41,8 @@ class EventObjects {
 class EventService {
  public:
   virtual ~EventService() = default;
-  virtual std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText) = 0;
+  virtual std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
+                                                  const EventsWanted& wanted) = 0;
 };
 
 class EventSource {

@@ -12,7 +12,7 @@ std::wstring queryText(const std::wstring& logName) {
 void listLastEvents(const Listing& listing, const std::wstring& typeName, std::int16_t n,
                     const std::wstring& logName) {
   const auto service = listing.events.connect();
-  const auto events = service->ExecQuery(queryText(logName));
+  const auto events = service->ExecQuery(queryText(logName), {typeName, std::nullopt});
   std::int16_t count = 0;
   while (count < n && events->next()) {
     if (!isOfType(*events, typeName)) continue;
@@ -24,9 +24,9 @@ void listLastEvents(const Listing& listing, const std::wstring& typeName, std::i
 
 void listEventsBetween(const Listing& listing, const std::wstring& typeName, const DateTime& from,
                        const DateTime& to, const std::wstring& logName) {
-  const auto service = listing.events.connect();
-  const auto events = service->ExecQuery(queryText(logName));
   const DateTime end = nextMidnight(to);
+  const auto service = listing.events.connect();
+  const auto events = service->ExecQuery(queryText(logName), {typeName, end});
   bool written = false;
   while (events->next()) {
     if (!isOfType(*events, typeName)) continue;

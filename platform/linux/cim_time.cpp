@@ -1,22 +1,49 @@
 #include "platform/linux/cim_time.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace brask {
+namespace {
 
-std::wstring cimDateTime(std::uint64_t microseconds) {
+// Writes value as exactly `count` decimal digits at text, returning the end.
+wchar_t* digits(wchar_t* text, long value, int count) {
+  for (int i = count - 1; i >= 0; --i, value /= 10) text[i] = static_cast<wchar_t>(L'0' + value % 10);
+  return text + count;
+}
+
+std::tm localTime(std::uint64_t microseconds) {
   const std::time_t seconds = static_cast<std::time_t>(microseconds / 1000000);
   std::tm local{};
   localtime_r(&seconds, &local);
+  return local;
+}
+
+}  // namespace
+
+DateTime localWallClock(std::uint64_t microseconds) {
+  const std::tm local = localTime(microseconds);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::wstring cimDateTime(std::uint64_t microseconds) {
+  const std::tm local = localTime(microseconds);
   const long offsetMinutes = local.tm_gmtoff / 60;
-  wchar_t text[32];
-  std::swprintf(text, 32, L"%04d%02d%02d%02d%02d%02d.%06d%lc%03ld", local.tm_year + 1900,
-                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                static_cast<int>(microseconds % 1000000), offsetMinutes < 0 ? L'-' : L'+',
-                std::labs(offsetMinutes));
-  return text;
+  wchar_t text[26];
+  wchar_t* end = digits(text, local.tm_year + 1900L, 4);
+  end = digits(end, local.tm_mon + 1, 2);
+  end = digits(end, local.tm_mday, 2);
+  end = digits(end, local.tm_hour, 2);
+  end = digits(end, local.tm_min, 2);
+  end = digits(end, local.tm_sec, 2);
+  *end++ = L'.';
+  end = digits(end, static_cast<long>(microseconds % 1000000), 6);
+  *end++ = offsetMinutes < 0 ? L'-' : L'+';
+  // Three digits of minutes, a fourth for the rare offsets of a day.
+  const long offset = std::labs(offsetMinutes);
+  end = digits(end, offset, offset >= 1000 ? 4 : 3);
+  return std::wstring(text, end);
 }
 
 }  // namespace brask

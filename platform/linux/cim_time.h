@@ -5,9 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/date_time.h"
+
 namespace brask {
 
 // microseconds: since 1970-01-01 00:00:00 UTC; local time as the process's TZ has it.
 std::wstring cimDateTime(std::uint64_t microseconds);
+
+// The local wall-clock time, to the second, that cimDateTime states.
+DateTime localWallClock(std::uint64_t microseconds);
 
 }  // namespace brask

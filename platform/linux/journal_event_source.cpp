@@ -1,5 +1,6 @@
 #include "platform/linux/journal_event_source.h"
 
+#include "platform/linux/journal_mapping.h"
 #include "platform/linux/journal_objects.h"
 #include "platform/linux/log_query.h"
 
@@ -12,8 +13,10 @@ class JournalService : public EventService {
   JournalService(const EventTypeNames& spelling, const std::optional<std::string>& directory)
       : spelling_(spelling), directory_(directory) {}
 
-  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText) override {
-    return std::make_unique<JournalObjects>(directory_, logOfQuery(queryText), spelling_);
+  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
+                                          const EventsWanted& wanted) override {
+    return std::make_unique<JournalObjects>(directory_, logOfQuery(queryText), spelling_,
+                                            selectionFor(wanted, spelling_));
   }
 
  private:

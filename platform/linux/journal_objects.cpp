@@ -60,19 +60,29 @@ void forEachField(sd_journal* journal, Note note) {
 }  // namespace
 
 JournalObjects::JournalObjects(std::optional<std::string> directory, LogName log,
-                               const EventTypeNames& spelling, long entriesPerOpening)
+                               const EventTypeNames& spelling, JournalSelection selection,
+                               long entriesPerOpening)
     : directory_(std::move(directory)),
       log_(log),
       spelling_(spelling),
-      entriesPerOpening_(entriesPerOpening) {
+      entriesPerOpening_(entriesPerOpening),
+      selection_(std::move(selection)) {
   journal_.emplace(directory_);
   // Entries of user units and users: the Application log's own, and all there is to tell
   // the two logs apart. When the journal has none, its System log is every entry.
   matches_ = applicationMatches();
-  empty_ = log_ == LogName::Other || (log_ == LogName::Application && matches_.empty());
+  empty_ = log_ == LogName::Other || (log_ == LogName::Application && matches_.empty()) ||
+           (selection_.priorities && selection_.priorities->empty());
   everyEntry_ = log_ == LogName::System && matches_.empty();
   filtered_ = log_ == LogName::Application && matches_.size() <= kMostMatches;
   open();
+  sd_journal* journal = journal_->get();
+  if (selection_.writtenBefore) {
+    checked(sd_journal_seek_realtime_usec(journal, walkStartFor(*selection_.writtenBefore)),
+            L"Moving to a time in the journal");
+  } else {
+    checked(sd_journal_seek_tail(journal), L"Moving to the newest journal entry");
+  }
 }
 
 std::vector<std::string> JournalObjects::applicationMatches() {
@@ -85,8 +95,8 @@ std::vector<std::string> JournalObjects::applicationMatches() {
   return matches;
 }
 
-// Seeks the newest entry; for the Application log the journal's own index may then skip
-// the entries of no user unit and no user.
+// The journal's own index then skips, for the Application log, the entries of no user
+// unit and no user, and the entries of other priorities than the selection's.
 void JournalObjects::open() {
   sd_journal* journal = journal_->get();
   checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
@@ -100,7 +110,13 @@ void JournalObjects::open() {
               L"Filtering the journal");
     }
   }
-  checked(sd_journal_seek_tail(journal), L"Moving to the newest journal entry");
+  if (selection_.priorities) {
+    if (filtered_) checked(sd_journal_add_conjunction(journal), L"Filtering the journal");
+    for (int priority : *selection_.priorities) {
+      const std::string item = "PRIORITY=" + std::to_string(priority);
+      checked(sd_journal_add_match(journal, item.data(), item.size()), L"Filtering the journal");
+    }
+  }
 }
 
 bool JournalObjects::reopen() {
@@ -127,6 +143,17 @@ bool JournalObjects::next() {
   if (empty_) return false;
   fields_.reset();
   while (stepBack()) {
+    // The listing skips what was written at or after its bound: the journal need not read it.
+    if (selection_.writtenBefore && !(localWallClock(realtime()) < *selection_.writtenBefore)) {
+      continue;
+    }
+    if (selection_.priorities) {
+      // Entries of the selected priorities are nearly all written: their fields are read
+      // with their class.
+      readEntry();
+      if (everyEntry_ || logOf(current_) == log_) return true;
+      continue;
+    }
     if (everyEntry_) {
       current_ = EntryClass{};
       current_.priority = priority();
@@ -145,6 +172,17 @@ EntryClass JournalObjects::classify() {
   forEachField(journal, [&](std::string_view item) { noteField(entry, item); });
   checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
   return entry;
+}
+
+void JournalObjects::readEntry() {
+  EntryClass entry;
+  EventFields fields;
+  forEachField(journal_->get(), [&](std::string_view item) {
+    noteField(entry, item);
+    noteField(fields, item);
+  });
+  current_ = entry;
+  fields_.emplace(std::move(fields));
 }
 
 const EventFields& JournalObjects::fields() {
@@ -170,6 +208,13 @@ std::optional<std::string> JournalObjects::field(const char* name) {
   return std::string(item.substr(item.find('=') + 1));
 }
 
+std::uint64_t JournalObjects::realtime() {
+  std::uint64_t microseconds = 0;
+  checked(sd_journal_get_realtime_usec(journal_->get(), &microseconds),
+          L"Reading the time of a journal entry");
+  return microseconds;
+}
+
 PropertyValue JournalObjects::text(const std::optional<std::string>& value) {
   if (!value) return {};
   return utf8_(*value);
@@ -177,12 +222,7 @@ PropertyValue JournalObjects::text(const std::optional<std::string>& value) {
 
 PropertyValue JournalObjects::property(std::wstring_view name) {
   if (sameName(name, L"Type")) return typeName(current_.priority, spelling_);
-  if (sameName(name, L"TimeWritten")) {
-    std::uint64_t microseconds = 0;
-    checked(sd_journal_get_realtime_usec(journal_->get(), &microseconds),
-            L"Reading the time of a journal entry");
-    return cimDateTime(microseconds);
-  }
+  if (sameName(name, L"TimeWritten")) return cimDateTime(realtime());
   if (sameName(name, L"Category")) {
     const std::optional<std::string>& facility = fields().facility;
     if (!facility || facility->empty() || facility->size() > 9 ||

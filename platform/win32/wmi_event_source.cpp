@@ -91,7 +91,9 @@ class WmiService final : public EventService {
     impersonate(services_.get(), action);
   }
 
-  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText) override {
+  // WMI gets the query text alone: what the listing wants is its own to filter.
+  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
+                                          const EventsWanted&) override {
     const std::wstring action = L"Running the query \"" + queryText + L"\"";
     const Bstr language(L"WQL");
     const Bstr query(queryText);

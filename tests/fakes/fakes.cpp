@@ -9,6 +9,39 @@ std::wstring widened(const std::string& bytes) {
   return text;
 }
 
+// The wall-clock time that a TimeWritten text states in its first 14 digits.
+std::optional<DateTime> statedTime(const PropertyValue& value) {
+  const auto* text = std::get_if<std::wstring>(&value);
+  if (!text || text->size() < 14) return std::nullopt;
+  int digits[14];
+  for (int i = 0; i < 14; ++i) {
+    const wchar_t c = (*text)[static_cast<std::size_t>(i)];
+    if (c < L'0' || c > L'9') return std::nullopt;
+    digits[i] = c - L'0';
+  }
+  const auto number = [&](int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) value = value * 10 + digits[i];
+    return value;
+  };
+  return makeDateTime(number(0, 4), number(4, 2), number(6, 2), number(8, 2), number(10, 2), number(12, 2));
+}
+
+// Whether a source must deliver the event: it is of the wanted type and not known to be
+// written at or after the bound. An event whose time cannot be read must stay, since the
+// listing has to stop on it.
+bool isWanted(const Event& event, const EventsWanted& wanted) {
+  const auto type = event.find(L"Type");
+  if (wanted.type) {
+    const auto* text = type == event.end() ? nullptr : std::get_if<std::wstring>(&type->second);
+    if (!text || *text != *wanted.type) return false;
+  }
+  if (!wanted.writtenBefore) return true;
+  const auto written = event.find(L"TimeWritten");
+  const auto time = written == event.end() ? std::nullopt : statedTime(written->second);
+  return !time || *time < *wanted.writtenBefore;
+}
+
 // One walk over a copy of a log's events, recording the properties read.
 class FakeObjects : public EventObjects {
  public:
@@ -34,14 +67,20 @@ class FakeService : public EventService {
   explicit FakeService(FakeEventLog& log) : log_(log) {}
   ~FakeService() override { ++log_.released; }
 
-  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText) override {
+  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText, const EventsWanted& wanted) override {
     log_.queries.push_back(queryText);
+    log_.wanted.push_back(wanted);
     if (log_.failOnQuery) throw *log_.failOnQuery;
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = queryText.rfind(prefix, 0) == 0 ? log_.logs.find(queryText.substr(prefix.size()))
                                                        : log_.logs.end();
-    return std::make_unique<FakeObjects>(found == log_.logs.end() ? std::vector<Event>{} : found->second,
-                                         log_);
+    std::vector<Event> events;
+    if (found != log_.logs.end()) {
+      for (const Event& event : found->second) {
+        if (!log_.honourWanted || isWanted(event, wanted)) events.push_back(event);
+      }
+    }
+    return std::make_unique<FakeObjects>(std::move(events), log_);
   }
 
  private:

@@ -53,7 +53,11 @@ using Event = std::map<std::wstring, PropertyValue>;
 class FakeEventLog : public EventSource {
  public:
   std::map<std::wstring, std::vector<Event>> logs;
+  // When set, a query delivers only what the listing wants: every event that the wanted
+  // set allows a source to leave out is left out.
+  bool honourWanted = false;
   std::vector<std::wstring> queries;
+  std::vector<EventsWanted> wanted;  // what each query was told
   std::vector<std::wstring> reads;  // property names, in the order read
   int connects = 0;
   int released = 0;

@@ -129,7 +129,7 @@ TEST(EventDate, ValidTimesReadAsWallClock) {
   for (const Case& c : cases) {
     FakeEventLog log;
     log.logs[L"'System'"] = {event(L"Error", c.timeWritten)};
-    const auto events = log.connect()->ExecQuery(queryText(L"'System'"));
+    const auto events = log.connect()->ExecQuery(queryText(L"'System'"), {});
     ASSERT_TRUE(events->next());
     EXPECT_EQ(eventDate(*events), c.expected) << c.timeWritten;
   }

@@ -183,6 +183,18 @@ TEST_F(ListingTest, DateRangeHasNoCapAndItsCountDoesNotWrap) {
   EXPECT_EQ(files.files[kPath].find(L"No "), std::wstring::npos);
 }
 
+TEST_F(ListingTest, EachListingTellsTheSourceWhatItKeeps) {
+  listLastEvents(listing, L"Fehler", 5, L"'System'");
+  listEventsBetween(listing, L"Kritisch", {2009, 8, 1}, {2009, 8, 10}, L"'System' ");
+  listEventsBetween(listing, L"Error", {2008, 12, 31}, {2008, 12, 31}, L"'System' ");
+  ASSERT_EQ(log.wanted.size(), 3u);
+  EXPECT_EQ(log.wanted[0].type, L"Fehler");
+  EXPECT_EQ(log.wanted[0].writtenBefore, std::nullopt) << "number mode has no bound";
+  EXPECT_EQ(log.wanted[1].type, L"Kritisch");
+  EXPECT_EQ(log.wanted[1].writtenBefore, (DateTime{2009, 8, 11})) << "the midnight after To";
+  EXPECT_EQ(log.wanted[2].writtenBefore, (DateTime{2009, 1, 1}));
+}
+
 TEST_F(ListingTest, DateRangeReadsTypeAndTimeOfSkippedEvents) {
   log.logs[L"'System' "] = {event(L"Error", L"20090812000000.000000+060"),
                             event(L"Warning", L"20090805000000.000000+060")};

@@ -34,7 +34,7 @@ std::vector<std::wstring> walk(const std::string& dir, const std::wstring& query
                                const wchar_t* property = L"Message",
                                const EventTypeNames& spelling = kEnglish) {
   JournalEventSource source(spelling, dir);
-  auto objects = source.connect()->ExecQuery(query);
+  auto objects = source.connect()->ExecQuery(query, {});
   std::vector<std::wstring> values;
   while (objects->next()) values.push_back(shown(objects->property(property)));
   return values;
@@ -227,7 +227,7 @@ TEST(JournalObjects, OpeningTheJournalAgainOnTheWayLosesAndRepeatsNoEntry) {
                {systemOnly.build(), LogName::System, all}};
   for (const auto& c : cases) {
     for (long every : {1L, 2L, 3L, 7L, 1000L}) {
-      JournalObjects objects(c.dir, c.log, kEnglish, every);
+      JournalObjects objects(c.dir, c.log, kEnglish, {}, every);
       std::vector<std::wstring> messages;
       while (objects.next()) messages.push_back(shown(objects.property(L"Message")));
       EXPECT_EQ(messages, c.expected) << "opened again every " << every << " entries";
@@ -240,7 +240,7 @@ TEST(LinuxSystem, ReadsTheJournalOfBraskJournalDir) {
   journal.add(at(1), {{"MESSAGE", "from the directory"}, {"PRIORITY", "2"}});
   const test::ScopedEnv env{{"BRASK_JOURNAL_DIR", journal.build()}};
   LinuxSystem system(names(L"Italian", Generation::Newer));
-  auto objects = system.events().connect()->ExecQuery(kSystem);
+  auto objects = system.events().connect()->ExecQuery(kSystem, {});
   ASSERT_TRUE(objects->next());
   EXPECT_EQ(shown(objects->property(L"Message")), L"text from the directory");
   EXPECT_EQ(shown(objects->property(L"Type")), L"text Critico");
@@ -251,13 +251,13 @@ TEST(JournalEventSource, FailuresAreRunTimeErrors) {
   JournalEventSource source(kEnglish, "/nonexistent/brask/journal");
   auto service = source.connect();
   try {
-    service->ExecQuery(kSystem);
+    service->ExecQuery(kSystem, {});
     FAIL() << "no error";
   } catch (const RunTimeError& error) {
     EXPECT_LT(error.code(), 0);
     EXPECT_EQ(error.action(), L"Opening the journal in /nonexistent/brask/journal");
   }
-  EXPECT_THROW(service->ExecQuery(L"Select everything"), RunTimeError);
+  EXPECT_THROW(service->ExecQuery(L"Select everything", {}), RunTimeError);
 }
 
 }  // namespace

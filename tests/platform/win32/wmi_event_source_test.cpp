@@ -25,7 +25,7 @@ TEST(WmiEventSource, TheEventQueryOfEachLogRunsAndIsWalkedToItsEnd) {
   for (const wchar_t* log : {L"'Application'", L"'System'", L"'Application' ", L"'System' "}) {
     auto service = source.connect();
     auto events =
-        service->ExecQuery(std::wstring(L"Select * from Win32_NTLogEvent where Logfile = ") + log);
+        service->ExecQuery(std::wstring(L"Select * from Win32_NTLogEvent where Logfile = ") + log, {});
     int count = 0;
     while (events->next() && count < 100000) ++count;
     EXPECT_FALSE(events->next()) << "the walk does not end for " << log;
@@ -35,7 +35,7 @@ TEST(WmiEventSource, TheEventQueryOfEachLogRunsAndIsWalkedToItsEnd) {
 TEST(WmiEventSource, PropertiesAreReadByNameAsTextNumbersOrMissing) {
   WmiEventSource source;
   auto service = source.connect();
-  auto systems = service->ExecQuery(L"Select * from Win32_OperatingSystem");
+  auto systems = service->ExecQuery(L"Select * from Win32_OperatingSystem", {});
   ASSERT_TRUE(systems->next());
 
   const PropertyValue caption = read(*systems, L"Caption");
@@ -60,7 +60,7 @@ TEST(WmiEventSource, PropertiesAreReadByNameAsTextNumbersOrMissing) {
   EXPECT_FALSE(systems->next()) << "one operating system";
 
   // Wine leaves no property of the operating system null, but this one of the BIOS.
-  auto bios = service->ExecQuery(L"Select * from Win32_BIOS");
+  auto bios = service->ExecQuery(L"Select * from Win32_BIOS", {});
   ASSERT_TRUE(bios->next());
   EXPECT_EQ(read(*bios, L"IdentificationCode"), PropertyValue{});
 }
@@ -68,7 +68,7 @@ TEST(WmiEventSource, PropertiesAreReadByNameAsTextNumbersOrMissing) {
 TEST(WmiEventSource, FailuresAreRunTimeErrorsWithTheHresultAndWmisText) {
   WmiEventSource source;
   auto service = source.connect();
-  auto systems = service->ExecQuery(L"Select * from Win32_OperatingSystem");
+  auto systems = service->ExecQuery(L"Select * from Win32_OperatingSystem", {});
   ASSERT_TRUE(systems->next());
   try {
     systems->property(L"NoSuchProperty");
@@ -80,7 +80,7 @@ TEST(WmiEventSource, FailuresAreRunTimeErrorsWithTheHresultAndWmisText) {
   }
 
   try {
-    auto bad = service->ExecQuery(L"Select * from");
+    auto bad = service->ExecQuery(L"Select * from", {});
     bad->next();
     ADD_FAILURE() << "a broken query ran";
   } catch (const RunTimeError& error) {

@@ -1,0 +1,34 @@
+#include "platform/linux/cim_time.h"
+
+#include <gtest/gtest.h>
+
+#include "journal_fixture.h"
+#include "scoped_env.h"
+
+namespace brask {
+namespace {
+
+TEST(CimTime, LocalWallClockWithItsOffsetInEveryZone) {
+  const std::uint64_t noon = test::utcMicroseconds(2021, 12, 31, 12, 0, 0) + 42;
+  const struct {
+    const char* zone;
+    std::uint64_t microseconds;
+    const wchar_t* cim;
+    DateTime wallClock;
+  } cases[] = {
+      {"UTC", noon, L"20211231120000.000042+000", {2021, 12, 31, 12, 0, 0}},
+      {"Pacific/Kiritimati", noon, L"20220101020000.000042+840", {2022, 1, 1, 2, 0, 0}},
+      {"Etc/GMT+12", noon, L"20211231000000.000042-720", {2021, 12, 31, 0, 0, 0}},
+      {"America/St_Johns", noon, L"20211231083000.000042-210", {2021, 12, 31, 8, 30, 0}},
+      {"XYZ-24", noon, L"20220101120000.000042+1440", {2022, 1, 1, 12, 0, 0}},
+      {"UTC", 999999, L"19700101000000.999999+000", {1970, 1, 1, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    const test::ScopedEnv env{{"TZ", c.zone}};
+    EXPECT_EQ(cimDateTime(c.microseconds), c.cim) << c.zone;
+    EXPECT_EQ(localWallClock(c.microseconds), c.wallClock) << c.zone;
+  }
+}
+
+}  // namespace
+}  // namespace brask
