@@ -1,44 +1,44 @@
 #include "platform/date_picture.h"
 
+#include "platform/decimal_text.h"
+
 namespace brask {
 namespace {
 
-std::wstring number(int value, std::size_t minDigits) {
-  std::wstring text = std::to_wstring(value);
-  if (text.size() < minDigits) text.insert(0, minDigits - text.size(), L'0');
-  return text;
-}
-
 int hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
-// The text of one run of `count` equal picture letters.
-std::wstring field(wchar_t letter, std::size_t count, const DateTime& at, LocaleApi& locale) {
+// Appends the text of one run of `count` equal picture letters.
+void appendField(std::wstring& text, wchar_t letter, std::size_t count, const DateTime& at,
+                 LocaleApi& locale) {
   const std::size_t digits = count >= 2 ? 2 : 1;
   switch (letter) {
     case L'd':
-      if (count <= 2) return number(at.day, digits);
+      if (count <= 2) return appendDecimal(text, at.day, digits);
       {
         const int monday0 = (at.dayOfWeek() + 6) % 7;
-        return locale.userLocaleText((count == 3 ? lctype::kAbbrevDayName1 : lctype::kDayName1) +
-                                     monday0);
+        text += locale.userLocaleText((count == 3 ? lctype::kAbbrevDayName1 : lctype::kDayName1) +
+                                      monday0);
+        return;
       }
     case L'M':
-      if (count <= 2) return number(at.month, digits);
-      return locale.userLocaleText(
-          (count == 3 ? lctype::kAbbrevMonthName1 : lctype::kMonthName1) + at.month - 1);
+      if (count <= 2) return appendDecimal(text, at.month, digits);
+      text += locale.userLocaleText((count == 3 ? lctype::kAbbrevMonthName1 : lctype::kMonthName1) +
+                                    at.month - 1);
+      return;
     case L'y':
-      return count >= 3 ? number(at.year, 1) : number(at.year % 100, digits);
+      return count >= 3 ? appendDecimal(text, at.year) : appendDecimal(text, at.year % 100, digits);
     case L'h':
-      return number(hour12(at.hour), digits);
+      return appendDecimal(text, hour12(at.hour), digits);
     case L'H':
-      return number(at.hour, digits);
+      return appendDecimal(text, at.hour, digits);
     case L'm':
-      return number(at.minute, digits);
+      return appendDecimal(text, at.minute, digits);
     case L's':
-      return number(at.second, digits);
+      return appendDecimal(text, at.second, digits);
     default: {  // 't'
       const std::wstring designator = locale.userLocaleText(at.hour < 12 ? lctype::kAm : lctype::kPm);
-      return count == 1 ? designator.substr(0, 1) : designator;
+      text += count == 1 ? designator.substr(0, 1) : designator;
+      return;
     }
   }
 }
@@ -75,7 +75,7 @@ std::wstring formatPicture(const DateTime& at, std::wstring_view picture, Locale
     } else if (isPictureLetter(c)) {
       std::size_t count = 1;
       while (i + count < picture.size() && picture[i + count] == c) ++count;
-      text += field(c, count, at, locale);
+      appendField(text, c, count, at, locale);
       i += count;
     } else {
       text += c;

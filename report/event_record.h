@@ -12,6 +12,7 @@ namespace brask {
 
 // A property value as text: numbers in decimal without grouping, missing as empty.
 std::wstring propertyText(const PropertyValue& value);
+void appendProperty(std::wstring& text, const PropertyValue& value);
 
 // True when the event's Type is exactly the type name; a missing Type never matches.
 bool isOfType(EventObjects& event, const std::wstring& typeName);

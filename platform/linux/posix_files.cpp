@@ -24,15 +24,19 @@ std::string ctypeCodeset() { return codesetOf(openLocale(userLocaleName("LC_CTYP
 PosixFiles::PosixFiles() : encoder_(ctypeCodeset()) {}
 
 void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
-  std::wstring posixPath = path;
-  for (wchar_t& c : posixPath) {
-    if (c == L'\\') c = L'/';
+  if (path != path_) {
+    path_ = path;
+    slashed_ = path;
+    for (wchar_t& c : slashed_) {
+      if (c == L'\\') c = L'/';
+    }
+    posixPath_ = pathEncoder_(slashed_);
   }
   const std::string bytes = encoder_(text);
   const int flags =
       O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
-  const int fd = ::open(pathEncoder_(posixPath).c_str(), flags, 0666);
-  if (fd < 0) fail(L"Opening", posixPath);
+  const int fd = ::open(posixPath_.c_str(), flags, 0666);
+  if (fd < 0) fail(L"Opening", slashed_);
   for (std::size_t done = 0; done < bytes.size();) {
     const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (written < 0) {
@@ -40,11 +44,11 @@ void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vie
       const int error = errno;
       ::close(fd);
       errno = error;
-      fail(L"Writing", posixPath);
+      fail(L"Writing", slashed_);
     }
     done += static_cast<std::size_t>(written);
   }
-  if (::close(fd) != 0) fail(L"Closing", posixPath);
+  if (::close(fd) != 0) fail(L"Closing", slashed_);
 }
 
 }  // namespace brask

@@ -17,6 +17,10 @@ class PosixFiles : public FileApi {
  private:
   WideEncoder encoder_;
   WideEncoder pathEncoder_{"UTF-8"};
+  // The last path written to, with slashes, and in bytes: a run writes one file many times.
+  std::wstring path_;
+  std::wstring slashed_;
+  std::string posixPath_;
 };
 
 }  // namespace brask

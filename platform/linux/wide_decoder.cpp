@@ -1,5 +1,6 @@
 #include "platform/linux/wide_decoder.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/linux/errno_text.h"
@@ -13,11 +14,19 @@ WideDecoder::WideDecoder(const std::string& codeset) : cd_(iconv_open("WCHAR_T",
     throw RunTimeError(L"Converting text from " + std::wstring(codeset.begin(), codeset.end()),
                        error, errnoText(error));
   }
+  std::string ascii;
+  for (int c = 1; c < 0x80; ++c) ascii += static_cast<char>(c);
+  const std::wstring text = (*this)(ascii);
+  asciiAsIs_ = std::equal(text.begin(), text.end(), ascii.begin(), ascii.end());
 }
 
 WideDecoder::~WideDecoder() { iconv_close(cd_); }
 
 std::wstring WideDecoder::operator()(std::string_view bytes) {
+  if (asciiAsIs_ &&
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::wstring(bytes.begin(), bytes.end());
+  }
   std::wstring text;
   wchar_t chunk[1024];
   char* in = const_cast<char*>(bytes.data());

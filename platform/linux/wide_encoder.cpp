@@ -1,5 +1,6 @@
 #include "platform/linux/wide_encoder.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/linux/errno_text.h"
@@ -13,11 +14,18 @@ WideEncoder::WideEncoder(const std::string& codeset) : cd_(iconv_open(codeset.c_
     throw RunTimeError(L"Converting text to " + std::wstring(codeset.begin(), codeset.end()), error,
                        errnoText(error));
   }
+  std::wstring ascii;
+  for (wchar_t c = 1; c < 0x80; ++c) ascii += c;
+  const std::string bytes = (*this)(ascii);
+  asciiAsIs_ = std::equal(bytes.begin(), bytes.end(), ascii.begin(), ascii.end());
 }
 
 WideEncoder::~WideEncoder() { iconv_close(cd_); }
 
 std::string WideEncoder::operator()(std::wstring_view text) {
+  if (asciiAsIs_ && std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0 && c < 0x80; })) {
+    return std::string(text.begin(), text.end());
+  }
   std::string bytes;
   char chunk[4096];
   char* in = const_cast<char*>(reinterpret_cast<const char*>(text.data()));

@@ -20,6 +20,8 @@ class WideEncoder {
 
  private:
   iconv_t cd_;
+  // The set writes ASCII as ASCII: text of ASCII alone needs no conversion.
+  bool asciiAsIs_ = false;
 };
 
 }  // namespace brask
