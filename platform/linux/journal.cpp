@@ -1,21 +1,100 @@
 #include "platform/linux/journal.h"
 
+#include <systemd/sd-id128.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "platform/linux/errno_text.h"
 #include "platform/linux/wide_decoder.h"
 #include "platform/run_time_error.h"
 
 namespace brask {
+namespace {
 
-Journal::Journal(const std::optional<std::string>& directory) {
-  if (directory) {
-    checked(sd_journal_open_directory(&journal_, directory->c_str(), 0),
-            (L"Opening the journal in " + WideDecoder("UTF-8")(*directory)).c_str());
-  } else {
-    checked(sd_journal_open(&journal_, SD_JOURNAL_LOCAL_ONLY), L"Opening the journal");
+bool isJournalFile(const std::filesystem::directory_entry& entry) {
+  const std::string name = entry.path().filename().string();
+  const auto endsWith = [&](const std::string& suffix) {
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+  };
+  std::error_code error;
+  return entry.is_regular_file(error) && (endsWith(".journal") || endsWith(".journal~"));
+}
+
+// The journal files of a directory, in name order.
+std::vector<std::string> filesIn(const std::filesystem::path& directory, std::error_code& error) {
+  std::vector<std::string> paths;
+  for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
+       entry.increment(error)) {
+    if (isJournalFile(*entry)) paths.push_back(entry->path().string());
   }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+// The local system's and users' journals: the machine's directories under the volatile
+// and the persistent journal, and the files beside them.
+std::vector<std::string> localFiles() {
+  sd_id128_t machine;
+  checked(sd_id128_get_machine(&machine), L"Opening the journal");
+  char id[SD_ID128_STRING_MAX];
+  sd_id128_to_string(machine, id);
+  std::vector<std::string> paths;
+  for (const char* base : {"/run/log/journal", "/var/log/journal"}) {
+    for (const std::filesystem::path& directory : {std::filesystem::path(base) / id, std::filesystem::path(base)}) {
+      std::error_code ignored;
+      for (std::string& path : filesIn(directory, ignored)) paths.push_back(std::move(path));
+    }
+  }
+  return paths;
+}
+
+}  // namespace
+
+Journal::Journal(const std::string& path) {
+  const char* paths[] = {path.c_str(), nullptr};
+  checked(sd_journal_open_files(&journal_, paths, 0),
+          (L"Opening the journal file " + WideDecoder("UTF-8")(path)).c_str());
 }
 
 Journal::~Journal() { sd_journal_close(journal_); }
+
+sd_journal* JournalFile::get() {
+  if (!journal_) journal_ = std::make_unique<Journal>(path_);
+  return journal_->get();
+}
+
+std::vector<JournalFile>& JournalFiles::files() {
+  if (files_) return *files_;
+  std::vector<std::string> paths;
+  if (directory_) {
+    std::error_code error;
+    paths = filesIn(*directory_, error);
+    if (error) {
+      throw RunTimeError(L"Opening the journal in " + WideDecoder("UTF-8")(*directory_), -error.value(),
+                         errnoText(error.value()));
+    }
+  } else {
+    paths = localFiles();
+  }
+  std::vector<JournalFile> files;
+  for (std::string& path : paths) {
+    sd_journal* journal = nullptr;
+    const char* one[] = {path.c_str(), nullptr};
+    if (sd_journal_open_files(&journal, one, 0) < 0) continue;
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    const int found = sd_journal_get_cutoff_realtime_usec(journal, &head, &tail);
+    if (found > 0) {
+      JournalFile& file = files.emplace_back(std::move(path), head, tail);
+      file.journal_ = std::make_unique<Journal>(journal);
+    } else {
+      sd_journal_close(journal);
+    }
+  }
+  return files_.emplace(std::move(files));
+}
 
 int checked(int result, const wchar_t* action) {
   if (result < 0) throw RunTimeError(action, result, errnoText(-result));

@@ -1,17 +1,23 @@
-// An open sd-journal, closed when destroyed, and the run-time error of a failed call.
+// The journal's files as sd-journal reads them: one open file, the files of a source,
+// and the run-time error of a failed call.
 #pragma once
 
 #include <systemd/sd-journal.h>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brask {
 
+// An sd-journal over one journal file, closed when destroyed.
 class Journal {
  public:
-  // The journal files of directory, else the local system's and users' journals.
-  explicit Journal(const std::optional<std::string>& directory);
+  explicit Journal(const std::string& path);
+  // Takes over a journal opened already.
+  explicit Journal(sd_journal* journal) : journal_(journal) {}
   ~Journal();
   Journal(const Journal&) = delete;
   Journal& operator=(const Journal&) = delete;
@@ -20,6 +26,42 @@ class Journal {
 
  private:
   sd_journal* journal_ = nullptr;
+};
+
+// One journal file and the times of its first and last entries, which its header holds.
+// It stays open from one query to the next; closing it lets go of every page mapped.
+class JournalFile {
+ public:
+  JournalFile(std::string path, std::uint64_t head, std::uint64_t tail)
+      : path_(std::move(path)), head_(head), tail_(tail) {}
+
+  // Opens the file again when it was closed.
+  sd_journal* get();
+  void close() { journal_.reset(); }
+  // Microseconds since 1970 of its first and last entries, in the order of writing.
+  std::uint64_t head() const { return head_; }
+  std::uint64_t tail() const { return tail_; }
+
+ private:
+  friend class JournalFiles;
+  std::string path_;
+  std::uint64_t head_;
+  std::uint64_t tail_;
+  std::unique_ptr<Journal> journal_;
+};
+
+// The journal files a source reads: those of one directory, else the local system's
+// and users' journals. They are listed and opened at the first query. Files that cannot
+// be read, and files without entries, are passed over, as journalctl does.
+class JournalFiles {
+ public:
+  explicit JournalFiles(std::optional<std::string> directory) : directory_(std::move(directory)) {}
+
+  std::vector<JournalFile>& files();
+
+ private:
+  std::optional<std::string> directory_;
+  std::optional<std::vector<JournalFile>> files_;
 };
 
 // Throws the RunTimeError of a failed sd-journal call (result < 0: minus the error

@@ -7,31 +7,31 @@
 namespace brask {
 namespace {
 
-// A connection holds nothing open: the journal is opened by the query.
+// A connection holds nothing open of its own: its queries walk the source's journal.
 class JournalService : public EventService {
  public:
-  JournalService(const EventTypeNames& spelling, const std::optional<std::string>& directory)
-      : spelling_(spelling), directory_(directory) {}
+  JournalService(const EventTypeNames& spelling, JournalFiles& files)
+      : spelling_(spelling), files_(files) {}
 
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
                                           const EventsWanted& wanted) override {
-    return std::make_unique<JournalObjects>(directory_, logOfQuery(queryText), spelling_,
+    return std::make_unique<JournalObjects>(files_, logOfQuery(queryText), spelling_,
                                             selectionFor(wanted, spelling_));
   }
 
  private:
   const EventTypeNames& spelling_;
-  const std::optional<std::string>& directory_;
+  JournalFiles& files_;
 };
 
 }  // namespace
 
 JournalEventSource::JournalEventSource(EventTypeNames spelling,
                                        std::optional<std::string> directory)
-    : spelling_(std::move(spelling)), directory_(std::move(directory)) {}
+    : spelling_(std::move(spelling)), files_(std::move(directory)) {}
 
 std::unique_ptr<EventService> JournalEventSource::connect() {
-  return std::make_unique<JournalService>(spelling_, directory_);
+  return std::make_unique<JournalService>(spelling_, files_);
 }
 
 }  // namespace brask

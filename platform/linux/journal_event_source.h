@@ -1,5 +1,5 @@
-// The event logs on the systemd journal. Each query opens the journal afresh: the files
-// of one directory (BRASK_JOURNAL_DIR) or the local system's and users' journals. Type
+// The event logs on the systemd journal: the files of one directory (BRASK_JOURNAL_DIR) or
+// the local system's and users' journals, opened by the first query and kept open. Type
 // names are spelled as the event logs of the detected language and Windows generation
 // spell them.
 #pragma once
@@ -9,6 +9,7 @@
 
 #include "platform/event_source.h"
 #include "platform/event_type_names.h"
+#include "platform/linux/journal.h"
 
 namespace brask {
 
@@ -20,7 +21,7 @@ class JournalEventSource : public EventSource {
 
  private:
   EventTypeNames spelling_;
-  std::optional<std::string> directory_;
+  JournalFiles files_;
 };
 
 }  // namespace brask

@@ -1,9 +1,13 @@
-// The result of a query on the journal: the entries of one log, newest first in the
-// journal's own order, each read as an event of the event logs. A selection narrows the
-// walk to entries of some priorities, through the journal's own index, and starts it
-// at a time.
+// The result of a query on the journal: the entries of one log, newest first, each read
+// as an event of the event logs. Each journal file is walked back on its own, and the
+// walks are merged by time; a file is first looked at when the walk reaches the time of
+// its last entry, so that a query that ends near the newest entries reads only the
+// newest files. A selection narrows every file's walk to entries of some priorities,
+// through the file's own index, and starts it at a time. Files are the source's, kept
+// open between queries: one query's result is walked at a time.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +15,7 @@
 #include "platform/event_source.h"
 #include "platform/event_type_names.h"
 #include "platform/linux/journal.h"
+#include "platform/linux/journal_file_walk.h"
 #include "platform/linux/journal_mapping.h"
 #include "platform/linux/log_query.h"
 #include "platform/linux/wide_decoder.h"
@@ -19,49 +24,25 @@ namespace brask {
 
 class JournalObjects : public EventObjects {
  public:
-  // The journal is opened anew after every entriesPerOpening entries walked, which lets go
-  // of the file pages mapped so far: the memory of a walk stays the same however long
-  // the journal is.
-  JournalObjects(std::optional<std::string> directory, LogName log, const EventTypeNames& spelling,
-                 JournalSelection selection = {}, long entriesPerOpening = 65536);
+  JournalObjects(JournalFiles& files, LogName log, const EventTypeNames& spelling,
+                 JournalSelection selection = {}, long entriesPerOpening = 16384);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
   PropertyValue property(std::wstring_view name) override;
 
  private:
-  // Sets the journal up for the walk: the bound on field sizes and the matches.
-  void open();
-  // Opens the journal again at the current entry; true when the entry is gone and the
-  // journal now stands on the next one to walk.
-  bool reopen();
-  bool stepBack();
-  std::vector<std::string> applicationMatches();
-  EntryClass classify();
-  // Reads the current entry's class and the fields of its properties in one pass.
-  void readEntry();
-  // The fields of the current entry's properties, read in one pass the first time.
-  const EventFields& fields();
-  int priority();
-  // The current entry's time stamp, microseconds since 1970.
-  std::uint64_t realtime();
-  // The value of a field of the current entry; nothing when the entry lacks it.
-  std::optional<std::string> field(const char* name);
+  // The latest time a file may hold an entry of the walk at.
+  std::uint64_t reach(const JournalFile& file) const;
   PropertyValue text(const std::optional<std::string>& value);
 
-  std::optional<std::string> directory_;
   LogName log_;
   const EventTypeNames& spelling_;
   long entriesPerOpening_;
   JournalSelection selection_;
-  std::optional<Journal> journal_;
-  std::vector<std::string> matches_;  // "FIELD=value" items, one of which an entry must have
-  bool empty_ = false;                // the journal holds no entry of the log that is wanted
-  bool everyEntry_ = false;           // every entry of the journal belongs to the log
-  bool filtered_ = false;             // the journal delivers only entries with a match
-  long walked_ = 0;
-  EntryClass current_;
-  std::optional<EventFields> fields_;
+  std::vector<JournalFile*> waiting_;  // files not walked yet, the one that reaches latest last
+  std::vector<std::unique_ptr<JournalFileWalk>> walks_;  // each standing on its next entry
+  JournalFileWalk* current_ = nullptr;
   WideDecoder utf8_{"UTF-8"};
 };
 

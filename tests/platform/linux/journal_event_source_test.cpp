@@ -227,7 +227,8 @@ TEST(JournalObjects, OpeningTheJournalAgainOnTheWayLosesAndRepeatsNoEntry) {
                {systemOnly.build(), LogName::System, all}};
   for (const auto& c : cases) {
     for (long every : {1L, 2L, 3L, 7L, 1000L}) {
-      JournalObjects objects(c.dir, c.log, kEnglish, {}, every);
+      JournalFiles files(c.dir);
+      JournalObjects objects(files, c.log, kEnglish, {}, every);
       std::vector<std::wstring> messages;
       while (objects.next()) messages.push_back(shown(objects.property(L"Message")));
       EXPECT_EQ(messages, c.expected) << "opened again every " << every << " entries";

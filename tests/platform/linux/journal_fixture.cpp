@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <stdexcept>
@@ -37,7 +38,10 @@ void JournalFixture::add(std::uint64_t realtimeMicroseconds, const Fields& field
 std::string JournalFixture::build() {
   const std::string input = (dir_ / "entries.export").string();
   std::ofstream(input, std::ios::binary) << export_;
-  const std::string output = "-o" + (dir_ / "journal" / "x.journal").string();
+  export_.clear();
+  char name[32];
+  std::snprintf(name, sizeof name, "x%d.journal", ++files_);
+  const std::string output = "-o" + (dir_ / "journal" / name).string();
   std::filesystem::create_directories(dir_ / "journal");
   const pid_t child = fork();
   if (child == 0) {

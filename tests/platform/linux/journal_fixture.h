@@ -22,7 +22,8 @@ class JournalFixture {
   // An entry written at the given time (microseconds since 1970, UTC); a value may hold
   // any bytes, line breaks included.
   void add(std::uint64_t realtimeMicroseconds, const Fields& fields);
-  // Builds the journal and returns the directory that holds it.
+  // Builds a journal file of the entries added since the last build, beside the files
+  // built before, and returns the directory that holds them.
   std::string build();
   // The directory that build() fills.
   std::string dir() const;
@@ -30,6 +31,7 @@ class JournalFixture {
  private:
   std::filesystem::path dir_;
   std::string export_;
+  int files_ = 0;
 };
 
 // Microseconds since 1970 of a UTC calendar time.

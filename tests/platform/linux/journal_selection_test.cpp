@@ -3,6 +3,9 @@
 // the order of the whole walk.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "journal_fixture.h"
 #include "platform/linux/journal_event_source.h"
 #include "platform/linux/journal_mapping.h"
@@ -226,7 +229,8 @@ TEST(JournalSelection, OpeningTheJournalAgainKeepsTheSelection) {
     for (const EventsWanted& wanted : {EventsWanted{L"Error", DateTime{2021, 3, 4}}, EventsWanted{L"Critical", std::nullopt}}) {
       std::vector<std::wstring> once;
       for (long every : {100000L, 1L, 2L, 3L, 7L}) {
-        JournalObjects objects(dir, log, english, selectionFor(wanted, english), every);
+        JournalFiles files(dir);
+        JournalObjects objects(files, log, english, selectionFor(wanted, english), every);
         std::vector<std::wstring> messages;
         while (objects.next()) messages.push_back(textOf(objects.property(L"Message")));
         if (once.empty()) once = messages;
@@ -235,6 +239,44 @@ TEST(JournalSelection, OpeningTheJournalAgainKeepsTheSelection) {
       }
     }
   }
+}
+
+TEST(JournalFiles, FilesOfOneDirectoryAreMergedNewestFirst) {
+  // Two files side by side, their times interleaved, and a rotated file older than both;
+  // a file that is no journal is passed over.
+  test::JournalFixture journal;
+  for (int hour : {1, 2}) journal.add(at(1, hour), {{"MESSAGE", "old " + std::to_string(hour)}, {"PRIORITY", "3"}});
+  journal.build();
+  for (int hour : {10, 12, 14}) journal.add(at(2, hour), {{"MESSAGE", "system " + std::to_string(hour)}, {"PRIORITY", "3"}});
+  journal.build();
+  for (int hour : {11, 13, 15}) {
+    journal.add(at(2, hour), {{"MESSAGE", "other " + std::to_string(hour)}, {"PRIORITY", "3"}});
+    journal.add(at(2, hour) + 1, {{"MESSAGE", "user " + std::to_string(hour)}, {"PRIORITY", "3"}, {"_UID", "1000"}});
+  }
+  const std::string dir = journal.build();
+  std::ofstream(dir + "/broken.journal") << "not a journal";
+  std::filesystem::create_directory(dir + "/empty.journal~");
+
+  const auto english = names(L"English", Generation::Newer);
+  const auto messages = [&](const wchar_t* log, const EventsWanted& wanted) {
+    std::vector<std::wstring> found;
+    for (const Delivered& d : walk(dir, log, english, wanted)) found.push_back(d.message);
+    return found;
+  };
+  EXPECT_EQ(messages(L"'System'", {}),
+            (std::vector<std::wstring>{L"other 15", L"system 14", L"other 13", L"system 12", L"other 11",
+                                       L"system 10", L"old 2", L"old 1"}));
+  EXPECT_EQ(messages(L"'Application'", {L"Error", std::nullopt}),
+            (std::vector<std::wstring>{L"user 15", L"user 13", L"user 11"}));
+  EXPECT_EQ(messages(L"'System' ", {L"Error", DateTime{2021, 3, 2}}), (std::vector<std::wstring>{L"old 2", L"old 1"}));
+  const test::ScopedEnv env{{"TZ", "UTC"}};
+  JournalFiles files(dir);
+  JournalObjects all(files, LogName::System, english, {}, 1);
+  std::vector<std::wstring> times;
+  while (all.next()) times.push_back(textOf(all.property(L"TimeWritten")).substr(0, 12));
+  EXPECT_EQ(times, (std::vector<std::wstring>{L"202103021500", L"202103021400", L"202103021300", L"202103021200",
+                                              L"202103021100", L"202103021000", L"202103010200", L"202103010100"}))
+      << "files opened again after every entry";
 }
 
 }  // namespace
