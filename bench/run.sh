@@ -7,15 +7,16 @@
 # The journals: one entry every 3.456 s (25,000 a day) ending at today's midnight (UTC),
 # written by systemd-journal-remote into one directory each (several files):
 #   common  1,000,000 entries over 40 days;
-#   rare    the same with a single Critical entry;
+#   rare    the same with a single Critical entry in each log;
 #   large   5,000,000 entries over 200 days.
 # Entry i is an Application entry (_UID=1000) when i % 5 == 0, else a System entry
 # (_UID=0). Its priority, by d = i % 10 (System) or (i / 5) % 10 (Application): Critical
-# (2) when i % CRIT_EVERY == 501 (one in 1,000, always System), else Error (3) when
-# d == 3 (2,500 System errors a day), Warning (4) when d == 7, Notice (5) when d == 9,
+# (2) when i % crit == 500 (Application) or 501 (System), one entry in 1,000 in each log
+# (crit 1,000) or one in the whole journal (crit 100,000,000); else Error (3) when d == 3
+# (2,500 System errors a day), Warning (4) when d == 7, Notice (5) when d == 9,
 # Information (6) otherwise. Two date ranges of four days hold exactly 10,000 System
 # errors each: the last four days (36 to 39), and days 30 to 33, which end six days before
-# the newest entry.
+# the newest entry. journalctl is given _UID=0 where it would otherwise list both logs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
@@ -51,7 +52,7 @@ generate() {
     for (i = 0; i < n; i++) {
       app = i % 5 == 0
       d = app ? int(i / 5) % 10 : i % 10
-      p = (i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6
+      p = (i % crit == 500 || i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6
       name = app ? "editor" : names[i % 6 + 1]
       printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
       printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
@@ -94,8 +95,8 @@ compare() {
     -n "journalctl ${journalctl_args[*]}" "$(quoted journalctl --directory "$dir" "${journalctl_args[@]}")"
 }
 
-compare latest-common "$common" number 20 System Critical -- -p crit -n 20 -r
-compare latest-rare "$rare" number 20 System Critical -- -p crit -n 20 -r
+compare latest-common "$common" number 20 System Critical -- _UID=0 -p crit -n 20 -r
+compare latest-rare "$rare" number 20 System Critical -- _UID=0 -p crit -n 20 -r
 for first in 36 30; do
   RUNS=15 compare "range-$first" "$common" \
     date "$(day "$first" %d/%m/%Y)" "$(day $((first + 3)) %d/%m/%Y)" System Error -- \
