@@ -86,12 +86,9 @@ std::vector<JournalFile>& JournalFiles::files() {
     std::uint64_t head = 0;
     std::uint64_t tail = 0;
     const int found = sd_journal_get_cutoff_realtime_usec(journal, &head, &tail);
-    if (found > 0) {
-      JournalFile& file = files.emplace_back(std::move(path), head, tail);
-      file.journal_ = std::make_unique<Journal>(journal);
-    } else {
-      sd_journal_close(journal);
-    }
+    // Closed until a walk reaches it: a journal of many files holds few open.
+    sd_journal_close(journal);
+    if (found > 0) files.emplace_back(std::move(path), head, tail);
   }
   return files_.emplace(std::move(files));
 }

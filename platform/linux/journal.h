@@ -16,8 +16,6 @@ namespace brask {
 class Journal {
  public:
   explicit Journal(const std::string& path);
-  // Takes over a journal opened already.
-  explicit Journal(sd_journal* journal) : journal_(journal) {}
   ~Journal();
   Journal(const Journal&) = delete;
   Journal& operator=(const Journal&) = delete;
@@ -29,7 +27,8 @@ class Journal {
 };
 
 // One journal file and the times of its first and last entries, which its header holds.
-// It stays open from one query to the next; closing it lets go of every page mapped.
+// Opened when a walk first needs it, it stays open from one query to the next; closing it
+// lets go of every page mapped.
 class JournalFile {
  public:
   JournalFile(std::string path, std::uint64_t head, std::uint64_t tail)
@@ -43,7 +42,6 @@ class JournalFile {
   std::uint64_t tail() const { return tail_; }
 
  private:
-  friend class JournalFiles;
   std::string path_;
   std::uint64_t head_;
   std::uint64_t tail_;
