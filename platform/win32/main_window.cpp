@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/win32/native_controls.h"
-#include "platform/win32/pixel_layout.h"
+#include "app/pixel_layout.h"
 #include "platform/win32/resource_ids.h"
 
 namespace brask {

@@ -10,7 +10,7 @@
 #include "fakes/fakes.h"
 #include "platform/win32/dpi_awareness.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/pixel_layout.h"
+#include "app/pixel_layout.h"
 
 namespace brask {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/win32/pixel_layout.h"
-
-#include <windows.h>
+#include "app/pixel_layout.h"
 
 #include <cmath>
 
 namespace brask {
 
-int twipsToDevicePixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+int twipsToDevicePixels(int twips, int dpi) {
+  return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
 
 PixelRect controlRect(const ControlSpec& row, int dpi) {
   return {twipsToDevicePixels(windowLeft(row), dpi), twipsToDevicePixels(windowTop(row), dpi),

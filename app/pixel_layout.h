@@ -1,5 +1,6 @@
-// The window's twips in device pixels at the screen's DPI: pixels = twips * DPI / 1440,
-// rounded to the nearest pixel (at 96 DPI, 15 twips a pixel).
+// The window's twips in device pixels at a screen's DPI: pixels = twips * DPI / 1440,
+// rounded to the nearest pixel, a half up (at 96 DPI, 15 twips a pixel). The Win32 window
+// is laid out with it, and the window's screenshots are checked against it.
 #pragma once
 
 #include "app/control_table.h"
@@ -16,6 +17,7 @@ struct PixelRect {
 
 inline constexpr int kTwipsPerInch = 1440;
 
+// twips >= 0, as every length and position of the table is.
 int twipsToDevicePixels(int twips, int dpi);
 
 // The control's place in the window's client area.
@@ -24,8 +26,8 @@ PixelRect controlRect(const ControlSpec& row, int dpi);
 // The window's client area, at the origin.
 PixelRect clientRect(const WindowSpec& window, int dpi);
 
-// The LOGFONT height of a font of that many points: negative, so that it is the height of
-// the characters rather than of the cell.
+// The pixel height of a font of that many points, negative: the height of the characters
+// rather than of the cell, as a Windows font description takes it.
 int fontHeight(const FontSpec& font, int dpi);
 
 }  // namespace brask

@@ -1,4 +1,4 @@
-#include "platform/win32/pixel_layout.h"
+#include "app/pixel_layout.h"
 
 #include <gtest/gtest.h>
 
