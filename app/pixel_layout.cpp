@@ -1,5 +1,6 @@
 #include "app/pixel_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace brask {
@@ -11,6 +12,10 @@ int twipsToDevicePixels(int twips, int dpi) {
 PixelRect controlRect(const ControlSpec& row, int dpi) {
   return {twipsToDevicePixels(windowLeft(row), dpi), twipsToDevicePixels(windowTop(row), dpi),
           twipsToDevicePixels(row.width, dpi), twipsToDevicePixels(row.height, dpi)};
+}
+
+PixelRect grownToTheRight(const PixelRect& box, int width) {
+  return {box.x, box.y, std::max(box.width, width), box.height};
 }
 
 PixelRect clientRect(const WindowSpec& window, int dpi) {

@@ -23,6 +23,10 @@ int twipsToDevicePixels(int twips, int dpi);
 // The control's place in the window's client area.
 PixelRect controlRect(const ControlSpec& row, int dpi);
 
+// The box widened to at least width pixels, growing to the right: where a caption does not
+// fit its box in the face in use, every other position stays as it was.
+PixelRect grownToTheRight(const PixelRect& box, int width);
+
 // The window's client area, at the origin.
 PixelRect clientRect(const WindowSpec& window, int dpi);
 

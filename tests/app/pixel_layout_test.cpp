@@ -56,5 +56,14 @@ TEST(PixelLayout, ClientAreaAndFontHeightsFollowTheDpi) {
   EXPECT_EQ(fontHeight(kTitleFont, 120), -23);
 }
 
+TEST(PixelLayout, ABoxGrowsToTheRightOnlyWhereItsCaptionIsWider) {
+  const PixelRect box{8, 272, 57, 17};
+  const struct {
+    int width;
+    PixelRect grown;
+  } cases[] = {{0, box}, {56, box}, {57, box}, {58, {8, 272, 58, 17}}, {90, {8, 272, 90, 17}}};
+  for (const auto& c : cases) EXPECT_EQ(grownToTheRight(box, c.width), c.grown) << c.width;
+}
+
 }  // namespace
 }  // namespace brask
