@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/busy_cursor.h"
 #include "platform/win32/native_controls.h"
 #include "app/pixel_layout.h"
 #include "platform/win32/resource_ids.h"
@@ -150,7 +151,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       // Enter and Escape arrive as IDOK and IDCANCEL: no control answers to them.
       if (HIWORD(wParam) == BN_CLICKED && handlers_) {
-        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) handlers_->cmdRun_Click();
+        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) {
+          // The window takes no input until the run is over.
+          const BusyCursor busy;
+          handlers_->cmdRun_Click();
+        }
         if (LOWORD(wParam) == controlIdentifier(ControlId::cmdExit)) handlers_->cmdExit_Click();
       }
       return 0;

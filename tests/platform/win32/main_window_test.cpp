@@ -283,5 +283,16 @@ TEST_F(MainWindowTest, RestingThePointerOnALabelShowsItsTooltip) {
   }
 }
 
+TEST_F(MainWindowTest, ARunShowsTheWaitCursorUntilItIsOver) {
+  const HCURSOR before = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(before);
+  HCURSOR during = nullptr;
+  fake_.dialogs.onShow = [&] { during = GetCursor(); };
+  click(cmdRun);
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u) << "a fresh form is refused";
+  EXPECT_EQ(during, LoadCursorW(nullptr, IDC_WAIT));
+  EXPECT_EQ(GetCursor(), before);
+}
+
 }  // namespace
 }  // namespace brask
