@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/pixel_layout.h"
 #include "platform/win32/busy_cursor.h"
 #include "platform/win32/native_controls.h"
-#include "app/pixel_layout.h"
 #include "platform/win32/resource_ids.h"
 
 namespace brask {

@@ -57,9 +57,9 @@ std::optional<NativeControl> nativeControl(const ControlSpec& row) {
     case ControlKind::GroupBox:
       return NativeControl{WC_BUTTONW, style | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
     case ControlKind::TextBox:
-      return NativeControl{
-          WC_EDITW, style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(row.alignment),
-          WS_EX_CLIENTEDGE};
+      return NativeControl{WC_EDITW,
+                           style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(row.alignment),
+                           WS_EX_CLIENTEDGE};
     case ControlKind::OptionButton:
       return NativeControl{WC_BUTTONW, style | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
     case ControlKind::CheckBox:

@@ -26,7 +26,10 @@ capture() {
 capture "$work/before.png"
 deadline=$((SECONDS + 20))
 until capture "$work/shot.png" && cmp -s "$work/before.png" "$work/shot.png"; do
-  [ "$SECONDS" -lt "$deadline" ] || { echo "FAIL: the window's drawing did not settle" >&2; exit 1; }
+  if [ "$SECONDS" -ge "$deadline" ]; then
+    echo "FAIL: the window's drawing did not settle" >&2
+    exit 1
+  fi
   mv "$work/shot.png" "$work/before.png"
   sleep 0.2
 done

@@ -134,7 +134,8 @@ class Checker {
     for (const ControlSpec& other : controlTable()) {
       if (other.id == row.id || other.kind == ControlKind::GroupBox) continue;
       const Box o = boxOf(other, dpi_);
-      if (o.left > b.left && o.top <= b.bottom && o.bottom >= b.top) limit = std::min(limit, o.left);
+      if (o.left > b.left && o.top <= b.bottom && o.bottom >= b.top)
+        limit = std::min(limit, o.left);
     }
     return limit;
   }
@@ -179,8 +180,9 @@ class Checker {
   // The run is one colour, not the background's.
   void expectLine(const ControlSpec& row, const char* edge, const Run& run) {
     const std::uint32_t colour = image_.at(run.x, run.y);
-    const std::string where = name(row) + ": " + edge + " from " + at(run.x, run.y) + " to " +
-                              at(run.x + run.dx * (run.length - 1), run.y + run.dy * (run.length - 1));
+    const std::string where =
+        name(row) + ": " + edge + " from " + at(run.x, run.y) + " to " +
+        at(run.x + run.dx * (run.length - 1), run.y + run.dy * (run.length - 1));
     if (colour == background_) {
       fail(where + " starts in the background colour " + hex(colour));
       return;
@@ -208,7 +210,8 @@ class Checker {
       const int y = run.y + run.dy * i;
       if (!onImage(x, y) || ownedByAnother(row, x, y, true) || !ink(x, y)) continue;
       fail(name(row) + ": outside its " + edge + " " + at(x, y) + " is " + hex(image_.at(x, y)) +
-           ", not the background " + hex(background_) + ": the control is not where the table puts it");
+           ", not the background " + hex(background_) +
+           ": the control is not where the table puts it");
       return;
     }
   }
@@ -249,8 +252,10 @@ class Checker {
     int gapStart = b.left + c;
     while (gapStart < b.right - c && image_.at(gapStart, top) == line) ++gapStart;
     int resumes = b.right - c;
-    while (resumes > gapStart && image_.at(resumes - 1, top) == image_.at(b.right - c, top)) --resumes;
-    expectLine(row, "top border right of the caption", {resumes, top, 1, 0, b.right - c - resumes + 1});
+    while (resumes > gapStart && image_.at(resumes - 1, top) == image_.at(b.right - c, top))
+      --resumes;
+    expectLine(row, "top border right of the caption",
+               {resumes, top, 1, 0, b.right - c - resumes + 1});
     if (gapStart - b.left > scaled(12)) {
       fail(name(row) + ": the caption's gap in the top border starts at x " +
            std::to_string(gapStart) + ", more than " + std::to_string(scaled(12)) +

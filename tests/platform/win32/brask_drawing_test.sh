@@ -19,17 +19,8 @@ check_exe=$4
 out=$5
 title="BRASK - Zelvo's Event Viewer"
 here=$(dirname "$0")
-
-window() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1; }
-shown() { [ -n "$(window)" ]; }
-within() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+# shellcheck source=window_waits.sh
+source "$here/window_waits.sh"
 
 prefix=""
 trap '[ -z "$prefix" ] || WINEPREFIX=$root/$prefix wineserver -k 2>/dev/null || true' EXIT
@@ -39,14 +30,15 @@ for dpi in 96 120 144; do
   prefix=drawing$dpi
   export BRASK_WINE_PREFIX=$prefix
   "$wine_run" "$root" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
-  "$wine_run" "$root" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+  "$wine_run" "$root" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" \
+    /f >/dev/null
   "$wine_run" "$root" "$exe" &
-  within 60 shown || { echo "FAIL: the window did not appear at $dpi DPI" >&2; exit 1; }
+  within 60 shown "$title" || { echo "FAIL: the window did not appear at $dpi DPI" >&2; exit 1; }
   # The pointer across the window's empty corner and off it, so that no control shows
   # itself as under the pointer (Wine takes it to be where it was last seen moving).
-  xdotool mousemove --window "$(window)" 2 2 mousemove 0 0
-  bash "$here/../screenshot/check_window.sh" "$(window)" "$dpi" "$out/brask-window-${dpi}dpi.png" \
-    "$wine_run" "$root" "$check_exe"
+  xdotool mousemove --window "$(window "$title")" 2 2 mousemove 0 0
+  bash "$here/../screenshot/check_window.sh" "$(window "$title")" "$dpi" \
+    "$out/brask-window-${dpi}dpi.png" "$wine_run" "$root" "$check_exe"
   WINEPREFIX=$root/$prefix wineserver -k 2>/dev/null || true
   wait || true
 done

@@ -45,7 +45,9 @@ TEST(MessageBoxes, EachBoxShowsTheArrowThoughARunShowsTheWaitCursor) {
   } cases[] = {
       {"message box", [&] { boxes.messageBox(L"prompt", L"Please check your selections"); }},
       {"run-time error box",
-       [&] { boxes.runTimeErrorBox(RunTimeError(L"Writing the report", 75, L"Path/File access error")); }},
+       [&] {
+         boxes.runTimeErrorBox(RunTimeError(L"Writing the report", 75, L"Path/File access error"));
+       }},
   };
   for (const auto& c : cases) {
     const BusyCursor busy;

@@ -7,11 +7,11 @@
 
 #include <vector>
 
+#include "app/pixel_layout.h"
 #include "canvas.h"
 #include "fakes/fakes.h"
 #include "platform/win32/dpi_awareness.h"
 #include "platform/win32/native_controls.h"
-#include "app/pixel_layout.h"
 
 namespace brask {
 namespace {
@@ -221,12 +221,12 @@ TEST_F(MainWindowTest, TheWindowDrawsTheLabelsOnItsSurface) {
   const PixelRect client = clientRect(kWindow, dpi_);
   const COLORREF surface = RGB(200, 210, 220);
   Canvas canvas(client.width, client.height, surface);
-  SendMessageW(window_.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
-               PRF_CLIENT);
+  SendMessageW(window_.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
   const COLORREF purple = RGB(128, 0, 128);
   for (const ControlSpec& row : controlTable()) {
     if (row.kind != ControlKind::Label) continue;
-    const int drawn = canvas.count(controlRect(row, dpi_), row.textColour ? purple : GetSysColor(COLOR_BTNTEXT));
+    const int drawn =
+        canvas.count(controlRect(row, dpi_), row.textColour ? purple : GetSysColor(COLOR_BTNTEXT));
     EXPECT_GT(drawn, 5) << row.name << " is not drawn";
   }
   EXPECT_EQ(canvas.count(controlRect(controlSpec(lblTitle1), dpi_), purple),

@@ -78,10 +78,10 @@ TEST(NativeControls, TheZOrderIsTheTabOrderWithTheGroupBoxesBeneathTheUpperFirst
   std::vector<std::wstring> names;
   for (const ControlSpec* row : order) names.emplace_back(row->name);
   const std::vector<std::wstring> expected = {
-      L"chkApplication", L"chkSystem",  L"chkCritical", L"chkError",   L"chkInformation",
-      L"chkWarning",     L"optNumber",  L"txtNumber",   L"optDate",    L"txtDayFrom",
-      L"txtMthFrom",     L"txtYrFrom",  L"txtDayTo",    L"txtMthTo",   L"txtYrTo",
-      L"cmdRun",         L"cmdExit",    L"fraLog",      L"fraType",    L"fraEvents"};
+      L"chkApplication", L"chkSystem", L"chkCritical", L"chkError", L"chkInformation",
+      L"chkWarning",     L"optNumber", L"txtNumber",   L"optDate",  L"txtDayFrom",
+      L"txtMthFrom",     L"txtYrFrom", L"txtDayTo",    L"txtMthTo", L"txtYrTo",
+      L"cmdRun",         L"cmdExit",   L"fraLog",      L"fraType",  L"fraEvents"};
   EXPECT_EQ(names, expected);
 }
 

@@ -60,8 +60,7 @@ TEST_F(PaintedLabelsTest, EveryLabelInItsBoxAndFontWidenedOnlyToItsCaption) {
     EXPECT_EQ(label.box.x, table.x) << row.name;
     EXPECT_EQ(label.box.y, table.y) << row.name;
     EXPECT_EQ(label.box.height, table.height) << row.name;
-    EXPECT_EQ(label.box.width, std::max(table.width, widthIn(label.font, row.caption)))
-        << row.name;
+    EXPECT_EQ(label.box.width, std::max(table.width, widthIn(label.font, row.caption))) << row.name;
   }
 }
 
