@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 
+#include "platform/qt/busy_cursor.h"
 #include "platform/qt/control_widget.h"
 #include "platform/qt/font_for.h"
 
@@ -66,8 +67,11 @@ FrmMain::FrmMain() : style_(QStyleFactory::create(QStringLiteral("Windows"))) {
   options_.addButton(&controlAs<QRadioButton>(ControlId::optDate));
   controls_[indexOf(ControlId::optDate)]->setFocusPolicy(Qt::ClickFocus);
 
-  connect(&controlAs<QPushButton>(ControlId::cmdRun), &QPushButton::clicked, this,
-          &FrmMain::runPressed);
+  // The run works while runPressed is delivered; the window takes no input until it is over.
+  connect(&controlAs<QPushButton>(ControlId::cmdRun), &QPushButton::clicked, this, [this] {
+    const BusyCursor busy;
+    emit runPressed();
+  });
   connect(&controlAs<QPushButton>(ControlId::cmdExit), &QPushButton::clicked, this,
           &FrmMain::exitPressed);
 }

@@ -1,6 +1,6 @@
 // frmMain in Qt Widgets: the window built from the control table, read by the logic
 // through Form. Run and Exit are reported as signals; the executable connects them to the
-// handlers of MainForm.
+// handlers of MainForm. The wait cursor shows while runPressed is handled.
 #pragma once
 
 #include <array>

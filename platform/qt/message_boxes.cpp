@@ -5,11 +5,14 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "platform/qt/busy_cursor.h"
+
 namespace brask {
 namespace {
 
 // A box with the prompt, the title and one OK button, without icon; returns once closed.
 void showModal(QWidget& owner, const std::wstring& prompt, const std::wstring& title) {
+  showOwnCursors();
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdWString(title),
                   QString::fromStdWString(prompt), QMessageBox::Ok, &owner);
   box.setTextFormat(Qt::PlainText);

@@ -1,4 +1,5 @@
-// The program's modal message boxes in Qt Widgets.
+// The program's modal message boxes in Qt Widgets. Each shows the windows' own cursors,
+// also when a run has shown the wait cursor.
 #pragma once
 
 #include <QWidget>

@@ -2,11 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <vector>
-
+#include "app/pixel_layout.h"
+#include "platform/win32/busy_cursor.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/pixel_layout.h"
 #include "platform/win32/resource_ids.h"
 
 namespace brask {
@@ -29,21 +27,6 @@ HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(BRASK_ICON), IMAGE_ICON,
                                        GetSystemMetrics(widthMetric),
                                        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
-}
-
-// The controls in tab order, which is also the order the dialog manager walks for Tab.
-std::vector<const ControlSpec*> inTabOrder() {
-  std::vector<const ControlSpec*> rows;
-  for (const ControlSpec& row : controlTable()) rows.push_back(&row);
-  std::sort(rows.begin(), rows.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-  return rows;
-}
-
-const ControlSpec* rowOf(HWND control) {
-  const int index = GetDlgCtrlID(control) - controlIdentifier(ControlId{});
-  if (index < 0 || index >= static_cast<int>(controlTable().size())) return nullptr;
-  return &controlTable()[static_cast<std::size_t>(index)];
 }
 
 }  // namespace
@@ -88,32 +71,38 @@ void MainWindow::createControls(HINSTANCE instance) {
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, instance, nullptr);
-  for (const ControlSpec* row : inTabOrder()) {
-    const NativeControl native = nativeControl(*row);
+  for (const ControlSpec* row : windowsInZOrder()) {
+    const NativeControl native = *nativeControl(*row);
     const PixelRect place = controlRect(*row, dpi_);
     const HWND control =
         CreateWindowExW(native.exStyle, native.className, row->caption ? row->caption : L"",
                         native.style, place.x, place.y, place.width, place.height, window_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(row->id))),
                         instance, nullptr);
-    // Each control goes below the ones before it: the Z order is the tab order.
+    // Each control goes below the ones before it.
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(row->titleFont ? titleFont_ : dialogFont_), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
     if (row->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-    if (row->tooltip) addTooltip(instance, control, row->tooltip);
     controls_[static_cast<std::size_t>(row->id)] = control;
+  }
+  labels_ = layOutLabels(dpi_, dialogFont_, titleFont_);
+  for (const PaintedLabel& label : labels_) {
+    if (label.row->tooltip) addTooltip(instance, label);
   }
 }
 
-void MainWindow::addTooltip(HINSTANCE instance, HWND control, const wchar_t* text) {
+// A label's tooltip is a tool of the window over the label's box; the tooltip control
+// watches the window's mouse messages for it.
+void MainWindow::addTooltip(HINSTANCE instance, const PaintedLabel& label) {
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.uId = static_cast<UINT_PTR>(controlIdentifier(label.row->id));
+  tool.rect = {label.box.x, label.box.y, label.box.x + label.box.width,
+               label.box.y + label.box.height};
   tool.hinst = instance;
-  tool.lpszText = const_cast<wchar_t*>(text);
+  tool.lpszText = const_cast<wchar_t*>(label.row->tooltip);
   SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -162,18 +151,25 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       // Enter and Escape arrive as IDOK and IDCANCEL: no control answers to them.
       if (HIWORD(wParam) == BN_CLICKED && handlers_) {
-        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) handlers_->cmdRun_Click();
+        if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) {
+          // The window takes no input until the run is over.
+          const BusyCursor busy;
+          handlers_->cmdRun_Click();
+        }
         if (LOWORD(wParam) == controlIdentifier(ControlId::cmdExit)) handlers_->cmdExit_Click();
       }
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      const ControlSpec* row = rowOf(reinterpret_cast<HWND>(lParam));
-      if (!row || !row->textColour) break;
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, RGB(row->textColour->red, row->textColour->green, row->textColour->blue));
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window_, &paint);
+      paintLabels(dc, labels_);
+      EndPaint(window_, &paint);
+      return 0;
     }
+    case WM_PRINTCLIENT:
+      // A themed control draws its parent's surface behind it, labels included.
+      paintLabels(reinterpret_cast<HDC>(wParam), labels_);
+      return 0;
     case WM_ACTIVATE:
       // The focus leaves with the window and comes back to the same control.
       if (LOWORD(wParam) == WA_INACTIVE) {

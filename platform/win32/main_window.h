@@ -1,14 +1,17 @@
 // frmMain as a native window: the controls of the control table as Win32 controls laid out
-// at the screen's DPI, Tab and access keys through IsDialogMessage, and the form the logic
-// reads. Run and Exit call the MainForm's handlers.
+// at the screen's DPI, the labels drawn on the window's surface beneath them, Tab and
+// access keys through IsDialogMessage, and the form the logic reads. Run and Exit call the
+// MainForm's handlers; a run shows the wait cursor.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 #include "app/main_form.h"
 #include "platform/form.h"
+#include "platform/win32/painted_labels.h"
 
 namespace brask {
 
@@ -34,12 +37,13 @@ class MainWindow final : public Form {
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls(HINSTANCE instance);
-  void addTooltip(HINSTANCE instance, HWND control, const wchar_t* text);
+  void addTooltip(HINSTANCE instance, const PaintedLabel& label);
   HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
 
   int dpi_;
   HWND window_ = nullptr;
-  std::array<HWND, 30> controls_{};
+  std::array<HWND, 30> controls_{};  // none for the labels
+  std::vector<PaintedLabel> labels_;
   HFONT dialogFont_ = nullptr;
   HFONT titleFont_ = nullptr;
   HWND tooltips_ = nullptr;

@@ -1,4 +1,5 @@
-// The program's modal message boxes, owned by the main window.
+// The program's modal message boxes, owned by the main window. Each shows the arrow
+// cursor, also when a run has shown the wait cursor.
 #pragma once
 
 #include <windows.h>

@@ -2,21 +2,24 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <tuple>
+
 namespace brask {
 namespace {
 
 constexpr int kFirstIdentifier = 100;
 
-DWORD labelAlignment(Alignment alignment) {
+UINT drawTextAlignment(Alignment alignment) {
   switch (alignment) {
     case Alignment::Centre:
-      return SS_CENTER;
+      return DT_CENTER;
     case Alignment::Right:
-      return SS_RIGHT;
+      return DT_RIGHT;
     case Alignment::Left:
       break;
   }
-  return SS_LEFT;
+  return DT_LEFT;
 }
 
 DWORD textAlignment(Alignment alignment) {
@@ -46,25 +49,43 @@ bool startsGroup(const ControlSpec& row) {
   return !continuesOptions;
 }
 
-NativeControl nativeControl(const ControlSpec& row) {
-  DWORD style = WS_CHILD | WS_VISIBLE | (startsGroup(row) ? WS_GROUP : 0);
+std::optional<NativeControl> nativeControl(const ControlSpec& row) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | (startsGroup(row) ? WS_GROUP : 0);
   switch (row.kind) {
     case ControlKind::Label:
       break;
     case ControlKind::GroupBox:
-      return {WC_BUTTONW, style | BS_GROUPBOX, 0};
+      return NativeControl{WC_BUTTONW, style | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
     case ControlKind::TextBox:
-      return {WC_EDITW, style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(row.alignment),
-              WS_EX_CLIENTEDGE};
+      return NativeControl{WC_EDITW,
+                           style | WS_TABSTOP | ES_AUTOHSCROLL | textAlignment(row.alignment),
+                           WS_EX_CLIENTEDGE};
     case ControlKind::OptionButton:
-      return {WC_BUTTONW, style | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+      return NativeControl{WC_BUTTONW, style | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
     case ControlKind::CheckBox:
-      return {WC_BUTTONW, style | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+      return NativeControl{WC_BUTTONW, style | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::PushButton:
-      return {WC_BUTTONW, style | WS_TABSTOP | BS_PUSHBUTTON, 0};
+      return NativeControl{WC_BUTTONW, style | WS_TABSTOP | BS_PUSHBUTTON, 0};
   }
-  // A label with a tooltip has to see the pointer.
-  return {WC_STATICW, style | labelAlignment(row.alignment) | (row.tooltip ? SS_NOTIFY : 0), 0};
+  return std::nullopt;
+}
+
+UINT labelFormat(const ControlSpec& row) {
+  return DT_SINGLELINE | DT_NOPREFIX | DT_TOP | drawTextAlignment(row.alignment);
+}
+
+std::vector<const ControlSpec*> windowsInZOrder() {
+  std::vector<const ControlSpec*> rows;
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind != ControlKind::Label) rows.push_back(&row);
+  }
+  const auto rank = [](const ControlSpec* row) {
+    const bool groupBox = row->kind == ControlKind::GroupBox;
+    return std::tuple(groupBox, groupBox ? windowTop(*row) : 0, row->tabIndex);
+  };
+  std::sort(rows.begin(), rows.end(),
+            [&](const ControlSpec* a, const ControlSpec* b) { return rank(a) < rank(b); });
+  return rows;
 }
 
 int controlIdentifier(ControlId id) { return kFirstIdentifier + static_cast<int>(id); }

@@ -1,7 +1,11 @@
-// Which Win32 control stands for each kind of control in the table, with which styles.
+// Which Win32 control stands for each kind of control in the table, with which styles, and
+// how the controls are stacked.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
+#include <vector>
 
 #include "app/control_table.h"
 
@@ -13,12 +17,24 @@ struct NativeControl {
   DWORD exStyle;
 };
 
-NativeControl nativeControl(const ControlSpec& row);
+// None for a label: a label is no window but text the main window draws on its surface.
+std::optional<NativeControl> nativeControl(const ControlSpec& row);
+
+// DrawText's format for a label's caption: one line, aligned as the table says, and "&"
+// shown as it is.
+UINT labelFormat(const ControlSpec& row);
 
 // Whether the control begins a dialog group (WS_GROUP). The option buttons of one group
 // box form one group with whatever lies between them in the tab order, so that selecting
 // one clears the other; every other control stands alone.
 bool startsGroup(const ControlSpec& row);
+
+// The controls that are windows, from the top of the Z order down. The dialog manager walks
+// this order for Tab, so the controls that take the focus come in tab order; the group boxes
+// lie beneath them, the upper box above the lower, whose caption reaches into the upper
+// box's bottom border. A group box draws only where no window above it lies
+// (WS_CLIPSIBLINGS).
+std::vector<const ControlSpec*> windowsInZOrder();
 
 // Child-window identifiers: clear of IDOK and IDCANCEL, which IsDialogMessage sends for
 // Enter and Escape.

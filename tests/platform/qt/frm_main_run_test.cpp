@@ -1,6 +1,10 @@
 // Run and Exit through the window with the real handlers: MainForm over the window, its
 // message boxes and in-memory stand-ins for the rest of the platform.
+#include <functional>
+#include <optional>
+
 #include <QCheckBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QRadioButton>
@@ -26,9 +30,14 @@ struct Program {
   brask::Platform platform{window,         dialogs,        fakes.events,  fakes.locale,
                            fakes.version,  fakes.clock,    fakes.process, fakes.files};
   brask::MainForm form{platform};
+  // Runs as Run is pressed, just before the run.
+  std::function<void()> beforeRun;
 
   Program() {
-    QObject::connect(&window, &brask::FrmMain::runPressed, [this] { form.cmdRun_Click(); });
+    QObject::connect(&window, &brask::FrmMain::runPressed, [this] {
+      if (beforeRun) beforeRun();
+      form.cmdRun_Click();
+    });
     QObject::connect(&window, &brask::FrmMain::exitPressed, [this] { form.cmdExit_Click(); });
     form.Form_Load();
     window.showCentred();
@@ -124,6 +133,7 @@ class FrmMainRunTest : public QObject {
     QCOMPARE(box.buttons, QStringList{"OK"});
     QVERIFY2(!box.buttonPictures, "the box shows no picture, on OK neither");
     QVERIFY(box.modal);
+    QVERIFY2(!box.waitCursor, "the wait cursor shows over the box");
     QCOMPARE(box.behind, before);
     QCOMPARE(controls(), before);
     QCOMPARE(program.window.focusWidget(), program[ControlId::cmdRun]);
@@ -172,7 +182,26 @@ class FrmMainRunTest : public QObject {
     QCOMPARE(answerer.seen.front().icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.seen.front().buttons, QStringList{"OK"});
     QVERIFY(!answerer.seen.front().buttonPictures);
+    QVERIFY2(!answerer.seen.front().waitCursor, "the wait cursor shows over the box");
     QVERIFY(!program.window.isVisible());
+  }
+
+  // The wait cursor shows while the run works, until a box shows or the run is over.
+  void theWaitCursorShowsWhileARunWorks() {
+    Program program;
+    std::optional<Qt::CursorShape> during;
+    program.beforeRun = [&] {
+      if (const QCursor* cursor = QGuiApplication::overrideCursor()) during = cursor->shape();
+    };
+    ModalAnswerer answerer([] { return QStringList(); });
+    answerer.afterAnswer = [] { QCoreApplication::exit(2); };
+
+    QCOMPARE(program.pressRun(), 2);  // a fresh form: the log message
+
+    QCOMPARE(during, std::optional(Qt::WaitCursor));
+    QCOMPARE(answerer.seen.size(), 1);
+    QVERIFY(!answerer.seen.front().waitCursor);
+    QVERIFY2(QGuiApplication::overrideCursor() == nullptr, "the wait cursor stays after the run");
   }
 
   // The Close button of the title bar closes the only window, which ends the program.

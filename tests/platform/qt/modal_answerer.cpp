@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 
 ModalAnswerer::ModalAnswerer(std::function<QStringList()> lookBehind)
     : lookBehind_(std::move(lookBehind)) {
@@ -19,7 +20,9 @@ void ModalAnswerer::answer() {
     buttonPictures = buttonPictures || !button->icon().isNull();
   }
   seen.append({box->windowTitle(), box->text(), box->icon(), buttons, buttonPictures,
-               lookBehind_(), box->isModal()});
+               lookBehind_(), box->isModal(),
+               QGuiApplication::overrideCursor() != nullptr &&
+                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor});
   box->button(QMessageBox::Ok)->click();
   if (afterAnswer) QTimer::singleShot(0, afterAnswer);
 }

@@ -18,6 +18,7 @@ struct SeenBox {
   bool buttonPictures;   // any of its buttons shows a picture
   QStringList behind;    // what lookBehind returned while the box was up
   bool modal;
+  bool waitCursor;       // the wait cursor showed over the box
 };
 
 class ModalAnswerer : public QObject {

@@ -24,19 +24,8 @@ fail() {
   exit 1
 }
 
-# within SECONDS COMMAND...: waits for the command to succeed, up to the deadline.
-within() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
-window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-shown() { [ -n "$(window "$1")" ]; }
-hidden() { [ -z "$(window "$1")" ]; }
+# shellcheck source=window_waits.sh
+source "$(dirname "$0")/window_waits.sh"
 ended() { ! kill -0 "$1" 2>/dev/null; }
 keys() { xdotool key --delay 60 "$@"; }
 # Under Wine keys are taken only once the pointer has moved over the window.

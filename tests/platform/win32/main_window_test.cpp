@@ -7,10 +7,11 @@
 
 #include <vector>
 
+#include "app/pixel_layout.h"
+#include "canvas.h"
 #include "fakes/fakes.h"
 #include "platform/win32/dpi_awareness.h"
 #include "platform/win32/native_controls.h"
-#include "platform/win32/pixel_layout.h"
 
 namespace brask {
 namespace {
@@ -41,6 +42,32 @@ class MainWindowTest : public testing::Test {
   }
 
   void click(ControlId id) { SendMessageW(item(id), BM_CLICK, 0, 0); }
+
+  // The tooltip control: a pop-up owned by the main window.
+  HWND tooltips() const {
+    HWND found = nullptr;
+    HWND candidate = nullptr;
+    while ((candidate = FindWindowExW(nullptr, candidate, TOOLTIPS_CLASSW, nullptr))) {
+      if (GetWindow(candidate, GW_OWNER) == window_.handle()) found = candidate;
+    }
+    return found;
+  }
+
+  // Runs the thread's messages until the condition holds, at most ten seconds.
+  template <class Condition>
+  bool runMessagesUntil(Condition condition) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+      if (GetTickCount() - start > 10000) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+    return true;
+  }
 
   fakes::FakePlatform fake_;
   int dpi_ = screenDpi();
@@ -137,6 +164,10 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
 
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
   for (const ControlSpec& row : controlTable()) {
+    if (row.kind == ControlKind::Label) {
+      EXPECT_EQ(item(row.id), nullptr) << row.name << " is a window";
+      continue;
+    }
     RECT rect;
     GetWindowRect(item(row.id), &rect);
     MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&rect), 2);
@@ -171,56 +202,96 @@ TEST_F(MainWindowTest, AFixedDialogFrameWithCloseOnlyCentredWithTheIcon) {
   EXPECT_NE(SendMessageW(window_.handle(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
-TEST_F(MainWindowTest, FontsAndThePurpleTitle) {
-  const struct {
-    ControlId id;
-    const FontSpec& font;
-  } cases[] = {{lblTitle1, kTitleFont},
-               {lblTitle2, kTitleFont},
-               {cmdRun, kDialogFont},
-               {txtNumber, kDialogFont},
-               {fraLog, kDialogFont}};
-  for (const auto& c : cases) {
+TEST_F(MainWindowTest, TheDialogFontOnEveryControlThatIsAWindow) {
+  for (ControlId id : {cmdRun, txtNumber, fraLog, chkCritical, optDate}) {
     LOGFONTW font{};
-    const auto handle = reinterpret_cast<HFONT>(SendMessageW(item(c.id), WM_GETFONT, 0, 0));
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(item(id), WM_GETFONT, 0, 0));
     ASSERT_EQ(GetObjectW(handle, sizeof font, &font), static_cast<int>(sizeof font))
-        << controlSpec(c.id).name;
-    EXPECT_STREQ(font.lfFaceName, c.font.face) << controlSpec(c.id).name;
-    EXPECT_EQ(font.lfWeight, c.font.weight) << controlSpec(c.id).name;
-    EXPECT_EQ(font.lfHeight, fontHeight(c.font, dpi_)) << controlSpec(c.id).name;
+        << controlSpec(id).name;
+    EXPECT_STREQ(font.lfFaceName, kDialogFont.face) << controlSpec(id).name;
+    EXPECT_EQ(font.lfWeight, kDialogFont.weight) << controlSpec(id).name;
+    EXPECT_EQ(font.lfHeight, fontHeight(kDialogFont, dpi_)) << controlSpec(id).name;
     EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
   }
-
-  const HDC dc = GetDC(item(lblTitle1));
-  SendMessageW(window_.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(item(lblTitle1)));
-  EXPECT_EQ(GetTextColor(dc), RGB(128, 0, 128));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SendMessageW(window_.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(item(lblTitle2)));
-  EXPECT_NE(GetTextColor(dc), RGB(128, 0, 128));
-  ReleaseDC(item(lblTitle1), dc);
 }
 
-TEST_F(MainWindowTest, TooltipsOnVersionAndLanguages) {
-  // The tooltip window is a pop-up owned by the main window.
-  HWND tooltips = nullptr;
-  HWND candidate = nullptr;
-  while ((candidate = FindWindowExW(nullptr, candidate, TOOLTIPS_CLASSW, nullptr))) {
-    if (GetWindow(candidate, GW_OWNER) == window_.handle()) tooltips = candidate;
+// The window draws the labels on its surface, also when a themed control asks for the
+// surface behind it.
+TEST_F(MainWindowTest, TheWindowDrawsTheLabelsOnItsSurface) {
+  const PixelRect client = clientRect(kWindow, dpi_);
+  const COLORREF surface = RGB(200, 210, 220);
+  Canvas canvas(client.width, client.height, surface);
+  SendMessageW(window_.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  const COLORREF purple = RGB(128, 0, 128);
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind != ControlKind::Label) continue;
+    const int drawn =
+        canvas.count(controlRect(row, dpi_), row.textColour ? purple : GetSysColor(COLOR_BTNTEXT));
+    EXPECT_GT(drawn, 5) << row.name << " is not drawn";
   }
-  ASSERT_NE(tooltips, nullptr);
-  EXPECT_EQ(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(canvas.count(controlRect(controlSpec(lblTitle1), dpi_), purple),
+            canvas.count(client, purple))
+      << "purple outside lblTitle1";
+}
+
+TEST_F(MainWindowTest, TooltipsOnVersionAndLanguagesOverTheirBoxes) {
+  const HWND tips = tooltips();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
   for (ControlId label : {Label1, lblLanguages}) {
     wchar_t text[80] = {};
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = window_.handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(item(label));
+    tool.uId = static_cast<UINT_PTR>(controlIdentifier(label));
     tool.lpszText = text;
-    SendMessageW(tooltips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+        << controlSpec(label).name;
     EXPECT_STREQ(text, controlSpec(label).tooltip) << controlSpec(label).name;
+    const PixelRect table = controlRect(controlSpec(label), dpi_);
+    EXPECT_EQ(tool.rect.left, table.x) << controlSpec(label).name;
+    EXPECT_EQ(tool.rect.top, table.y) << controlSpec(label).name;
+    EXPECT_EQ(tool.rect.bottom, table.y + table.height) << controlSpec(label).name;
+    EXPECT_GE(tool.rect.right, table.x + table.width) << controlSpec(label).name;
   }
+}
+
+// The pointer moved onto a label and left there brings up the label's tooltip.
+TEST_F(MainWindowTest, RestingThePointerOnALabelShowsItsTooltip) {
+  const HWND tips = tooltips();
+  ASSERT_NE(tips, nullptr);
+  for (ControlId label : {Label1, lblLanguages}) {
+    const PixelRect box = controlRect(controlSpec(label), dpi_);
+    POINT point{box.x + box.width / 2, box.y + box.height / 2};
+    ClientToScreen(window_.handle(), &point);
+    SetCursorPos(point.x - 2, point.y);
+    SetCursorPos(point.x, point.y);
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    const auto showsThisTool = [&] {
+      return IsWindowVisible(tips) &&
+             SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+             tool.uId == static_cast<UINT_PTR>(controlIdentifier(label));
+    };
+    EXPECT_TRUE(runMessagesUntil(showsThisTool)) << "no tooltip on " << controlSpec(label).name;
+    EXPECT_STREQ(text, controlSpec(label).tooltip);
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(runMessagesUntil([&] { return !IsWindowVisible(tips); }))
+        << "the tooltip of " << controlSpec(label).name << " stays when the pointer leaves";
+  }
+}
+
+TEST_F(MainWindowTest, ARunShowsTheWaitCursorUntilItIsOver) {
+  const HCURSOR before = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(before);
+  HCURSOR during = nullptr;
+  fake_.dialogs.onShow = [&] { during = GetCursor(); };
+  click(cmdRun);
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u) << "a fresh form is refused";
+  EXPECT_EQ(during, LoadCursorW(nullptr, IDC_WAIT));
+  EXPECT_EQ(GetCursor(), before);
 }
 
 }  // namespace

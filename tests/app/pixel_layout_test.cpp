@@ -1,4 +1,4 @@
-#include "platform/win32/pixel_layout.h"
+#include "app/pixel_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +54,15 @@ TEST(PixelLayout, ClientAreaAndFontHeightsFollowTheDpi) {
   EXPECT_EQ(fontHeight(kTitleFont, 96), -18);
   EXPECT_EQ(fontHeight(kDialogFont, 120), -13);
   EXPECT_EQ(fontHeight(kTitleFont, 120), -23);
+}
+
+TEST(PixelLayout, ABoxGrowsToTheRightOnlyWhereItsCaptionIsWider) {
+  const PixelRect box{8, 272, 57, 17};
+  const struct {
+    int width;
+    PixelRect grown;
+  } cases[] = {{0, box}, {56, box}, {57, box}, {58, {8, 272, 58, 17}}, {90, {8, 272, 90, 17}}};
+  for (const auto& c : cases) EXPECT_EQ(grownToTheRight(box, c.width), c.grown) << c.width;
 }
 
 }  // namespace

@@ -1,16 +1,21 @@
-#include "platform/win32/pixel_layout.h"
+#include "app/pixel_layout.h"
 
-#include <windows.h>
-
+#include <algorithm>
 #include <cmath>
 
 namespace brask {
 
-int twipsToDevicePixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+int twipsToDevicePixels(int twips, int dpi) {
+  return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
 
 PixelRect controlRect(const ControlSpec& row, int dpi) {
   return {twipsToDevicePixels(windowLeft(row), dpi), twipsToDevicePixels(windowTop(row), dpi),
           twipsToDevicePixels(row.width, dpi), twipsToDevicePixels(row.height, dpi)};
+}
+
+PixelRect grownToTheRight(const PixelRect& box, int width) {
+  return {box.x, box.y, std::max(box.width, width), box.height};
 }
 
 PixelRect clientRect(const WindowSpec& window, int dpi) {
