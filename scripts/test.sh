@@ -9,6 +9,9 @@ cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRASK_WERROR=ON
 cmake --build build/linux
 ctest --test-dir build/linux --output-on-failure --timeout 300
 
+# The Debian package of the Linux program: built, installed, started and removed.
+bash tests/package/deb_test.sh build/linux
+
 # The fuzz targets, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each run for 30 seconds from its seed corpus.
 rm -rf build/fuzz
