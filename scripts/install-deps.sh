@@ -6,6 +6,10 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
+  # fuzzing: clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
+  # the Debian package: CPack's dpkg-shlibdeps and file, the AppStream validator
+  dpkg-dev file appstream
   googletest libgtest-dev libgmock-dev
   # Linux build: Qt 6 Widgets and the systemd journal
   qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core fonts-liberation2

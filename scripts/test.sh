@@ -9,6 +9,14 @@ cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRASK_WERROR=ON
 cmake --build build/linux
 ctest --test-dir build/linux --output-on-failure --timeout 300
 
+# The Debian package of the Linux program: built, installed, started and removed.
+bash tests/package/deb_test.sh build/linux
+
+# The fuzz targets, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer,
+# each run for 30 seconds from its seed corpus.
+rm -rf build/fuzz
+bash scripts/fuzz.sh 30
+
 # The Windows build: brask.exe and every test cross-built with MinGW-w64; the tests run
 # under Wine, in Wine prefixes inside build/windows, and the window under Xvfb.
 rm -rf build/windows

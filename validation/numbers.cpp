@@ -1,5 +1,6 @@
 #include "validation/numbers.h"
 
+#include <cfloat>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -14,7 +15,8 @@ bool startsWith(std::wstring_view text, std::wstring_view prefix) {
   return !prefix.empty() && text.substr(0, prefix.size()) == prefix;
 }
 
-// A whole number in the given base from the digits that lead the text.
+// A whole number in the given base from the digits that lead the text; beyond a double,
+// the largest double.
 double leadingInteger(std::wstring_view digits, int base) {
   double value = 0;
   for (wchar_t c : digits) {
@@ -30,6 +32,7 @@ double leadingInteger(std::wstring_view digits, int base) {
     }
     if (digit >= base) break;
     value = value * base + digit;
+    if (value > DBL_MAX) return DBL_MAX;
   }
   return value;
 }

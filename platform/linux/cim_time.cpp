@@ -1,5 +1,6 @@
 #include "platform/linux/cim_time.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -30,13 +31,21 @@ DateTime localWallClock(std::uint64_t microseconds) {
 std::wstring cimDateTime(std::uint64_t microseconds) {
   const std::tm local = localTime(microseconds);
   const long offsetMinutes = local.tm_gmtoff / 60;
+  const long year = local.tm_year + 1900L;
   wchar_t text[26];
-  wchar_t* end = digits(text, local.tm_year + 1900L, 4);
-  end = digits(end, local.tm_mon + 1, 2);
-  end = digits(end, local.tm_mday, 2);
-  end = digits(end, local.tm_hour, 2);
-  end = digits(end, local.tm_min, 2);
-  end = digits(end, local.tm_sec, 2);
+  wchar_t* end = text;
+  if (year > 9999) {
+    // Four digits cannot hold the year: the date and time are written as not known, with
+    // the asterisks of the DMTF form, and read as no date at all rather than a wrong one.
+    end = std::fill_n(text, 14, L'*');
+  } else {
+    end = digits(end, year, 4);
+    end = digits(end, local.tm_mon + 1, 2);
+    end = digits(end, local.tm_mday, 2);
+    end = digits(end, local.tm_hour, 2);
+    end = digits(end, local.tm_min, 2);
+    end = digits(end, local.tm_sec, 2);
+  }
   *end++ = L'.';
   end = digits(end, static_cast<long>(microseconds % 1000000), 6);
   *end++ = offsetMinutes < 0 ? L'-' : L'+';

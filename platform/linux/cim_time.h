@@ -10,6 +10,7 @@
 namespace brask {
 
 // microseconds: since 1970-01-01 00:00:00 UTC; local time as the process's TZ has it.
+// A local time beyond the year 9999 has its 14 digits of date and time as asterisks.
 std::wstring cimDateTime(std::uint64_t microseconds);
 
 // The local wall-clock time, to the second, that cimDateTime states.

@@ -267,8 +267,7 @@ TEST_F(RunTest, RunTimeErrorsRestoreTheFormatShowOneBoxAndEnd) {
   } cases[] = {
       {"report file", [](FakePlatform& p) { p.files.failAtWrite = 3; }, 3,
        L"Run-time error '75':\n\nOpening the report file C:\\BRASK.txt: Path/File access error"},
-      {"event query",
-       [](FakePlatform& p) { p.events.failOnQuery = RunTimeError(L"Querying the event log", -2147217392, L"Invalid class"); },
+      {"event query", [](FakePlatform& p) { p.events.failAtQuery = 0; },
        2, L"Run-time error '-2147217392 (80041010)':\n\nQuerying the event log: Invalid class"},
       {"notepad", [](FakePlatform& p) { p.process.failStart = RunTimeError(L"Starting notepad", 2, L"File not found"); },
        4, L"Run-time error '2':\n\nStarting notepad: File not found"},

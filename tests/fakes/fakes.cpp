@@ -42,14 +42,32 @@ bool isWanted(const Event& event, const EventsWanted& wanted) {
   return !time || *time < *wanted.writtenBefore;
 }
 
+bool isDue(const std::optional<std::size_t>& failAt, std::size_t calls) { return failAt == calls; }
+
+// Error codes of the event service: WBEM_E_ACCESS_DENIED, WBEM_E_INVALID_CLASS,
+// WBEM_E_FAILED, WBEM_E_NOT_FOUND.
+constexpr long kAccessDenied = static_cast<std::int32_t>(0x80041003);
+constexpr long kInvalidClass = static_cast<std::int32_t>(0x80041010);
+constexpr long kFailed = static_cast<std::int32_t>(0x80041001);
+constexpr long kNotFound = static_cast<std::int32_t>(0x80041002);
+
 // One walk over a copy of a log's events, recording the properties read.
 class FakeObjects : public EventObjects {
  public:
   FakeObjects(std::vector<Event> events, FakeEventLog& log) : events_(std::move(events)), log_(log) {}
 
-  bool next() override { return ++current_ < events_.size(); }
+  bool next() override {
+    if (isDue(log_.failAtStep, log_.steps)) {
+      throw RunTimeError(L"Reading the next event", kFailed, L"Generic failure");
+    }
+    ++log_.steps;
+    return ++current_ < events_.size();
+  }
 
   PropertyValue property(std::wstring_view name) override {
+    if (isDue(log_.failAtRead, log_.reads.size())) {
+      throw RunTimeError(L"Reading the property " + std::wstring(name), kNotFound, L"Not found");
+    }
     log_.reads.emplace_back(name);
     const Event& event = events_.at(current_);
     const auto found = event.find(std::wstring(name));
@@ -68,9 +86,11 @@ class FakeService : public EventService {
   ~FakeService() override { ++log_.released; }
 
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText, const EventsWanted& wanted) override {
+    if (isDue(log_.failAtQuery, log_.queries.size())) {
+      throw RunTimeError(L"Querying the event log", kInvalidClass, L"Invalid class");
+    }
     log_.queries.push_back(queryText);
     log_.wanted.push_back(wanted);
-    if (log_.failOnQuery) throw *log_.failOnQuery;
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = queryText.rfind(prefix, 0) == 0 ? log_.logs.find(queryText.substr(prefix.size()))
                                                        : log_.logs.end();
@@ -110,6 +130,9 @@ void RecordingDialogs::runTimeErrorBox(const RunTimeError& error) {
 }
 
 std::unique_ptr<EventService> FakeEventLog::connect() {
+  if (isDue(failAtConnect, static_cast<std::size_t>(connects))) {
+    throw RunTimeError(L"Connecting to the event service", kAccessDenied, L"Access denied");
+  }
   ++connects;
   return std::make_unique<FakeService>(*this);
 }
@@ -145,8 +168,9 @@ int FakeLocale::GetLocaleInfoA(std::int32_t locale, std::int32_t lcType, char* b
 }
 
 void FakeLocale::SetLocaleInfoA(std::int32_t locale, std::int32_t lcType, const char* text) {
+  const bool refused = isDue(refuseSetAt, sets.size());
   sets.emplace_back(lcType, text);
-  info[{locale, lcType}] = text;
+  if (!refused) info[{locale, lcType}] = text;
 }
 
 std::wstring FakeLocale::userLocaleText(std::int32_t lcType) {
@@ -181,6 +205,7 @@ void MemoryFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vi
     throw RunTimeError(L"Opening the report file " + path, 75, L"Path/File access error");
   }
   opens.emplace_back(mode, path);
+  texts.emplace_back(text);
   if (mode == OpenMode::Output) files[path].clear();
   files[path] += text;
 }

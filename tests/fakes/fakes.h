@@ -61,7 +61,13 @@ class FakeEventLog : public EventSource {
   std::vector<std::wstring> reads;  // property names, in the order read
   int connects = 0;
   int released = 0;
-  std::optional<RunTimeError> failOnQuery;
+  std::size_t steps = 0;  // moves to the next event, over every walk
+  // Calls of that kind succeed until this many have, over the log's life; from then on
+  // each throws the event service's error for it.
+  std::optional<std::size_t> failAtConnect;
+  std::optional<std::size_t> failAtQuery;
+  std::optional<std::size_t> failAtStep;
+  std::optional<std::size_t> failAtRead;
 
   std::unique_ptr<EventService> connect() override;
 };
@@ -75,6 +81,9 @@ class FakeLocale : public LocaleApi {
   std::vector<std::pair<std::int32_t, std::string>> sets;              // SetLocaleInfoA calls
   std::vector<int> sizesAsked;  // the size argument of each GetLocaleInfoA call
   bool failFill = false;        // the second call of the protocol answers 0
+  // The SetLocaleInfoA call with this index (counting from 0) is refused: recorded in
+  // sets, but the value stays as it was.
+  std::optional<std::size_t> refuseSetAt;
 
   // English (United States) with the given short-date picture and language name.
   FakeLocale(const std::string& shortDate = "M/d/yyyy", const std::string& language = "English");
@@ -116,6 +125,7 @@ class MemoryFiles : public FileApi {
  public:
   std::map<std::wstring, std::wstring> files;
   std::vector<std::pair<OpenMode, std::wstring>> opens;  // (mode, path) of every write
+  std::vector<std::wstring> texts;                       // the text of every write
   std::optional<std::size_t> failAtWrite;                // index of the write that fails
 
   void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;

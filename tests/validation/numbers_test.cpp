@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <string>
 
 namespace brask {
@@ -88,16 +89,17 @@ TEST(LeadingValue, BeyondDouble) {
   } cases[] = {
       {manyDigits},  {L"1" + std::wstring(399, L'0')},  {L"1e400"},
       {L"1E999999"}, {L"&H" + std::wstring(300, L'F')},
+      {L"&H" + std::wstring(256, L'F') + L"0"}, {L"&O" + std::wstring(400, L'7')},
   };
   for (const auto& c : cases) {
     const double value = leadingValue(c.text);
-    EXPECT_GT(value, 20) << "leadingValue(\"" << c.text.substr(0, 12)
-                         << "...\"): expected more than 20, got " << value;
+    EXPECT_EQ(value, DBL_MAX) << "leadingValue(\"" << c.text.substr(0, 12)
+                              << "...\"): expected the largest double, got " << value;
   }
   const double negative = leadingValue(L"-" + manyDigits);
-  EXPECT_LT(negative, 1) << "leadingValue(\"-999...\"): expected less than 1, got " << negative;
+  EXPECT_EQ(negative, -DBL_MAX) << "leadingValue(\"-999...\"): expected the lowest double, got " << negative;
   const double below = leadingValue(L"-1e400");
-  EXPECT_LT(below, 1) << "leadingValue(\"-1e400\"): expected less than 1, got " << below;
+  EXPECT_EQ(below, -DBL_MAX) << "leadingValue(\"-1e400\"): expected the lowest double, got " << below;
   const double tiny = leadingValue(L"1e-400");
   EXPECT_LT(tiny, 1) << "leadingValue(\"1e-400\"): expected less than 1, got " << tiny;
   EXPECT_GE(tiny, 0) << "leadingValue(\"1e-400\"): expected at least 0, got " << tiny;

@@ -30,5 +30,23 @@ TEST(CimTime, LocalWallClockWithItsOffsetInEveryZone) {
   }
 }
 
+TEST(CimTime, BeyondTheYear9999TheDateAndTimeAreNotKnown) {
+  const test::ScopedEnv env{{"TZ", "UTC"}};
+  const struct {
+    std::uint64_t microseconds;
+    const wchar_t* cim;
+    int year;
+  } cases[] = {
+      {253402300799999999, L"99991231235959.999999+000", 9999},
+      {253402300800000000, L"**************.000000+000", 10000},
+      {316536345600000001, L"**************.000001+000", 12000},
+      {UINT64_MAX, L"**************.551615+000", 586524},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cimDateTime(c.microseconds), c.cim) << c.microseconds;
+    EXPECT_EQ(localWallClock(c.microseconds).year, c.year) << c.microseconds;
+  }
+}
+
 }  // namespace
 }  // namespace brask

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# cmake --install puts the program, its desktop entry and its 32 x 32 icon in place.
+# cmake --install puts the program, its desktop entry, its AppStream metainfo and its
+# 32 x 32 icon in place.
 #   install_test.sh <build directory>
 set -euo pipefail
 build=$1
@@ -23,6 +24,9 @@ if [ -f "$desktop" ]; then
 else
   fail "no share/applications/brask.desktop"
 fi
+
+metainfo="$prefix/share/metainfo/com.zelvo.brask.metainfo.xml"
+[ -f "$metainfo" ] || fail "no share/metainfo/com.zelvo.brask.metainfo.xml"
 
 icon="$prefix/share/icons/hicolor/32x32/apps/brask.png"
 if [ -f "$icon" ]; then
