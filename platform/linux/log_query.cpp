@@ -1,5 +1,6 @@
 #include "platform/linux/log_query.h"
 
+#include <cstdint>
 #include <cwctype>
 
 #include "platform/run_time_error.h"
@@ -8,7 +9,8 @@ namespace brask {
 namespace {
 
 // WBEM_E_INVALID_QUERY, as the event service answers a query it cannot read.
-constexpr long kInvalidQuery = static_cast<long>(0x80041017);
+// An HRESULT is a signed 32-bit number, whatever the width of long.
+constexpr long kInvalidQuery = static_cast<std::int32_t>(0x80041017);
 
 bool sameText(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
