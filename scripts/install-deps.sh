@@ -18,7 +18,7 @@ packages=(
   # Wine's X11 driver loads these at run time; Wine only recommends them
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
   # tests: journal files, locales, a real window under Xvfb, timing
-  systemd-journal-remote locales-all xvfb xauth xdotool x11-utils imagemagick hyperfine time
+  systemd-journal-remote locales-all xvfb xauth xdotool x11-utils imagemagick hyperfine time python3
 )
 
 missing=()

@@ -3,10 +3,12 @@
 #include <systemd/sd-id128.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/linux/errno_text.h"
+#include "platform/linux/journal_time_order.h"
 #include "platform/linux/wide_decoder.h"
 #include "platform/run_time_error.h"
 
@@ -50,46 +52,60 @@ std::vector<std::string> localFiles() {
   return paths;
 }
 
+bool refused(int error) { return error == -EACCES || error == -EPERM; }
+
 }  // namespace
 
-Journal::Journal(const std::string& path) {
+std::unique_ptr<Journal> Journal::open(const std::string& path, int& error) {
+  sd_journal* journal = nullptr;
   const char* paths[] = {path.c_str(), nullptr};
-  checked(sd_journal_open_files(&journal_, paths, 0),
-          (L"Opening the journal file " + WideDecoder("UTF-8")(path)).c_str());
+  error = sd_journal_open_files(&journal, paths, 0);
+  if (error < 0) return nullptr;
+  return std::unique_ptr<Journal>(new Journal(journal));
 }
 
 Journal::~Journal() { sd_journal_close(journal_); }
 
 sd_journal* JournalFile::get() {
-  if (!journal_) journal_ = std::make_unique<Journal>(path_);
+  if (!journal_) {
+    int error = 0;
+    journal_ = Journal::open(path_, error);
+    if (!journal_) return nullptr;
+  }
   return journal_->get();
 }
 
 std::vector<JournalFile>& JournalFiles::files() {
   if (files_) return *files_;
   std::vector<std::string> paths;
+  const std::wstring where = directory_ ? L"Opening the journal in " + WideDecoder("UTF-8")(*directory_)
+                                        : std::wstring(L"Opening the journal");
   if (directory_) {
     std::error_code error;
     paths = filesIn(*directory_, error);
-    if (error) {
-      throw RunTimeError(L"Opening the journal in " + WideDecoder("UTF-8")(*directory_), -error.value(),
-                         errnoText(error.value()));
-    }
+    if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
   } else {
     paths = localFiles();
   }
   std::vector<JournalFile> files;
+  int refusal = 0;
+  bool opened = false;
   for (std::string& path : paths) {
-    sd_journal* journal = nullptr;
-    const char* one[] = {path.c_str(), nullptr};
-    if (sd_journal_open_files(&journal, one, 0) < 0) continue;
+    int error = 0;
+    const std::unique_ptr<Journal> journal = Journal::open(path, error);
+    if (!journal) {
+      // A damaged file is left out; one the user may not read is remembered.
+      if (refused(error)) refusal = error;
+      continue;
+    }
+    opened = true;
     std::uint64_t head = 0;
     std::uint64_t tail = 0;
-    const int found = sd_journal_get_cutoff_realtime_usec(journal, &head, &tail);
+    if (sd_journal_get_cutoff_realtime_usec(journal->get(), &head, &tail) <= 0) continue;
     // Closed until a walk reaches it: a journal of many files holds few open.
-    sd_journal_close(journal);
-    if (found > 0) files.emplace_back(std::move(path), head, tail);
+    files.emplace_back(std::move(path), head, tail, inTimeOrder(journal->get()));
   }
+  if (!opened && refusal != 0) throw RunTimeError(where, refusal, errnoText(-refusal));
   return files_.emplace(std::move(files));
 }
 

@@ -15,7 +15,8 @@ namespace brask {
 // An sd-journal over one journal file, closed when destroyed.
 class Journal {
  public:
-  explicit Journal(const std::string& path);
+  // Nothing when the file cannot be opened: minus the error number in `error`.
+  static std::unique_ptr<Journal> open(const std::string& path, int& error);
   ~Journal();
   Journal(const Journal&) = delete;
   Journal& operator=(const Journal&) = delete;
@@ -23,7 +24,8 @@ class Journal {
   sd_journal* get() const { return journal_; }
 
  private:
-  sd_journal* journal_ = nullptr;
+  explicit Journal(sd_journal* journal) : journal_(journal) {}
+  sd_journal* journal_;
 };
 
 // One journal file and the times of its first and last entries, which its header holds.
@@ -31,26 +33,32 @@ class Journal {
 // lets go of every page mapped.
 class JournalFile {
  public:
-  JournalFile(std::string path, std::uint64_t head, std::uint64_t tail)
-      : path_(std::move(path)), head_(head), tail_(tail) {}
+  JournalFile(std::string path, std::uint64_t head, std::uint64_t tail, bool indexed)
+      : path_(std::move(path)), head_(head), tail_(tail), indexed_(indexed) {}
 
-  // Opens the file again when it was closed.
+  // Opens the file again when it was closed; null when it no longer opens.
   sd_journal* get();
   void close() { journal_.reset(); }
   // Microseconds since 1970 of its first and last entries, in the order of writing.
   std::uint64_t head() const { return head_; }
   std::uint64_t tail() const { return tail_; }
+  // Whether a walk may use the file's indexes and seek to a time in it: its entries are
+  // in time order and its indexes have read well so far. Otherwise every entry is walked.
+  bool indexed() const { return indexed_; }
+  void markUnindexed() { indexed_ = false; }
 
  private:
   std::string path_;
   std::uint64_t head_;
   std::uint64_t tail_;
+  bool indexed_;
   std::unique_ptr<Journal> journal_;
 };
 
 // The journal files a source reads: those of one directory, else the local system's
 // and users' journals. They are listed and opened at the first query. Files that cannot
-// be read, and files without entries, are passed over, as journalctl does.
+// be opened or read, and files without entries, are passed over, as journalctl does;
+// when every file was refused for want of permission, the journal cannot be read at all.
 class JournalFiles {
  public:
   explicit JournalFiles(std::optional<std::string> directory) : directory_(std::move(directory)) {}

@@ -1,6 +1,8 @@
 #include "platform/linux/journal_file_walk.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 #include "platform/linux/cim_time.h"
@@ -20,29 +22,33 @@ constexpr std::size_t kMostMatches = 256;
 
 std::string_view fieldOf(std::string_view item) { return item.substr(0, item.find('=')); }
 
-// The values of a field in the file, as "FIELD=value" items.
-std::vector<std::string> uniqueItems(sd_journal* journal, const char* field) {
-  checked(sd_journal_query_unique(journal, field), L"Reading the journal's fields");
+// The values of a field in the file, as "FIELD=value" items; nothing when the file's
+// index of fields cannot be read.
+std::optional<std::vector<std::string>> uniqueItems(sd_journal* journal, const char* field) {
+  if (sd_journal_query_unique(journal, field) < 0) return std::nullopt;
   std::vector<std::string> items;
   const void* data = nullptr;
   std::size_t length = 0;
-  while (checked(sd_journal_enumerate_unique(journal, &data, &length),
-                 L"Reading the journal's fields") > 0) {
+  int result = 0;
+  while ((result = sd_journal_enumerate_unique(journal, &data, &length)) > 0) {
     items.emplace_back(static_cast<const char*>(data), length);
   }
+  if (result < 0) return std::nullopt;
   return items;
 }
 
-// Hands each "FIELD=value" item of the current entry to note.
+// Hands each "FIELD=value" item of the current entry to note; false when a field cannot
+// be read, after the fields before it.
 template <typename Note>
-void forEachField(sd_journal* journal, Note note) {
+bool forEachField(sd_journal* journal, Note note) {
   const void* data = nullptr;
   std::size_t length = 0;
   sd_journal_restart_data(journal);
-  while (checked(sd_journal_enumerate_data(journal, &data, &length), L"Reading a journal entry") >
-         0) {
+  int result = 0;
+  while ((result = sd_journal_enumerate_data(journal, &data, &length)) > 0) {
     note(std::string_view(static_cast<const char*>(data), length));
   }
+  return result == 0;
 }
 
 }  // namespace
@@ -50,136 +56,239 @@ void forEachField(sd_journal* journal, Note note) {
 JournalFileWalk::JournalFileWalk(JournalFile& file, LogName log, const JournalSelection& selection,
                                  long entriesPerOpening)
     : file_(file), log_(log), selection_(selection), entriesPerOpening_(entriesPerOpening) {
-  // The matches of an earlier query go.
-  sd_journal_flush_matches(file_.get());
-  // Entries of user units and users: the Application log's own, and all there is to tell
-  // the two logs apart. When the file has none, its System log is every entry.
-  matches_ = applicationMatches();
-  empty_ = log_ == LogName::Other || (log_ == LogName::Application && matches_.empty()) ||
-           (selection_.priorities && selection_.priorities->empty());
-  everyEntry_ = log_ == LogName::System && matches_.empty();
-  filtered_ = log_ == LogName::Application && matches_.size() <= kMostMatches;
-  open();
-  sd_journal* journal = file_.get();
-  if (selection_.writtenBefore) {
-    checked(sd_journal_seek_realtime_usec(journal, walkStartFor(*selection_.writtenBefore)),
-            L"Moving to a time in the journal");
-  } else {
-    checked(sd_journal_seek_tail(journal), L"Moving to the newest journal entry");
-  }
+  if (log_ == LogName::Other || (selection_.priorities && selection_.priorities->empty())) return;
+  if (file_.indexed() && startIndexed()) return;
+  // Whatever the indexes set up goes with the file, which opens again without them.
+  file_.markUnindexed();
+  file_.close();
+  startScanned();
 }
 
-std::vector<std::string> JournalFileWalk::applicationMatches() {
-  std::vector<std::string> matches = uniqueItems(file_.get(), "_SYSTEMD_USER_UNIT");
-  for (std::string& item : uniqueItems(file_.get(), "_UID")) {
+bool JournalFileWalk::startIndexed() {
+  sd_journal* journal = file_.get();
+  if (journal == nullptr) return false;
+  // The matches of an earlier query go.
+  sd_journal_flush_matches(journal);
+  // Entries of user units and users: the Application log's own, and all there is to tell
+  // the two logs apart. When the file has none, its System log is every entry.
+  std::optional<std::vector<std::string>> matches = applicationMatches(journal);
+  if (!matches) return false;
+  matches_ = std::move(*matches);
+  everyEntry_ = log_ == LogName::System && matches_.empty();
+  filtered_ = log_ == LogName::Application && matches_.size() <= kMostMatches;
+  if (!prepare(journal)) return false;
+  const int seek = selection_.writtenBefore
+                       ? sd_journal_seek_realtime_usec(journal, walkStartFor(*selection_.writtenBefore))
+                       : sd_journal_seek_tail(journal);
+  if (seek < 0) return false;
+  mode_ = log_ == LogName::Application && matches_.empty() ? Mode::Done : Mode::Indexed;
+  return true;
+}
+
+void JournalFileWalk::startScanned() {
+  mode_ = Mode::Done;
+  key_ = std::numeric_limits<std::uint64_t>::max();
+  matches_.clear();
+  everyEntry_ = false;
+  filtered_ = false;
+  walked_ = 0;
+  sd_journal* journal = file_.get();
+  if (journal == nullptr) return;
+  sd_journal_flush_matches(journal);
+  mode_ = Mode::Scanned;
+  if (!prepare(journal) || sd_journal_seek_tail(journal) < 0) mode_ = Mode::Done;
+}
+
+std::optional<std::vector<std::string>> JournalFileWalk::applicationMatches(sd_journal* journal) {
+  std::optional<std::vector<std::string>> matches = uniqueItems(journal, "_SYSTEMD_USER_UNIT");
+  const std::optional<std::vector<std::string>> uids = uniqueItems(journal, "_UID");
+  if (!matches || !uids) return std::nullopt;
+  for (const std::string& item : *uids) {
     EntryClass entry;
     noteField(entry, item);
-    if (entry.userUid) matches.push_back(std::move(item));
+    if (entry.userUid) matches->push_back(item);
   }
   return matches;
 }
 
-void JournalFileWalk::open() {
-  sd_journal* journal = file_.get();
-  checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
+bool JournalFileWalk::prepare(sd_journal* journal) {
+  if (sd_journal_set_data_threshold(journal, kPropertyThreshold) < 0) return false;
+  if (mode_ == Mode::Scanned) return true;
   if (filtered_) {
     for (std::size_t i = 0; i < matches_.size(); ++i) {
       // Values of one field are alternatives already; two fields must be made so.
-      if (i > 0 && fieldOf(matches_[i]) != fieldOf(matches_[i - 1])) {
-        checked(sd_journal_add_disjunction(journal), L"Filtering the journal");
-      }
-      checked(sd_journal_add_match(journal, matches_[i].data(), matches_[i].size()),
-              L"Filtering the journal");
+      if (i > 0 && fieldOf(matches_[i]) != fieldOf(matches_[i - 1]) && sd_journal_add_disjunction(journal) < 0)
+        return false;
+      if (sd_journal_add_match(journal, matches_[i].data(), matches_[i].size()) < 0) return false;
     }
   }
   if (selection_.priorities) {
-    if (filtered_) checked(sd_journal_add_conjunction(journal), L"Filtering the journal");
+    if (filtered_ && sd_journal_add_conjunction(journal) < 0) return false;
     for (int priority : *selection_.priorities) {
       const std::string item = "PRIORITY=" + std::to_string(priority);
-      checked(sd_journal_add_match(journal, item.data(), item.size()), L"Filtering the journal");
+      if (sd_journal_add_match(journal, item.data(), item.size()) < 0) return false;
     }
   }
+  return true;
 }
 
-bool JournalFileWalk::reopen() {
+int JournalFileWalk::reopen() {
   char* text = nullptr;
-  checked(sd_journal_get_cursor(file_.get(), &text), L"Reading the journal");
+  if (sd_journal_get_cursor(file_.get(), &text) < 0) return -1;
   const std::unique_ptr<char, decltype(&std::free)> cursor(text, &std::free);
   file_.close();
-  open();
-  checked(sd_journal_seek_cursor(file_.get(), cursor.get()), L"Reading the journal");
-  if (checked(sd_journal_previous(file_.get()), L"Reading the journal") == 0) return false;
-  return checked(sd_journal_test_cursor(file_.get(), cursor.get()), L"Reading the journal") == 0;
+  sd_journal* journal = file_.get();
+  if (journal == nullptr || !prepare(journal) || sd_journal_seek_cursor(journal, cursor.get()) < 0) return -1;
+  const int step = sd_journal_previous(journal);
+  if (step <= 0) return step;
+  return sd_journal_test_cursor(journal, cursor.get()) == 0 ? 1 : 0;
 }
 
-bool JournalFileWalk::stepBack() {
+int JournalFileWalk::stepBack() {
   const bool due = walked_ > 0 && walked_ % entriesPerOpening_ == 0;
   ++walked_;
-  if (due && reopen()) return true;
-  return checked(sd_journal_previous(file_.get()), L"Reading the journal") > 0;
+  if (due) {
+    const int reopened = reopen();
+    if (reopened != 0) return reopened;
+  }
+  return sd_journal_previous(file_.get());
 }
 
 bool JournalFileWalk::next() {
-  if (empty_) return false;
   fields_.reset();
-  while (stepBack()) {
-    checked(sd_journal_get_realtime_usec(file_.get(), &time_), L"Reading the time of a journal entry");
+  if (mode_ == Mode::Indexed) return nextIndexed();
+  if (mode_ == Mode::Scanned) return nextScanned();
+  return false;
+}
+
+bool JournalFileWalk::nextIndexed() {
+  for (;;) {
+    const int step = stepBack();
+    if (step <= 0) {
+      // sd-journal leaves out a file whose index fails on the way, and answers as if the
+      // walk had ended: then the file holds no entry at all.
+      std::uint64_t head = 0;
+      std::uint64_t tail = 0;
+      if (step < 0 || sd_journal_get_cutoff_realtime_usec(file_.get(), &head, &tail) <= 0) return fallBack();
+      return finish();
+    }
+    sd_journal* journal = file_.get();
+    if (sd_journal_get_realtime_usec(journal, &time_) < 0) continue;
     // The listing skips what was written at or after its bound: the journal need not read it.
     if (selection_.writtenBefore && !(localWallClock(time_) < *selection_.writtenBefore)) continue;
     if (selection_.priorities) {
       // Entries of the selected priorities are nearly all written: their fields are read
       // with their class.
-      readEntry();
-      if (everyEntry_ || logOf(current_) == log_) return true;
+      if (readEntry() && (everyEntry_ || logOf(current_) == log_)) return deliver();
       continue;
     }
     if (everyEntry_) {
+      const std::optional<int> found = priority();
+      if (!found) continue;
       current_ = EntryClass{};
-      current_.priority = priority();
-      return true;
+      current_.priority = *found;
+      return deliver();
     }
-    current_ = classify();
-    if (logOf(current_) == log_) return true;
+    if (classify(current_) && logOf(current_) == log_) return deliver();
   }
+}
+
+bool JournalFileWalk::deliver() {
+  key_ = time_;
+  delivered_ = markHere();
+  return true;
+}
+
+bool JournalFileWalk::fallBack() {
+  file_.markUnindexed();
+  file_.close();
+  const std::optional<Mark> delivered = delivered_;
+  startScanned();
+  skipping_ = delivered.has_value();
+  delivered_ = delivered;
+  return nextScanned();
+}
+
+bool JournalFileWalk::nextScanned() {
+  for (;;) {
+    if (stepBack() <= 0) return finish();
+    sd_journal* journal = file_.get();
+    std::uint64_t time = 0;
+    if (sd_journal_get_realtime_usec(journal, &time) < 0) continue;
+    if (skipping_) {
+      time_ = time;
+      const std::optional<Mark> here = markHere();
+      skipping_ = !(here && here->realtime == delivered_->realtime && here->monotonic == delivered_->monotonic &&
+                    sd_id128_equal(here->boot, delivered_->boot));
+      continue;
+    }
+    key_ = std::min(key_, time);
+    if (selection_.writtenBefore && !(localWallClock(time) < *selection_.writtenBefore)) continue;
+    EntryClass entry;
+    if (!classify(entry) || logOf(entry) != log_ || !wantedPriority(entry.priority)) continue;
+    time_ = time;
+    current_ = entry;
+    return true;
+  }
+}
+
+bool JournalFileWalk::finish() {
+  mode_ = Mode::Done;
   // Done with the file for this query: its pages go.
   file_.close();
   return false;
 }
 
-EntryClass JournalFileWalk::classify() {
-  sd_journal* journal = file_.get();
-  checked(sd_journal_set_data_threshold(journal, kScanThreshold), L"Reading the journal");
-  EntryClass entry;
-  forEachField(journal, [&](std::string_view item) { noteField(entry, item); });
-  checked(sd_journal_set_data_threshold(journal, kPropertyThreshold), L"Reading the journal");
-  return entry;
+bool JournalFileWalk::wantedPriority(int priority) const {
+  return !selection_.priorities ||
+         std::find(selection_.priorities->begin(), selection_.priorities->end(), priority) !=
+             selection_.priorities->end();
 }
 
-void JournalFileWalk::readEntry() {
+bool JournalFileWalk::classify(EntryClass& entry) {
+  sd_journal* journal = file_.get();
+  entry = EntryClass{};
+  if (sd_journal_set_data_threshold(journal, kScanThreshold) < 0) return false;
+  const bool read = forEachField(journal, [&](std::string_view item) { noteField(entry, item); });
+  return sd_journal_set_data_threshold(journal, kPropertyThreshold) >= 0 && read;
+}
+
+bool JournalFileWalk::readEntry() {
   EntryClass entry;
   EventFields fields;
-  forEachField(file_.get(), [&](std::string_view item) {
-    noteField(entry, item);
-    noteField(fields, item);
-  });
+  if (!forEachField(file_.get(), [&](std::string_view item) {
+        noteField(entry, item);
+        noteField(fields, item);
+      })) {
+    return false;
+  }
   current_ = entry;
   fields_.emplace(std::move(fields));
+  return true;
 }
 
 const EventFields& JournalFileWalk::fields() {
   if (fields_) return *fields_;
+  // The entry's class was read already: a field that fails now ends what is known of it.
   EventFields fields;
   forEachField(file_.get(), [&](std::string_view item) { noteField(fields, item); });
   return fields_.emplace(std::move(fields));
 }
 
-int JournalFileWalk::priority() {
+std::optional<int> JournalFileWalk::priority() {
   const void* data = nullptr;
   std::size_t length = 0;
   const int result = sd_journal_get_data(file_.get(), "PRIORITY", &data, &length);
   if (result == -ENOENT) return -1;
-  checked(result, L"Reading a journal field");
+  if (result < 0) return std::nullopt;
   return priorityOf(std::string_view(static_cast<const char*>(data), length).substr(9));
+}
+
+std::optional<JournalFileWalk::Mark> JournalFileWalk::markHere() {
+  Mark mark;
+  mark.realtime = time_;
+  if (sd_journal_get_monotonic_usec(file_.get(), &mark.monotonic, &mark.boot) < 0) return std::nullopt;
+  return mark;
 }
 
 }  // namespace brask

@@ -1,6 +1,7 @@
 #include "platform/linux/journal_objects.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/linux/cim_time.h"
 #include "platform/run_time_error.h"
@@ -31,8 +32,8 @@ JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventType
   const std::optional<std::uint64_t> start =
       selection_.writtenBefore ? std::optional(walkStartFor(*selection_.writtenBefore)) : std::nullopt;
   for (JournalFile& file : files.files()) {
-    // A file that starts after the walk does holds nothing for it.
-    if (!start || file.head() <= *start) waiting_.push_back(&file);
+    // A file in time order that starts after the walk does holds nothing for it.
+    if (!start || !file.indexed() || file.head() <= *start) waiting_.push_back(&file);
   }
   std::stable_sort(waiting_.begin(), waiting_.end(), [&](const JournalFile* a, const JournalFile* b) {
     return reach(*a) < reach(*b);
@@ -40,6 +41,8 @@ JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventType
 }
 
 std::uint64_t JournalObjects::reach(const JournalFile& file) const {
+  // A file out of time order may hold its latest entry anywhere: it joins the merge at once.
+  if (!file.indexed()) return std::numeric_limits<std::uint64_t>::max();
   if (!selection_.writtenBefore) return file.tail();
   return std::min(file.tail(), walkStartFor(*selection_.writtenBefore));
 }
@@ -50,14 +53,17 @@ bool JournalObjects::next() {
                               [&](const auto& walk) { return walk.get() == current_; }));
   }
   current_ = nullptr;
+  // Of two entries at the same place, the one of the file listed first comes first, so
+  // that the order does not depend on which files a selection opened.
   const auto later = [](const JournalFileWalk* best, const JournalFileWalk& walk) {
-    return best == nullptr || walk.time() > best->time();
+    return best == nullptr || walk.key() > best->key() ||
+           (walk.key() == best->key() && &walk.file() < &best->file());
   };
   for (const auto& walk : walks_) {
     if (later(current_, *walk)) current_ = walk.get();
   }
   // A file not walked yet may hold a later entry when its last one is not older.
-  while (!waiting_.empty() && (current_ == nullptr || reach(*waiting_.back()) >= current_->time())) {
+  while (!waiting_.empty() && (current_ == nullptr || reach(*waiting_.back()) >= current_->key())) {
     auto walk = std::make_unique<JournalFileWalk>(*waiting_.back(), log_, selection_, entriesPerOpening_);
     waiting_.pop_back();
     if (!walk->next()) continue;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "journal_fixture.h"
 #include "platform/linux/journal_event_source.h"
@@ -206,6 +207,40 @@ TEST(JournalSelection, EntriesOutOfTimeOrderByLessThanADay) {
   for (int day = 1; day <= 5; ++day) {
     for (const wchar_t* type : {L"Error", L"Warning"}) {
       expectSameKept(dir, L"'System' ", english, {type, DateTime{2021, 3, day}}, "day " + std::to_string(day));
+    }
+  }
+}
+
+TEST(JournalSelection, BootsThatAllStartAtTheSameTime) {
+  // A machine without a real-time clock: three boots of three days, each starting on
+  // 1 March at midnight, so that the journal runs back in time twice. Written once into one
+  // file, once a file a boot, once into two files that each hold parts of two boots.
+  const char* boots[] = {"11111111111111111111111111111111", "22222222222222222222222222222222",
+                         "33333333333333333333333333333333"};
+  const auto english = names(L"English", Generation::Newer);
+  for (const std::string split : {"one file", "a file a boot", "two files"}) {
+    test::JournalFixture journal;
+    std::set<std::wstring> system;
+    for (int boot = 0; boot < 3; ++boot) {
+      for (int hour = 0; hour < 72; hour += 2) {
+        const int n = boot * 100 + hour;
+        journal.add(at(1, hour), {{"_BOOT_ID", boots[boot]},
+                                  {"PRIORITY", std::to_string(n % 5 + 2)},
+                                  {"_UID", n % 3 == 0 ? "1000" : "0"},
+                                  {"MESSAGE", std::to_string(n)}});
+        if (n % 3 != 0) system.insert(std::to_wstring(n));
+        if ((split == "a file a boot" && hour == 70) || (split == "two files" && boot == 1 && hour == 36)) journal.build();
+      }
+    }
+    const std::string dir = journal.build();
+    std::multiset<std::wstring> walked;
+    for (const Delivered& d : walk(dir, L"'System'", english, {})) walked.insert(d.message);
+    EXPECT_EQ(walked, std::multiset<std::wstring>(system.begin(), system.end())) << split << ": every entry once";
+    for (const wchar_t* type : {L"Critical", L"Error", L"Warning", L"Information"}) {
+      expectSameKept(dir, L"'System'", english, {type, std::nullopt}, split);
+      for (int day = 1; day <= 5; ++day) {
+        expectSameKept(dir, L"'System' ", english, {type, DateTime{2021, 3, day}}, split + " before day " + std::to_string(day));
+      }
     }
   }
 }
