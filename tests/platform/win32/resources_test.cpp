@@ -62,7 +62,9 @@ TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
     bool present;
   } cases[] = {
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
-      {"level=\"asInvoker\"", true},
+      // Only an elevated process may create the report in the root of the system drive.
+      {"level=\"requireAdministrator\"", true},
+      {"level=\"asInvoker\"", false},
       {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
        true},
       {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},   // Windows 7
