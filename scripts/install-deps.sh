@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # the Debian package: CPack's dpkg-shlibdeps and file, the AppStream validator
   dpkg-dev file appstream
+  # the release files: the zips of the Windows programs
+  zip unzip
   googletest libgtest-dev libgmock-dev
   # Linux build: Qt 6 Widgets and the systemd journal
   qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core fonts-liberation2

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # cmake --install puts the program, its desktop entry, its AppStream metainfo and its
-# 32 x 32 icon in place.
-#   install_test.sh <build directory>
+# 32 x 32 icon in place; the metainfo's release is the project version.
+#   install_test.sh <build directory> <project version>
 set -euo pipefail
 build=$1
+version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -26,7 +27,13 @@ else
 fi
 
 metainfo="$prefix/share/metainfo/com.zelvo.brask.metainfo.xml"
-[ -f "$metainfo" ] || fail "no share/metainfo/com.zelvo.brask.metainfo.xml"
+if [ -f "$metainfo" ]; then
+  releases=$(grep -o '<release [^>]*>' "$metainfo" || true)
+  grep -qx "<release version=\"${version//./\\.}\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" <<< "$releases" ||
+    fail "the metainfo names no release $version with a date, only: ${releases:-nothing}"
+else
+  fail "no share/metainfo/com.zelvo.brask.metainfo.xml"
+fi
 
 icon="$prefix/share/icons/hicolor/32x32/apps/brask.png"
 if [ -f "$icon" ]; then

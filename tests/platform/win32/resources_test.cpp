@@ -16,6 +16,12 @@ std::wstring programPath() {
   return path ? test::wineDosPath(path) : std::wstring();
 }
 
+// The project version as a file version, "1.0.0.0", as the build worked it out.
+std::string projectFileVersion() {
+  const char* version = std::getenv("BRASK_FILE_VERSION");
+  return version ? version : "";
+}
+
 // The program loaded as data, for its resources.
 class ProgramResources : public testing::Test {
  protected:
@@ -36,33 +42,71 @@ class ProgramResources : public testing::Test {
     return std::string(data, SizeofResource(module_, found));
   }
 
+  // The version resource as GetFileVersionInfoW reads it; empty when there is none.
+  std::vector<char> versionInfo() const {
+    const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), nullptr);
+    std::vector<char> info(size);
+    if (size == 0 || !GetFileVersionInfoW(path_.c_str(), 0, size, info.data())) return {};
+    return info;
+  }
+
+  // One value of the US English string table, or "(none)".
+  static std::wstring versionText(std::vector<char>& info, const std::wstring& name) {
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring key = L"\\StringFileInfo\\040904B0\\" + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      return L"(none)";
+    }
+    return text;
+  }
+
   std::wstring path_;
   HMODULE module_ = nullptr;
 };
 
 TEST_F(ProgramResources, TheFileDescriptionNamesWhatTheProgramDoes) {
-  const DWORD size = GetFileVersionInfoSizeW(path_.c_str(), nullptr);
-  ASSERT_GT(size, 0u);
-  std::vector<char> info(size);
-  ASSERT_TRUE(GetFileVersionInfoW(path_.c_str(), 0, size, info.data()));
-  wchar_t* text = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
-                             reinterpret_cast<void**>(&text), &length));
+  std::vector<char> info = versionInfo();
+  ASSERT_FALSE(info.empty());
   EXPECT_EQ(
-      std::wstring(text),
+      versionText(info, L"FileDescription"),
       L"Windows Event Viewer - Reports from 1 to 20 of the last events or between two dates.");
+}
+
+TEST_F(ProgramResources, TheVersionIsTheProjectVersion) {
+  const std::string expected = projectFileVersion();
+  ASSERT_FALSE(expected.empty()) << "BRASK_FILE_VERSION is not set";
+  std::vector<char> info = versionInfo();
+  ASSERT_FALSE(info.empty());
+  const std::wstring wide(expected.begin(), expected.end());
+  EXPECT_EQ(versionText(info, L"FileVersion"), wide);
+  EXPECT_EQ(versionText(info, L"ProductVersion"), wide);
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  const auto numbers = [](DWORD high, DWORD low) {
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+  };
+  EXPECT_EQ(numbers(fixed->dwFileVersionMS, fixed->dwFileVersionLS), expected);
+  EXPECT_EQ(numbers(fixed->dwProductVersionMS, fixed->dwProductVersionLS), expected);
 }
 
 TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
   const std::string manifest = resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
   ASSERT_FALSE(manifest.empty());
   const struct {
-    const char* text;
+    std::string text;
     bool present;
   } cases[] = {
+      {"name=\"Zelvo.BRASK\" version=\"" + projectFileVersion() +
+           "\" processorArchitecture=\"amd64\"",
+       true},
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
-      {"level=\"asInvoker\"", true},
+      // Only an elevated process may create the report in the root of the system drive.
+      {"level=\"requireAdministrator\"", true},
+      {"level=\"asInvoker\"", false},
       {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
        true},
       {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", true},   // Windows 7

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# What scripts/release.sh leaves in dist/: the two zips, the Debian package and SHA256SUMS,
+# named with the project version of CMakeLists.txt, and nothing else. Each zip holds
+# brask.exe and README.txt alone; its brask.exe is of the zip's machine, carries a manifest
+# for that machine that asks for elevation, and loads on that machine's Windows XP; its
+# README.txt is in Windows' line ends. The package is of that version, the checksums
+# verify, and the 64-bit brask.exe, as shipped, is driven under Wine and Xvfb.
+#   release_test.sh <dist directory>
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+dist=$(realpath "$1")
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+version=$(sed -n 's/^project(brask VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "FAIL: no project version in CMakeLists.txt" >&2; exit 1; }
+IFS=. read -ra numbers <<< "$version.0.0.0"
+file_version="${numbers[0]}.${numbers[1]}.${numbers[2]}.${numbers[3]}"
+deb="brask_${version}_amd64.deb"
+echo "release $version"
+
+expected=$(printf '%s\n' SHA256SUMS "$deb" "brask-$version-windows-x64.zip" \
+  "brask-$version-windows-x86.zip" | LC_ALL=C sort)
+actual=$(find "$dist" -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "dist holds $(tr '\n' ' ' <<< "$actual")"
+
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+
+# check_zip ARCH BITS FILE_TYPE OBJDUMP PE_FORMAT XP_VERSION MANIFEST_ARCH RUNS_ON
+check_zip() {
+  local arch=$1 bits=$2 type=$3 objdump=$4 format=$5 xp=$6 manifest_arch=$7 runs_on=$8
+  local zip="$dist/brask-$version-windows-$arch.zip" dir="$tree/$arch"
+  [ -f "$zip" ] || return 0
+  local listed
+  listed=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
+  [ "$listed" = "README.txt brask.exe " ] || fail "$arch: the zip holds $listed"
+  unzip -q -d "$dir" "$zip"
+  local exe="$dir/brask.exe" readme="$dir/README.txt"
+  [ -f "$exe" ] && [ -f "$readme" ] || return 0
+
+  local found
+  found=$(file -b "$exe")
+  [[ "$found" == "$type"* ]] || fail "$arch: brask.exe is $found, not $type"
+  grep -aqF "name=\"Zelvo.BRASK\" version=\"$file_version\" processorArchitecture=\"$manifest_arch\"" \
+    "$exe" || fail "$arch: the manifest names no Zelvo.BRASK $file_version for $manifest_arch"
+  grep -aqF 'level="requireAdministrator"' "$exe" || fail "$arch: the manifest asks for no elevation"
+  bash tests/platform/win32/xp_imports_test.sh "$exe" "$objdump" "$format" "$xp" ||
+    fail "$arch: brask.exe would not load on Windows XP"
+
+  [ "$(grep -c $'\r$' "$readme")" = "$(wc -l < "$readme")" ] ||
+    fail "$arch: README.txt has lines that do not end in CR LF"
+  local text
+  text=$(tr -d '\r' < "$readme")
+  for line in "BRASK - Zelvo's Event Viewer $version, the $bits-bit program" \
+    "  C:\\BRASK.txt: BRASK.txt in the root of the system drive (%SystemDrive%)." "  $runs_on"; do
+    grep -qxF -- "$line" <<< "$text" || fail "$arch: README.txt lacks the line '$line'"
+  done
+}
+check_zip x64 64 "PE32+ executable (GUI) x86-64" x86_64-w64-mingw32-objdump pei-x86-64 5.2 amd64 \
+  "Windows XP Professional x64 Edition and every later 64-bit Windows."
+check_zip x86 32 "PE32 executable (GUI) Intel 80386" i686-w64-mingw32-objdump pei-i386 5.1 x86 \
+  "Windows XP with Service Pack 3 and every later Windows, 32- or 64-bit."
+
+if [ -f "$dist/$deb" ]; then
+  for field in Package=brask Version="$version" Architecture=amd64; do
+    [ "$(dpkg-deb -f "$dist/$deb" "${field%%=*}")" = "${field#*=}" ] ||
+      fail "the package's ${field%%=*} is not ${field#*=}"
+  done
+  metainfo=$(dpkg-deb --fsys-tarfile "$dist/$deb" |
+    tar -xOf - ./usr/share/metainfo/com.zelvo.brask.metainfo.xml)
+  grep -qF "<release version=\"$version\" " <<< "$metainfo" ||
+    fail "the package's metainfo names no release $version"
+fi
+
+if [ -f "$dist/SHA256SUMS" ]; then
+  summed=$(awk '{print $2}' "$dist/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
+  [ "$summed" = "$(grep -vx SHA256SUMS <<< "$expected" | tr '\n' ' ')" ] ||
+    fail "SHA256SUMS covers $summed"
+  (cd "$dist" && sha256sum --quiet --strict -c SHA256SUMS) || fail "the checksums do not verify"
+fi
+
+if [ -f "$tree/x64/brask.exe" ]; then
+  BRASK_WINE_PREFIX=gui bash tests/platform/win32/brask_gui_test.sh "$PWD/cmake/wine-run.sh" \
+    "$tree/wine" "$tree/x64/brask.exe" || fail "the shipped 64-bit brask.exe failed under Wine"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "release: passed"
