@@ -8,7 +8,9 @@
 # written by systemd-journal-remote into one directory each (several files):
 #   common  1,000,000 entries over 40 days;
 #   rare    the same with a single Critical entry in each log;
-#   large   5,000,000 entries over 200 days.
+#   large   5,000,000 entries over 200 days;
+#   damaged the files of common, its newest file replaced by a copy whose field hash table
+#           is overwritten, as a crash can leave it.
 # Entry i is an Application entry (_UID=1000) when i % 5 == 0, else a System entry
 # (_UID=0). Its priority, by d = i % 10 (System) or (i / 5) % 10 (Application): Critical
 # (2) when i % crit == 500 (Application) or 501 (System), one entry in 1,000 in each log
@@ -68,7 +70,21 @@ common=$work/common rare=$work/rare large=$work/large
 generate "$common" 1000000 1000
 generate "$rare" 1000000 100000000
 generate "$large" 5000000 1000
-for dir in "$common" "$rare" "$large"; do
+# The damaged journal: links to common's files, and a damaged copy of its newest file.
+damaged=$work/damaged
+rm -rf "$damaged" && mkdir -p "$damaged"
+newest=$(ls -t "$common"/*.journal | head -1)
+for file in "$common"/*.journal; do
+  [ "$file" = "$newest" ] || ln -s "$file" "$damaged/"
+done
+python3 - "$newest" "$damaged/$(basename "$newest")" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+offset, size = struct.unpack_from('<2Q', data, 120)  # the field hash table
+data[offset:offset + size] = bytes((0xAB + 7 * i) & 0xFF for i in range(size))
+open(sys.argv[2], 'wb').write(data)
+PY
+for dir in "$common" "$rare" "$large" "$damaged"; do
   echo "$(basename "$dir"): $(ls "$dir"/*.journal | wc -l) files, $(du -sh "$dir" | cut -f1)"
 done
 
@@ -111,7 +127,23 @@ hyperfine -N --warmup 3 --runs 30 --export-markdown "$work/report.md" \
   -n "whole report, 1 M entries" "$(on "$common" "$bench" "${report[@]}")" \
   -n "whole report, 5 M entries" "$(on "$large" "$bench" "${report[@]}")"
 
-cat "$work"/latest-common.md "$work"/latest-rare.md "$work"/range-36.md "$work"/range-30.md "$work"/report.md
+# The whole report on the damaged journal against journalctl listing the same records: the
+# 20 newest of each type of each log, in eight runs.
+journalctl_report=""
+for uid in 1000 0; do
+  for priorities in crit err..err notice..debug warning..warning; do
+    journalctl_report+="journalctl --directory $(printf %q "$damaged") -q _UID=$uid -p $priorities -n 20 -r; "
+  done
+done
+theirs=$(bash -c "$journalctl_report" | wc -l)
+ours=$(records "$damaged" "${report[@]}")
+echo "== whole report, damaged: brask_bench: $ours records; journalctl, eight runs: $theirs"
+[ "$ours" = "$theirs" ] || { echo "the two list different records" >&2; exit 1; }
+hyperfine -N --warmup 3 --runs 30 --export-markdown "$work/damaged.md" \
+  -n "whole report, damaged" "$(on "$damaged" "$bench" "${report[@]}")" \
+  -n "journalctl, eight runs" "$(quoted bash -c "$journalctl_report")"
+
+cat "$work"/latest-common.md "$work"/latest-rare.md "$work"/range-36.md "$work"/range-30.md "$work"/report.md "$work"/damaged.md
 
 peak() { /usr/bin/time -f '%M' env "BRASK_JOURNAL_DIR=$1" "${@:2}" 2>&1 >/dev/null | tail -1; }
 echo "Peak memory (maximum resident set, KiB):"
