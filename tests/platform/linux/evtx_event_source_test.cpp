@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <set>
 
 #include "evtx_writer.h"
@@ -245,6 +248,53 @@ TEST(LinuxSystem, ReadsTheSavedLogsOfBraskEvtxDirAndFailsWithoutTheFolder) {
 
   EvtxEventSource missing(kEnglish, folder.path + "/missing");
   EXPECT_THROW(missing.connect()->ExecQuery(kSystem, {}), RunTimeError);
+}
+
+// A whole run of the Run button on a folder of saved logs, its report compared byte for
+// byte past the line with the time of the run.
+TEST(EvtxEventSource, AWholeRunReportsTheSavedLogs) {
+  EvtxEvent critical = event(1, 1, {L"Disk", L"full"}), warning = event(2, 3, {});
+  critical.eventId = 41;
+  critical.task = 63;
+  critical.provider = L"Microsoft-Windows-Kernel-Power";
+  warning.channel = L"Application";
+  warning.provider = L"Wow";
+  warning.eventSourceName = L"Wow Source";
+  const Folder folder, drive;
+  folder.add("System.evtx", test::evtxFile({critical, event(3, 4, {L"up"})}));
+  folder.add("Application.evtx", test::evtxFile({warning}));
+  folder.add("Other.evtx", "no saved log");
+  const test::ScopedEnv env{{"BRASK_EVTX_DIR", folder.path},
+                            {"SystemDrive", drive.path},
+                            {"TZ", "UTC"},
+                            {"LANG", "en_US.UTF-8"},
+                            {"LC_ALL", std::nullopt},
+                            {"BRASK_WINDOWS_VERSION", std::nullopt}};
+  ASSERT_EQ(std::system(BRASK_BENCH " number 20 Application System Critical Error Information"
+                                    " Warning"),
+            0);
+  std::ifstream in(drive.path + "/BRASK.txt", std::ios::binary);
+  std::string report(std::istreambuf_iterator<char>(in), {});
+  ASSERT_NE(report.find("Report run at "), std::string::npos);
+  report.erase(report.find("Report run at "), report.find("\r\n", report.find("Report run")) + 2);
+  const std::string rule = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n";
+  const auto banner = [&](const char* log, const char* type) {
+    return rule + "'" + log + "' Log - " + type + " Type\r\n" + rule;
+  };
+  EXPECT_EQ(report.substr(report.find(rule)),
+            banner("Application", "Critical") + banner("Application", "Error") +
+                banner("Application", "Information") + banner("Application", "Warning") +
+                "Log: 'Application' Date/Time: 01/06/2021 12:00:02 PM\r\n"
+                "Type: Warning Category: \r\nEvent: 1 Source: Wow Source\r\n"
+                "The event description cannot be found.\r\n\r\n" +
+                banner("System", "Critical") +
+                "Log: 'System' Date/Time: 01/06/2021 12:00:01 PM\r\n"
+                "Type: Critical Category: 63\r\nEvent: 41 Source: "
+                "Microsoft-Windows-Kernel-Power\r\nDisk full\r\n\r\n" +
+                banner("System", "Error") + banner("System", "Information") +
+                "Log: 'System' Date/Time: 01/06/2021 12:00:03 PM\r\n"
+                "Type: Information Category: \r\nEvent: 1 Source: Provider\r\nup\r\n\r\n" +
+                banner("System", "Warning"));
 }
 
 }  // namespace
