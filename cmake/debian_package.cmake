@@ -10,8 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Event Viewer - Reports from 1 to 20 of the last events or between two dates")
 set(CPACK_PACKAGE_DESCRIPTION
     "A one-window tool that writes the latest, or date-bounded, Error, Warning, Information \
-and Critical events of the Application and System logs of the systemd journal to a \
-plain-text report, and opens the report in a text editor.")
+and Critical events of the Application and System logs of the systemd journal, or of \
+saved Windows event logs, to a plain-text report, and opens the report in a text editor.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

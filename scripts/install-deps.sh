@@ -13,14 +13,18 @@ packages=(
   # the release files: the zips of the Windows programs
   zip unzip
   googletest libgtest-dev libgmock-dev
-  # Linux build: Qt 6 Widgets and the systemd journal
-  qt6-base-dev qt6-qpa-plugins libsystemd-dev fonts-dejavu-core fonts-liberation2
+  # Linux build: Qt 6 Widgets, the systemd journal and saved Windows event logs (libevtx.h
+  # includes libbfio.h, which libevtx-dev does not bring)
+  qt6-base-dev qt6-qpa-plugins libsystemd-dev libevtx-dev libbfio-dev
+  fonts-dejavu-core fonts-liberation2
   # Windows build: MinGW-w64 cross compiler and Wine to run its tests
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
   # Wine's X11 driver loads these at run time; Wine only recommends them
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
-  # tests: journal files, locales, a real window under Xvfb, timing
-  systemd-journal-remote locales-all xvfb xauth xdotool x11-utils imagemagick hyperfine time python3
+  # tests: journal files, saved event logs (zlib for their checksums, evtxexport to read
+  # them independently), locales, a real window under Xvfb, timing
+  systemd-journal-remote zlib1g-dev libevtx-utils locales-all xvfb xauth xdotool x11-utils
+  imagemagick hyperfine time python3
 )
 
 missing=()

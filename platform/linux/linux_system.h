@@ -1,11 +1,14 @@
-// The Linux platform in one piece: the journal as the event logs (BRASK_JOURNAL_DIR, when
-// set, names the directory of its files), the POSIX locale, the emulated Windows version,
-// the clock, the environment and the report file.
+// The Linux platform in one piece: the event logs (the saved event logs of the folder
+// BRASK_EVTX_DIR names, when set; else the journal, the files of the directory
+// BRASK_JOURNAL_DIR names when that is set), the POSIX locale, the emulated Windows
+// version, the clock, the environment and the report file.
 #pragma once
 
+#include <memory>
+
+#include "platform/event_source.h"
 #include "platform/event_type_names.h"
 #include "platform/linux/emulated_version.h"
-#include "platform/linux/journal_event_source.h"
 #include "platform/linux/posix_files.h"
 #include "platform/linux/posix_locale.h"
 #include "platform/linux/posix_process.h"
@@ -18,7 +21,7 @@ class LinuxSystem {
   // spelling: the type names of the event logs of the detected language and generation.
   explicit LinuxSystem(EventTypeNames spelling);
 
-  EventSource& events() { return events_; }
+  EventSource& events() { return *events_; }
   LocaleApi& locale() { return locale_; }
   VersionApi& version() { return version_; }
   Clock& clock() { return clock_; }
@@ -26,7 +29,7 @@ class LinuxSystem {
   FileApi& files() { return files_; }
 
  private:
-  JournalEventSource events_;
+  std::unique_ptr<EventSource> events_;
   PosixLocale locale_;
   EmulatedVersion version_;
   SystemClock clock_;

@@ -53,7 +53,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 depended=$(tr ',' '\n' <<< "$depends" | awk '{print $1}')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsystemd0 qt6-qpa-plugins; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsystemd0 libevtx1 qt6-qpa-plugins; do
   grep -qxF "$library" <<< "$depended" || fail "Depends names no $library"
 done
 

@@ -1,0 +1,61 @@
+// A saved event log (.evtx) through libevtx: its records, in the order of the file's
+// chunks, and the records that libevtx recovers from the free space of its chunks and
+// from chunks it cannot read whole, each read by index.
+#pragma once
+
+#include <libevtx.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brask {
+
+// One record, read and parsed; released when destroyed.
+class EvtxRecord {
+ public:
+  explicit EvtxRecord(libevtx_record_t* record) : record_(record) {}
+
+  std::uint64_t identifier() const;
+  std::uint64_t written() const;  // FILETIME: 100 ns since 1601 (UTC); 0 when unreadable
+  std::optional<int> level() const;
+  std::optional<std::uint32_t> eventIdentifier() const;
+  // The provider's event-source name where the record has one, else the provider name.
+  std::optional<std::string> sourceName() const;
+  // The values of its event data (or user data), in UTF-8.
+  std::vector<std::string> strings() const;
+  // The whole event as XML text, in UTF-8; empty when it cannot be rendered.
+  std::string xml() const;
+
+ private:
+  struct Free {
+    void operator()(libevtx_record_t* record) const;
+  };
+  std::unique_ptr<libevtx_record_t, Free> record_;
+};
+
+enum class RecordSet { Written, Recovered };
+
+class EvtxFile {
+ public:
+  // Nothing when libevtx cannot open the file as a saved event log.
+  static std::unique_ptr<EvtxFile> open(const std::string& path);
+  ~EvtxFile();
+  EvtxFile(const EvtxFile&) = delete;
+  EvtxFile& operator=(const EvtxFile&) = delete;
+
+  int count(RecordSet set) const { return set == RecordSet::Written ? written_ : recovered_; }
+  // Nothing when the record cannot be read.
+  std::optional<EvtxRecord> record(RecordSet set, int index) const;
+
+ private:
+  explicit EvtxFile(libevtx_file_t* file);
+
+  libevtx_file_t* file_;
+  int written_ = 0;
+  int recovered_ = 0;
+};
+
+}  // namespace brask

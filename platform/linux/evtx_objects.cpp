@@ -1,0 +1,91 @@
+#include "platform/linux/evtx_objects.h"
+
+#include <algorithm>
+
+#include "platform/linux/cim_time.h"
+#include "platform/linux/property_name.h"
+
+namespace brask {
+
+EvtxObjects::EvtxObjects(const std::vector<EvtxLogFile*>& files, const EventTypeNames& spelling,
+                         EvtxSelection selection)
+    : spelling_(spelling), selection_(std::move(selection)) {
+  for (EvtxLogFile* file : files) {
+    for (EvtxRecords* records : {&file->written, &file->recovered}) {
+      auto walk = std::make_unique<EvtxWalk>(*records, selection_);
+      if (const std::optional<std::uint64_t> reach = walk->reach())
+        waiting_.emplace_back(*reach, std::move(walk));
+    }
+  }
+  std::stable_sort(waiting_.begin(), waiting_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+bool EvtxObjects::next() {
+  details_.reset();
+  record_.reset();
+  while (!record_) {
+    if (current_ && !current_->next()) {
+      walks_.erase(std::find_if(walks_.begin(), walks_.end(),
+                                [&](const auto& walk) { return walk.get() == current_; }));
+    }
+    current_ = nullptr;
+    const auto later = [&](const EvtxWalk& walk) {
+      return current_ == nullptr || walk.written() > current_->written();
+    };
+    for (const auto& walk : walks_) {
+      if (later(*walk)) current_ = walk.get();
+    }
+    // A walk not started yet may hold a later record when its newest one is not older.
+    while (!waiting_.empty() &&
+           (current_ == nullptr || waiting_.back().first >= current_->written())) {
+      std::unique_ptr<EvtxWalk> walk = std::move(waiting_.back().second);
+      waiting_.pop_back();
+      if (!walk->next()) continue;
+      if (later(*walk)) current_ = walk.get();
+      walks_.push_back(std::move(walk));
+    }
+    if (current_ == nullptr) return false;
+    // Read last, after every other record of this step, so that it stays as read.
+    record_ = current_->record();
+  }
+  return true;
+}
+
+const RecordDetails& EvtxObjects::details() {
+  if (!details_) details_ = recordDetails(record_->xml());
+  return *details_;
+}
+
+PropertyValue EvtxObjects::message() {
+  std::vector<std::string> strings = record_->strings();
+  if (!strings.empty() && details().binaryLast) strings.pop_back();
+  if (strings.empty()) return {};
+  std::string joined = strings.front();
+  for (std::size_t i = 1; i < strings.size(); ++i) joined += " " + strings[i];
+  return utf8_(joined);
+}
+
+PropertyValue EvtxObjects::property(std::wstring_view name) {
+  if (samePropertyName(name, L"Type"))
+    return recordType(current_->recordClass(), details().keywords, spelling_);
+  if (samePropertyName(name, L"TimeWritten"))
+    return cimDateTime(unixMicroseconds(current_->written()));
+  if (samePropertyName(name, L"Category")) {
+    if (const std::optional<std::int64_t> task = details().task) return *task;
+    return {};
+  }
+  if (samePropertyName(name, L"EventCode")) {
+    if (const std::optional<std::uint32_t> code = record_->eventIdentifier())
+      return static_cast<std::int64_t>(*code & 0xFFFF);
+    return {};
+  }
+  if (samePropertyName(name, L"SourceName")) {
+    if (const std::optional<std::string> source = record_->sourceName()) return utf8_(*source);
+    return {};
+  }
+  if (samePropertyName(name, L"Message")) return message();
+  throwUnknownProperty(name);
+}
+
+}  // namespace brask
