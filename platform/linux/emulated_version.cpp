@@ -1,9 +1,10 @@
 #include "platform/linux/emulated_version.h"
 
 #include <array>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
+
+#include "platform/linux/environment_variable.h"
 
 namespace brask {
 namespace {
@@ -36,8 +37,7 @@ std::optional<std::array<std::uint32_t, 3>> parseVersion(std::string_view text) 
 
 void EmulatedVersion::GetVersionExA(OsVersionInfoA& info) {
   if (info.dwOSVersionInfoSize != sizeof(OsVersionInfoA)) return;
-  const char* value = std::getenv("BRASK_WINDOWS_VERSION");
-  const auto numbers = parseVersion(value != nullptr && *value != '\0' ? value : "2.6.2");
+  const auto numbers = parseVersion(nonEmptyVariable("BRASK_WINDOWS_VERSION").value_or("2.6.2"));
   if (!numbers) return;
   info.dwPlatformId = (*numbers)[0];
   info.dwMajorVersion = (*numbers)[1];

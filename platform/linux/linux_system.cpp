@@ -1,19 +1,10 @@
 #include "platform/linux/linux_system.h"
 
-#include <cstdlib>
+#include "platform/linux/environment_variable.h"
 
 namespace brask {
-namespace {
-
-std::optional<std::string> journalDirectory() {
-  const char* directory = std::getenv("BRASK_JOURNAL_DIR");
-  if (directory == nullptr || *directory == '\0') return std::nullopt;
-  return directory;
-}
-
-}  // namespace
 
 LinuxSystem::LinuxSystem(EventTypeNames spelling)
-    : events_(std::move(spelling), journalDirectory()) {}
+    : events_(std::move(spelling), nonEmptyVariable("BRASK_JOURNAL_DIR")) {}
 
 }  // namespace brask
