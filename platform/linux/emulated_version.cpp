@@ -4,20 +4,16 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/linux/decimal_digits.h"
 #include "platform/linux/environment_variable.h"
 
 namespace brask {
 namespace {
 
 std::optional<std::uint32_t> wholeNumber(std::string_view text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFu) return std::nullopt;
-  return static_cast<std::uint32_t>(value);
+  const std::optional<std::uint64_t> value = readDecimalDigits(text);
+  if (!value || *value > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<std::array<std::uint32_t, 3>> parseVersion(std::string_view text) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/linux/cim_time.h"
+#include "platform/linux/decimal_digits.h"
 #include "platform/linux/property_name.h"
 
 namespace brask {
@@ -68,12 +69,14 @@ PropertyValue JournalObjects::property(std::wstring_view name) {
   if (samePropertyName(name, L"Type")) return typeName(current_->entryClass().priority, spelling_);
   if (samePropertyName(name, L"TimeWritten")) return cimDateTime(current_->time());
   if (samePropertyName(name, L"Category")) {
+    // Up to nine digits are a number; any other facility is text.
     const std::optional<std::string>& facility = current_->fields().facility;
-    if (!facility || facility->empty() || facility->size() > 9 ||
-        facility->find_first_not_of("0123456789") != std::string::npos) {
-      return text(facility);
+    if (facility && facility->size() <= 9) {
+      if (const std::optional<std::uint64_t> number = readDecimalDigits(*facility)) {
+        return static_cast<std::int64_t>(*number);
+      }
     }
-    return static_cast<std::int64_t>(std::stol(*facility));
+    return text(facility);
   }
   if (samePropertyName(name, L"EventCode")) return text(current_->fields().messageId);
   if (samePropertyName(name, L"SourceName")) {
