@@ -55,6 +55,4 @@ int windowTop(const ControlSpec& row) {
   return row.top + (row.container ? controlSpec(*row.container).top : 0);
 }
 
-int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
 }  // namespace brask

@@ -52,7 +52,6 @@ struct WindowSpec {
 inline constexpr WindowSpec kWindow{L"frmMain", L"BRASK - Zelvo's Event Viewer", 4440, 4335};
 inline constexpr FontSpec kTitleFont{L"MS Sans Serif", 13.5, 700};
 inline constexpr FontSpec kDialogFont{L"MS Sans Serif", 8, 400};
-inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 
 // All 30 controls, in the order of the ControlId enumeration.
 const std::array<ControlSpec, 30>& controlTable();
@@ -61,8 +60,5 @@ const ControlSpec& controlSpec(ControlId id);
 // The control's Left and Top in the window: its own plus its group box's.
 int windowLeft(const ControlSpec& row);
 int windowTop(const ControlSpec& row);
-
-// Twips to the nearest whole pixel at 96 dots per inch.
-int twipsToPixels(int twips);
 
 }  // namespace brask

@@ -50,8 +50,7 @@ void MainForm::cmdRun_Click() {
     if (!writeReport()) return;
     platform_.process.startProgram(L"notepad " + state_.strBRASKfile);
   } catch (...) {
-    // No exit path leaves the forced short-date format on the user.
-    restoreShortDate(platform_.locale, state_.storeOriginal, state_.storeLocaleID);
+    // The run's short-date guard has put the user's format back already.
     platform_.dialogs.runTimeErrorBox(caughtError());
   }
   platform_.form.unloadAndEnd();
@@ -62,9 +61,8 @@ void MainForm::cmdExit_Click() { platform_.form.unloadAndEnd(); }
 bool MainForm::writeReport() {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
-  setShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
+  const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
   if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
-    restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
     return false;
   }
 
@@ -87,7 +85,6 @@ bool MainForm::writeReport() {
       listEventsBetween(listing, typeName, dateOf(from), dateOf(to), state_.strLogName);
     });
   }
-  restoreShortDate(locale, state_.storeOriginal, state_.storeLocaleID);
   return true;
 }
 

@@ -39,7 +39,8 @@ class MainForm {
   const FormState& state() const { return state_; }
 
  private:
-  // The run up to the viewer; false when it stopped on a message.
+  // The run up to the viewer, the short-date format forced for its length; false when it
+  // stopped on a message.
   bool writeReport();
   bool prepareRun();
   // Writes the banner of each selected section and has `list` list its events: logs in

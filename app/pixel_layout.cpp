@@ -9,6 +9,8 @@ int twipsToDevicePixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+int twipsToPixels(int twips) { return twipsToDevicePixels(twips, 96); }
+
 PixelRect controlRect(const ControlSpec& row, int dpi) {
   return {twipsToDevicePixels(windowLeft(row), dpi), twipsToDevicePixels(windowTop(row), dpi),
           twipsToDevicePixels(row.width, dpi), twipsToDevicePixels(row.height, dpi)};

@@ -20,6 +20,9 @@ inline constexpr int kTwipsPerInch = 1440;
 // twips >= 0, as every length and position of the table is.
 int twipsToDevicePixels(int twips, int dpi);
 
+// The same at 96 dots per inch, where the Qt window is laid out.
+int twipsToPixels(int twips);
+
 // The control's place in the window's client area.
 PixelRect controlRect(const ControlSpec& row, int dpi);
 

@@ -22,4 +22,22 @@ void setShortDate(LocaleApi& locale, std::wstring& storeOriginal, std::int32_t& 
 void restoreShortDate(LocaleApi& locale, const std::wstring& storeOriginal,
                       std::int32_t storeLocaleID);
 
+// setShortDate when made, restoreShortDate when it goes out of scope: every way out of a
+// run puts the user's format back, an exception before its handler runs.
+class ShortDateGuard {
+ public:
+  ShortDateGuard(LocaleApi& locale, std::wstring& storeOriginal, std::int32_t& storeLocaleID)
+      : locale_(locale), storeOriginal_(storeOriginal), storeLocaleID_(storeLocaleID) {
+    setShortDate(locale_, storeOriginal, storeLocaleID);
+  }
+  ~ShortDateGuard() { restoreShortDate(locale_, storeOriginal_, storeLocaleID_); }
+  ShortDateGuard(const ShortDateGuard&) = delete;
+  ShortDateGuard& operator=(const ShortDateGuard&) = delete;
+
+ private:
+  LocaleApi& locale_;
+  const std::wstring& storeOriginal_;
+  const std::int32_t& storeLocaleID_;
+};
+
 }  // namespace brask

@@ -3,15 +3,14 @@
 #include <array>
 #include <climits>
 
+#include "platform/blanks.h"
+
 namespace brask {
 namespace {
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 // A whole number in decimal digits with optional blanks around it.
 std::optional<int> readPart(std::wstring_view part) {
-  while (!part.empty() && isBlank(part.front())) part.remove_prefix(1);
-  while (!part.empty() && isBlank(part.back())) part.remove_suffix(1);
+  part = trimBlanks(part);
   if (part.empty()) return std::nullopt;
   long long value = 0;
   for (wchar_t c : part) {

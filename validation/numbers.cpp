@@ -5,10 +5,11 @@
 #include <sstream>
 #include <string>
 
+#include "platform/blanks.h"
+
 namespace brask {
 namespace {
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 bool startsWith(std::wstring_view text, std::wstring_view prefix) {
@@ -41,8 +42,7 @@ double leadingInteger(std::wstring_view digits, int base) {
 
 bool isNumeric(std::wstring_view text, std::wstring_view decimalSeparator,
                std::wstring_view groupingSeparator) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  text = trimBlanks(text);
   if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) text.remove_prefix(1);
   bool digits = false;
   bool decimal = false;

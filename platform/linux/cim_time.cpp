@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/linux/local_time.h"
+
 namespace brask {
 namespace {
 
@@ -13,23 +15,16 @@ wchar_t* digits(wchar_t* text, long value, int count) {
   return text + count;
 }
 
-std::tm localTime(std::uint64_t microseconds) {
-  const std::time_t seconds = static_cast<std::time_t>(microseconds / 1000000);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  return local;
+std::time_t secondsOf(std::uint64_t microseconds) {
+  return static_cast<std::time_t>(microseconds / 1000000);
 }
 
 }  // namespace
 
-DateTime localWallClock(std::uint64_t microseconds) {
-  const std::tm local = localTime(microseconds);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour,        local.tm_min,     local.tm_sec};
-}
+DateTime localWallClock(std::uint64_t microseconds) { return localDateTime(secondsOf(microseconds)); }
 
 std::wstring cimDateTime(std::uint64_t microseconds) {
-  const std::tm local = localTime(microseconds);
+  const std::tm local = localFields(secondsOf(microseconds));
   const long offsetMinutes = local.tm_gmtoff / 60;
   const long year = local.tm_year + 1900L;
   wchar_t text[26];

@@ -1,22 +1,19 @@
 #include "platform/linux/emulated_version.h"
 
 #include <array>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
+
+#include "platform/linux/decimal_digits.h"
+#include "platform/linux/environment_variable.h"
 
 namespace brask {
 namespace {
 
 std::optional<std::uint32_t> wholeNumber(std::string_view text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFu) return std::nullopt;
-  return static_cast<std::uint32_t>(value);
+  const std::optional<std::uint64_t> value = readDecimalDigits(text);
+  if (!value || *value > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<std::array<std::uint32_t, 3>> parseVersion(std::string_view text) {
@@ -36,8 +33,7 @@ std::optional<std::array<std::uint32_t, 3>> parseVersion(std::string_view text) 
 
 void EmulatedVersion::GetVersionExA(OsVersionInfoA& info) {
   if (info.dwOSVersionInfoSize != sizeof(OsVersionInfoA)) return;
-  const char* value = std::getenv("BRASK_WINDOWS_VERSION");
-  const auto numbers = parseVersion(value != nullptr && *value != '\0' ? value : "2.6.2");
+  const auto numbers = parseVersion(nonEmptyVariable("BRASK_WINDOWS_VERSION").value_or("2.6.2"));
   if (!numbers) return;
   info.dwPlatformId = (*numbers)[0];
   info.dwMajorVersion = (*numbers)[1];

@@ -56,6 +56,19 @@ bool refused(int error) { return error == -EACCES || error == -EPERM; }
 
 }  // namespace
 
+std::optional<std::vector<std::string>> uniqueItems(sd_journal* journal, const char* field) {
+  if (sd_journal_query_unique(journal, field) < 0) return std::nullopt;
+  std::vector<std::string> items;
+  const void* data = nullptr;
+  std::size_t length = 0;
+  int result = 0;
+  while ((result = sd_journal_enumerate_unique(journal, &data, &length)) > 0) {
+    items.emplace_back(static_cast<const char*>(data), length);
+  }
+  if (result < 0) return std::nullopt;
+  return items;
+}
+
 std::unique_ptr<Journal> Journal::open(const std::string& path, int& error) {
   sd_journal* journal = nullptr;
   const char* paths[] = {path.c_str(), nullptr};

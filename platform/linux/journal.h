@@ -28,6 +28,10 @@ class Journal {
   sd_journal* journal_;
 };
 
+// The values of a field in the file, as "FIELD=value" items; nothing when the file's
+// index of fields cannot be read.
+std::optional<std::vector<std::string>> uniqueItems(sd_journal* journal, const char* field);
+
 // One journal file and the times of its first and last entries, which its header holds.
 // Opened when a walk first needs it, it stays open from one query to the next; closing it
 // lets go of every page mapped.

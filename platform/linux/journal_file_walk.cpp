@@ -22,21 +22,6 @@ constexpr std::size_t kMostMatches = 256;
 
 std::string_view fieldOf(std::string_view item) { return item.substr(0, item.find('=')); }
 
-// The values of a field in the file, as "FIELD=value" items; nothing when the file's
-// index of fields cannot be read.
-std::optional<std::vector<std::string>> uniqueItems(sd_journal* journal, const char* field) {
-  if (sd_journal_query_unique(journal, field) < 0) return std::nullopt;
-  std::vector<std::string> items;
-  const void* data = nullptr;
-  std::size_t length = 0;
-  int result = 0;
-  while ((result = sd_journal_enumerate_unique(journal, &data, &length)) > 0) {
-    items.emplace_back(static_cast<const char*>(data), length);
-  }
-  if (result < 0) return std::nullopt;
-  return items;
-}
-
 // Hands each "FIELD=value" item of the current entry to note; false when a field cannot
 // be read, after the fields before it.
 template <typename Note>

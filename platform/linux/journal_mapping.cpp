@@ -2,10 +2,12 @@
 
 #include <ctime>
 
+#include "platform/linux/decimal_digits.h"
+
 namespace brask {
 namespace {
 
-constexpr unsigned long long kFirstUserUid = 1000;
+constexpr std::uint64_t kFirstUserUid = 1000;
 constexpr int kNoPriority = -1;
 constexpr std::int64_t kSlackSeconds = 24 * 60 * 60;
 
@@ -26,13 +28,8 @@ bool hasPrefix(std::string_view item, std::string_view prefix) {
 }
 
 bool isUserUid(std::string_view value) {
-  if (value.empty() || value.size() > 10) return false;
-  unsigned long long uid = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') return false;
-    uid = uid * 10 + static_cast<unsigned long long>(c - '0');
-  }
-  return uid >= kFirstUserUid;
+  const std::optional<std::uint64_t> uid = readDecimalDigits(value);
+  return uid && *uid >= kFirstUserUid;
 }
 
 }  // namespace

@@ -4,23 +4,10 @@
 #include <limits>
 
 #include "platform/linux/cim_time.h"
-#include "platform/run_time_error.h"
+#include "platform/linux/decimal_digits.h"
+#include "platform/linux/property_name.h"
 
 namespace brask {
-namespace {
-
-wchar_t asciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
-
-// Property names compared as the event service compares them, without regard to case.
-bool sameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventTypeNames& spelling,
                                JournalSelection selection, long entriesPerOpening)
@@ -79,25 +66,25 @@ PropertyValue JournalObjects::text(const std::optional<std::string>& value) {
 }
 
 PropertyValue JournalObjects::property(std::wstring_view name) {
-  if (sameName(name, L"Type")) return typeName(current_->entryClass().priority, spelling_);
-  if (sameName(name, L"TimeWritten")) return cimDateTime(current_->time());
-  if (sameName(name, L"Category")) {
+  if (samePropertyName(name, L"Type")) return typeName(current_->entryClass().priority, spelling_);
+  if (samePropertyName(name, L"TimeWritten")) return cimDateTime(current_->time());
+  if (samePropertyName(name, L"Category")) {
+    // Up to nine digits are a number; any other facility is text.
     const std::optional<std::string>& facility = current_->fields().facility;
-    if (!facility || facility->empty() || facility->size() > 9 ||
-        facility->find_first_not_of("0123456789") != std::string::npos) {
-      return text(facility);
+    if (facility && facility->size() <= 9) {
+      if (const std::optional<std::uint64_t> number = readDecimalDigits(*facility)) {
+        return static_cast<std::int64_t>(*number);
+      }
     }
-    return static_cast<std::int64_t>(std::stol(*facility));
+    return text(facility);
   }
-  if (sameName(name, L"EventCode")) return text(current_->fields().messageId);
-  if (sameName(name, L"SourceName")) {
+  if (samePropertyName(name, L"EventCode")) return text(current_->fields().messageId);
+  if (samePropertyName(name, L"SourceName")) {
     const EventFields& entry = current_->fields();
     return text(entry.identifier ? entry.identifier : entry.command ? entry.command : entry.unit);
   }
-  if (sameName(name, L"Message")) return text(current_->fields().message);
-  // As the event service answers a property that the class does not have.
-  throw RunTimeError(L"Reading the event property " + std::wstring(name), 438,
-                     L"Object doesn't support this property or method");
+  if (samePropertyName(name, L"Message")) return text(current_->fields().message);
+  throwUnknownProperty(name);
 }
 
 }  // namespace brask

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/journal.h"
+
 namespace brask {
 namespace {
 
@@ -32,20 +34,6 @@ bool readEnd(sd_journal* journal, bool head, std::uint64_t& time, std::string& c
   if ((head ? sd_journal_seek_head(journal) : sd_journal_seek_tail(journal)) < 0) return false;
   if ((head ? sd_journal_next(journal) : sd_journal_previous(journal)) <= 0) return false;
   return sd_journal_get_realtime_usec(journal, &time) >= 0 && cursorOf(journal, cursor);
-}
-
-// The "_BOOT_ID=..." items of the file; nothing when its index of fields cannot be read.
-std::optional<std::vector<std::string>> bootsOf(sd_journal* journal) {
-  if (sd_journal_query_unique(journal, "_BOOT_ID") < 0) return std::nullopt;
-  std::vector<std::string> boots;
-  const void* data = nullptr;
-  std::size_t length = 0;
-  int result = 0;
-  while ((result = sd_journal_enumerate_unique(journal, &data, &length)) > 0) {
-    boots.emplace_back(static_cast<const char*>(data), length);
-  }
-  if (result < 0) return std::nullopt;
-  return boots;
 }
 
 std::optional<std::vector<BootSpan>> bootSpans(sd_journal* journal, const std::vector<std::string>& boots) {
@@ -74,7 +62,7 @@ bool followedBy(sd_journal* journal, const std::string& cursor, const std::strin
 }  // namespace
 
 bool inTimeOrder(sd_journal* journal) {
-  const std::optional<std::vector<std::string>> boots = bootsOf(journal);
+  const std::optional<std::vector<std::string>> boots = uniqueItems(journal, "_BOOT_ID");
   if (!boots) return false;
   // Entries without a boot, or of one boot, run forward.
   if (boots->size() <= 1) return true;

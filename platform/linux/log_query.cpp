@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cwctype>
 
+#include "platform/linux/property_name.h"
 #include "platform/run_time_error.h"
 
 namespace brask {
@@ -11,14 +12,6 @@ namespace {
 // WBEM_E_INVALID_QUERY, as the event service answers a query it cannot read.
 // An HRESULT is a signed 32-bit number, whatever the width of long.
 constexpr long kInvalidQuery = static_cast<std::int32_t>(0x80041017);
-
-bool sameText(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-  }
-  return true;
-}
 
 void skipBlanks(std::wstring_view& text) {
   while (!text.empty() && std::iswspace(text.front())) text.remove_prefix(1);
@@ -48,7 +41,7 @@ LogName logOfQuery(std::wstring_view queryText) {
   std::wstring_view rest = queryText;
   for (std::wstring_view expected :
        {L"select", L"*", L"from", L"Win32_NTLogEvent", L"where", L"Logfile", L"="}) {
-    if (!sameText(takeToken(rest), expected)) {
+    if (!samePropertyName(takeToken(rest), expected)) {
       throw RunTimeError(L"Running the query \"" + std::wstring(queryText) + L"\"", kInvalidQuery,
                          std::wstring(invalid));
     }
@@ -63,8 +56,8 @@ LogName logOfQuery(std::wstring_view queryText) {
                        std::wstring(invalid));
   }
   const std::wstring_view log = rest.substr(1, close - 1);
-  if (sameText(log, L"Application")) return LogName::Application;
-  if (sameText(log, L"System")) return LogName::System;
+  if (samePropertyName(log, L"Application")) return LogName::Application;
+  if (samePropertyName(log, L"System")) return LogName::System;
   return LogName::Other;
 }
 

@@ -2,10 +2,10 @@
 
 #include <langinfo.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
+#include "platform/linux/environment_variable.h"
 #include "platform/linux/lcid_table.h"
 #include "platform/linux/time_picture.h"
 #include "platform/linux/user_locale.h"
@@ -17,11 +17,6 @@ namespace {
 
 // LOCALE_CUSTOM_UNSPECIFIED: a locale that has no identifier of its own.
 constexpr std::int32_t kUnknownLcid = 0x1000;
-
-const char* setVariable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : nullptr;
-}
 
 // The LANG=... value of a locale file, quotes removed; empty when it has none.
 std::string langOfFile(const std::string& path) {
@@ -41,7 +36,7 @@ std::string langOfFile(const std::string& path) {
 
 std::string systemDefaultLocaleName(const std::vector<std::string>& defaultLocaleFiles) {
   for (const char* name : {"LC_ALL", "LANG"}) {
-    if (const char* value = setVariable(name)) return value;
+    if (std::optional<std::string> value = nonEmptyVariable(name)) return *value;
   }
   for (const std::string& path : defaultLocaleFiles) {
     std::string lang = langOfFile(path);

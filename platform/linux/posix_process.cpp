@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/linux/environment_variable.h"
 #include "platform/linux/errno_text.h"
 #include "platform/linux/wide_decoder.h"
 #include "platform/linux/wide_encoder.h"
@@ -25,7 +26,7 @@ std::string utf8(std::wstring_view text) { return WideEncoder("UTF-8")(text); }
 std::wstring fromUtf8(std::string_view bytes) { return WideDecoder("UTF-8")(bytes); }
 
 std::string homeDirectory() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (std::optional<std::string> home = nonEmptyVariable("HOME")) return *home;
   const passwd* user = getpwuid(getuid());
   return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }

@@ -2,21 +2,13 @@
 
 #include <langinfo.h>
 
-#include <cstdlib>
+#include "platform/linux/environment_variable.h"
 
 namespace brask {
-namespace {
-
-const char* variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : nullptr;
-}
-
-}  // namespace
 
 std::string userLocaleName(const char* categoryVariable) {
   for (const char* name : {"LC_ALL", categoryVariable, "LANG"}) {
-    if (const char* value = variable(name)) return value;
+    if (std::optional<std::string> value = nonEmptyVariable(name)) return *value;
   }
   return "C";
 }

@@ -2,26 +2,15 @@
 // character becomes U+FFFD.
 #pragma once
 
-#include <iconv.h>
-
 #include <string>
-#include <string_view>
+
+#include "platform/linux/iconv_text.h"
 
 namespace brask {
 
-class WideDecoder {
+class WideDecoder : public IconvText<char, wchar_t> {
  public:
   explicit WideDecoder(const std::string& codeset);
-  ~WideDecoder();
-  WideDecoder(const WideDecoder&) = delete;
-  WideDecoder& operator=(const WideDecoder&) = delete;
-
-  std::wstring operator()(std::string_view bytes);
-
- private:
-  iconv_t cd_;
-  // The set writes ASCII as ASCII: text of ASCII alone needs no conversion.
-  bool asciiAsIs_ = false;
 };
 
 }  // namespace brask

@@ -2,26 +2,15 @@
 // cannot represent becomes '?'.
 #pragma once
 
-#include <iconv.h>
-
 #include <string>
-#include <string_view>
+
+#include "platform/linux/iconv_text.h"
 
 namespace brask {
 
-class WideEncoder {
+class WideEncoder : public IconvText<wchar_t, char> {
  public:
   explicit WideEncoder(const std::string& codeset);
-  ~WideEncoder();
-  WideEncoder(const WideEncoder&) = delete;
-  WideEncoder& operator=(const WideEncoder&) = delete;
-
-  std::string operator()(std::wstring_view text);
-
- private:
-  iconv_t cd_;
-  // The set writes ASCII as ASCII: text of ASCII alone needs no conversion.
-  bool asciiAsIs_ = false;
 };
 
 }  // namespace brask

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSize>
 
+#include "app/pixel_layout.h"
 #include "platform/qt/font_for.h"
 
 namespace brask {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 
+#include "app/pixel_layout.h"
 #include "platform/qt/busy_cursor.h"
 #include "platform/qt/control_widget.h"
 #include "platform/qt/font_for.h"

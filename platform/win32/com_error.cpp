@@ -3,6 +3,7 @@
 #include <wbemcli.h>
 
 #include "platform/run_time_error.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/system_error.h"
 
 namespace brask {
@@ -13,9 +14,9 @@ constexpr HRESULT kWmiLast = static_cast<HRESULT>(0x80045FFF);
 
 // WMI's text for its codes, through its status-code object; empty when it has none.
 std::wstring wmiText(HRESULT hr) {
-  IWbemStatusCodeText* status = nullptr;
+  ComPtr<IWbemStatusCodeText> status;
   if (FAILED(CoCreateInstance(CLSID_WbemStatusCodeText, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWbemStatusCodeText, reinterpret_cast<void**>(&status)))) {
+                              IID_IWbemStatusCodeText, status.putVoid()))) {
     return {};
   }
   BSTR text = nullptr;
@@ -24,7 +25,6 @@ std::wstring wmiText(HRESULT hr) {
     result.assign(text, SysStringLen(text));
   }
   SysFreeString(text);
-  status->Release();
   while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r')) result.pop_back();
   return result;
 }

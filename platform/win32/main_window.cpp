@@ -6,6 +6,7 @@
 #include "platform/win32/busy_cursor.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/system_error.h"
 
 namespace brask {
 namespace {
@@ -31,7 +32,16 @@ HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, int dpi) : dpi_(dpi) {
+std::unique_ptr<MainWindow> MainWindow::open(HINSTANCE instance, int dpi, Dialogs& dialogs) {
+  try {
+    return std::make_unique<MainWindow>(instance, dpi);
+  } catch (const RunTimeError& error) {
+    dialogs.runTimeErrorBox(error);
+    return nullptr;
+  }
+}
+
+MainWindow::MainWindow(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = windowProcedure;
@@ -41,17 +51,25 @@ MainWindow::MainWindow(HINSTANCE instance, int dpi) : dpi_(dpi) {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindow.name;
-  RegisterClassExW(&windowClass);
+  if (RegisterClassExW(&windowClass) == 0) {
+    throw lastError(L"Registering the window class " + std::wstring(kWindow.name));
+  }
 
   const PixelRect client = clientRect(kWindow, dpi_);
   RECT frame{0, 0, client.width, client.height};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  window_ = CreateWindowExW(kWindowExStyle, kWindow.name, kWindow.caption, kWindowStyle,
-                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                            (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                            nullptr, instance, this);
+  // The window procedure keeps the handle from WM_NCCREATE on; the result tells whether
+  // the creation went through.
+  if (CreateWindowExW(kWindowExStyle, kWindow.name, kWindow.caption, kWindowStyle,
+                      (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
+                      instance, this) == nullptr) {
+    const RunTimeError error = lastError(L"Creating the window " + std::wstring(kWindow.name));
+    UnregisterClassW(kWindow.name, instance);
+    throw error;
+  }
   // The caption of a dialog frame shows the icon only when it is given to the window.
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
@@ -63,6 +81,8 @@ MainWindow::MainWindow(HINSTANCE instance, int dpi) : dpi_(dpi) {
 
 MainWindow::~MainWindow() {
   if (IsWindow(window_)) DestroyWindow(window_);
+  // The next window of the process registers the class anew.
+  UnregisterClassW(kWindow.name, instance_);
   DeleteObject(dialogFont_);
   DeleteObject(titleFont_);
 }

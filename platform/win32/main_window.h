@@ -7,9 +7,11 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "app/main_form.h"
+#include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/win32/painted_labels.h"
 
@@ -17,6 +19,11 @@ namespace brask {
 
 class MainWindow final : public Form {
  public:
+  // The window; when the system cannot register its class or create it, the run-time error
+  // box with the system's words for why, and no window.
+  static std::unique_ptr<MainWindow> open(HINSTANCE instance, int dpi, Dialogs& dialogs);
+
+  // A RunTimeError when the class cannot be registered or the window created.
   MainWindow(HINSTANCE instance, int dpi);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -40,6 +47,7 @@ class MainWindow final : public Form {
   void addTooltip(HINSTANCE instance, const PaintedLabel& label);
   HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
 
+  HINSTANCE instance_;
   int dpi_;
   HWND window_ = nullptr;
   std::array<HWND, 30> controls_{};  // none for the labels

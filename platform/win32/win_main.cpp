@@ -1,8 +1,11 @@
 // brask.exe: creates frmMain and the Windows side of the platform, runs Form_Load, shows
-// the window and runs its messages through IsDialogMessage until the window is gone.
+// the window and runs its messages through IsDialogMessage until the window is gone. A
+// window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <memory>
 
 #include "app/main_form.h"
 #include "platform/win32/ansi_file.h"
@@ -21,8 +24,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  MainWindow window(instance, screenDpi());
   MessageBoxes dialogs;
+  const std::unique_ptr<MainWindow> opened = MainWindow::open(instance, screenDpi(), dialogs);
+  if (!opened) return 1;
+  MainWindow& window = *opened;
   dialogs.setOwner(window.handle());
   WmiEventSource events;
   Kernel32Locale locale;

@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "app/pixel_layout.h"
+
 namespace brask {
 namespace {
 

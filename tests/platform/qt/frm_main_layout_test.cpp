@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "app/pixel_layout.h"
 #include "platform/qt/frm_main.h"
 
 using brask::ControlId;

@@ -294,5 +294,15 @@ TEST_F(MainWindowTest, ARunShowsTheWaitCursorUntilItIsOver) {
   EXPECT_EQ(GetCursor(), before);
 }
 
+// A second frmMain while the first is open: the class is registered already.
+TEST_F(MainWindowTest, AWindowThatCannotBeMadeEndsInTheRunTimeErrorBox) {
+  fakes::RecordingDialogs dialogs;
+  EXPECT_EQ(MainWindow::open(GetModuleHandleW(nullptr), dpi_, dialogs), nullptr);
+  const std::vector<std::wstring> expected = {
+      L"Run-time error '1410':\n\nRegistering the window class frmMain: Class already exists."};
+  EXPECT_EQ(dialogs.errors, expected);
+  EXPECT_TRUE(IsWindow(window_.handle())) << "the open window stays";
+}
+
 }  // namespace
 }  // namespace brask
