@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "journal_fixture.h"
 #include "scoped_env.h"
+#include "utc_time.h"
 
 namespace brask {
 namespace {

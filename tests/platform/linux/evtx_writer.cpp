@@ -2,9 +2,10 @@
 
 #include <zlib.h>
 
-#include <ctime>
 #include <fstream>
 #include <stdexcept>
+
+#include "utc_time.h"
 
 namespace brask::test {
 namespace {
@@ -235,14 +236,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::uint64_t fileTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm utc{};
-  utc.tm_year = year - 1900;
-  utc.tm_mon = month - 1;
-  utc.tm_mday = day;
-  utc.tm_hour = hour;
-  utc.tm_min = minute;
-  utc.tm_sec = second;
-  return (static_cast<std::uint64_t>(timegm(&utc)) + 11644473600ULL) * 10000000;
+  constexpr std::uint64_t k1601To1970 = 11644473600000000;  // microseconds
+  return (utcMicroseconds(year, month, day, hour, minute, second) + k1601To1970) * 10;
 }
 
 }  // namespace brask::test

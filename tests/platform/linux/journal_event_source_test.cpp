@@ -7,6 +7,7 @@
 #include "platform/linux/linux_system.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
+#include "utc_time.h"
 
 namespace brask {
 namespace {

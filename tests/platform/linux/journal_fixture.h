@@ -34,7 +34,4 @@ class JournalFixture {
   int files_ = 0;
 };
 
-// Microseconds since 1970 of a UTC calendar time.
-std::uint64_t utcMicroseconds(int year, int month, int day, int hour, int minute, int second);
-
 }  // namespace brask::test

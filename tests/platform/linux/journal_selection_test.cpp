@@ -12,6 +12,7 @@
 #include "platform/linux/journal_mapping.h"
 #include "platform/linux/journal_objects.h"
 #include "scoped_env.h"
+#include "utc_time.h"
 
 namespace brask {
 namespace {
