@@ -172,10 +172,10 @@ TEST(JournalEventSource, KeepsLineBreaksAndCharactersOfTheMessage) {
   journal.add(at(2), {{"MESSAGE", "lone\nbreak"}});
   journal.add(at(3), {{"MESSAGE",
                        "Gr\xc3\xbc\xc3\x9f"
-                       "e \xe2\x82\xac, bad \xff byte"}});
+                       "e \xe2\x82\xac, bad \xff byte, \xf6\x80\xba\xb6 past Unicode"}});
   const std::string dir = journal.build();
   EXPECT_EQ(walk(dir, kSystem),
-            (std::vector<std::wstring>{L"text Gr\u00fc\u00dfe \u20ac, bad \uFFFD byte",
+            (std::vector<std::wstring>{L"text Gr\u00fc\u00dfe \u20ac, bad \uFFFD byte, \uFFFD past Unicode",
                                        L"text lone\nbreak", L"text Line one\r\nLine two\r\n"}));
 }
 
