@@ -22,9 +22,10 @@ packages=(
   # Wine's X11 driver loads these at run time; Wine only recommends them
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
   # tests: journal files, saved event logs (zlib for their checksums, evtxexport to read
-  # them independently), locales, a real window under Xvfb, timing
-  systemd-journal-remote zlib1g-dev libevtx-utils locales-all xvfb xauth xdotool x11-utils
-  imagemagick hyperfine time python3
+  # them independently, valgrind to check their reading), locales, a real window under
+  # Xvfb, timing
+  systemd-journal-remote zlib1g-dev libevtx-utils valgrind locales-all xvfb xauth xdotool
+  x11-utils imagemagick hyperfine time python3
 )
 
 missing=()

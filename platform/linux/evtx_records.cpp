@@ -51,10 +51,12 @@ void EvtxRecords::order() {
     std::vector<std::tuple<std::uint64_t, std::uint64_t, int>> kept;  // time, identifier, index
     for (int index = 0; index < count; ++index) {
       const std::optional<EvtxRecord> record = read(index);
-      if (!record ||
-          (written_ != nullptr && written_->holds(record->identifier(), record->written())))
-        continue;
-      kept.emplace_back(record->written(), record->identifier(), index);
+      if (!record) continue;
+      // Copied out before the written records are read, which may free this record's values.
+      const std::uint64_t identifier = record->identifier();
+      const std::uint64_t written = record->written();
+      if (written_ != nullptr && written_->holds(identifier, written)) continue;
+      kept.emplace_back(written, identifier, index);
     }
     std::sort(kept.begin(), kept.end(), std::greater<>());
     for (const auto& [time, identifier, index] : kept) byTime_.push_back(index);
