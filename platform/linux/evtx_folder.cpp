@@ -2,23 +2,24 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/linux/errno_text.h"
 #include "platform/linux/evtx_mapping.h"
+#include "platform/linux/folder_files.h"
 #include "platform/linux/wide_decoder.h"
 #include "platform/run_time_error.h"
 
 namespace brask {
 namespace {
 
-bool isEvtxFile(const std::filesystem::directory_entry& entry) {
-  std::string name = entry.path().filename().string();
-  std::transform(name.begin(), name.end(), name.begin(),
+// Named *.evtx, in any letter case.
+bool isEvtxName(std::string_view name) {
+  std::string suffix(name.substr(name.size() - std::min<std::size_t>(name.size(), 5)));
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  std::error_code error;
-  return name.size() > 5 && name.ends_with(".evtx") && entry.is_regular_file(error);
+  return name.size() > 5 && suffix == ".evtx";
 }
 
 // The log of the channel of a set's first record that can be read; nothing when none can.
@@ -35,17 +36,12 @@ std::optional<LogName> logOf(EvtxRecords& records, int count) {
 
 std::vector<EvtxLogFile*> EvtxFolder::filesOf(LogName log) {
   if (!files_) {
-    std::vector<std::string> paths;
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(path_, error), end; !error && entry != end;
-         entry.increment(error)) {
-      if (isEvtxFile(*entry)) paths.push_back(entry->path().string());
-    }
+    const std::vector<std::string> paths = filesIn(path_, isEvtxName, error);
     if (error) {
       throw RunTimeError(L"Opening the saved event logs in " + WideDecoder("UTF-8")(path_),
                          -error.value(), errnoText(error.value()));
     }
-    std::sort(paths.begin(), paths.end());
     std::vector<std::unique_ptr<EvtxLogFile>>& files = files_.emplace();
     for (const std::string& path : paths) {
       std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);

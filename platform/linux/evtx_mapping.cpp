@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <system_error>
 
 namespace brask {
 namespace {
@@ -21,28 +23,12 @@ std::uint8_t bit(RecordClass recordClass) {
   return static_cast<std::uint8_t>(1u << static_cast<int>(recordClass));
 }
 
-bool sameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
-// The value of up to 16 hexadecimal or 18 decimal digits; nothing for any other text.
+// The value of the digits in a base, all of them; nothing for any other text.
 std::optional<std::uint64_t> numberOf(std::string_view digits, int base) {
-  if (digits.empty() || digits.size() > (base == 16 ? 16u : 18u)) return std::nullopt;
   std::uint64_t value = 0;
-  for (char c : digits) {
-    const int lower = std::tolower(static_cast<unsigned char>(c));
-    const int digit = lower >= '0' && lower <= '9'   ? lower - '0'
-                      : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
-                                                     : base;
-    if (digit >= base) return std::nullopt;
-    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-  }
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+    return std::nullopt;
   return value;
 }
 
@@ -88,9 +74,8 @@ std::uint64_t unixMicroseconds(std::uint64_t fileTime) {
 }
 
 LogName logOfChannel(std::string_view channel) {
-  if (sameLetters(channel, "Application")) return LogName::Application;
-  if (sameLetters(channel, "System")) return LogName::System;
-  return LogName::Other;
+  // Channel names are ASCII: a byte beyond it matches no letter of a log's name.
+  return logNamed(std::wstring(channel.begin(), channel.end()));
 }
 
 std::optional<std::string> systemValue(std::string_view xml, std::string_view element) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/linux/errno_text.h"
+#include "platform/linux/folder_files.h"
 #include "platform/linux/journal_time_order.h"
 #include "platform/linux/wide_decoder.h"
 #include "platform/run_time_error.h"
@@ -15,24 +16,14 @@
 namespace brask {
 namespace {
 
-bool isJournalFile(const std::filesystem::directory_entry& entry) {
-  const std::string name = entry.path().filename().string();
-  const auto endsWith = [&](const std::string& suffix) {
-    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-  };
-  std::error_code error;
-  return entry.is_regular_file(error) && (endsWith(".journal") || endsWith(".journal~"));
-}
+// Files in use and files journald left unclean.
+constexpr std::string_view kSuffixes[] = {".journal", ".journal~"};
 
-// The journal files of a directory, in name order.
-std::vector<std::string> filesIn(const std::filesystem::path& directory, std::error_code& error) {
-  std::vector<std::string> paths;
-  for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
-       entry.increment(error)) {
-    if (isJournalFile(*entry)) paths.push_back(entry->path().string());
-  }
-  std::sort(paths.begin(), paths.end());
-  return paths;
+
+bool isJournalName(std::string_view name) {
+  return std::any_of(std::begin(kSuffixes), std::end(kSuffixes), [&](std::string_view suffix) {
+    return name.size() > suffix.size() && name.ends_with(suffix);
+  });
 }
 
 // The local system's and users' journals: the machine's directories under the volatile
@@ -46,7 +37,7 @@ std::vector<std::string> localFiles() {
   for (const char* base : {"/run/log/journal", "/var/log/journal"}) {
     for (const std::filesystem::path& directory : {std::filesystem::path(base) / id, std::filesystem::path(base)}) {
       std::error_code ignored;
-      for (std::string& path : filesIn(directory, ignored)) paths.push_back(std::move(path));
+      for (std::string& path : filesIn(directory, isJournalName, ignored)) paths.push_back(std::move(path));
     }
   }
   return paths;
@@ -95,7 +86,7 @@ std::vector<JournalFile>& JournalFiles::files() {
                                         : std::wstring(L"Opening the journal");
   if (directory_) {
     std::error_code error;
-    paths = filesIn(*directory_, error);
+    paths = filesIn(*directory_, isJournalName, error);
     if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
   } else {
     paths = localFiles();

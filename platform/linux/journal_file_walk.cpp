@@ -73,9 +73,6 @@ bool JournalFileWalk::startIndexed() {
 void JournalFileWalk::startScanned() {
   mode_ = Mode::Done;
   key_ = std::numeric_limits<std::uint64_t>::max();
-  matches_.clear();
-  everyEntry_ = false;
-  filtered_ = false;
   walked_ = 0;
   sd_journal* journal = file_.get();
   if (journal == nullptr) return;
@@ -180,17 +177,15 @@ bool JournalFileWalk::nextIndexed() {
 
 bool JournalFileWalk::deliver() {
   key_ = time_;
-  delivered_ = markHere();
+  delivered_ = markAt(time_);
   return true;
 }
 
 bool JournalFileWalk::fallBack() {
   file_.markUnindexed();
   file_.close();
-  const std::optional<Mark> delivered = delivered_;
   startScanned();
-  skipping_ = delivered.has_value();
-  delivered_ = delivered;
+  skipping_ = delivered_.has_value();
   return nextScanned();
 }
 
@@ -201,10 +196,7 @@ bool JournalFileWalk::nextScanned() {
     std::uint64_t time = 0;
     if (sd_journal_get_realtime_usec(journal, &time) < 0) continue;
     if (skipping_) {
-      time_ = time;
-      const std::optional<Mark> here = markHere();
-      skipping_ = !(here && here->realtime == delivered_->realtime && here->monotonic == delivered_->monotonic &&
-                    sd_id128_equal(here->boot, delivered_->boot));
+      skipping_ = markAt(time) != delivered_;
       continue;
     }
     key_ = std::min(key_, time);
@@ -269,9 +261,9 @@ std::optional<int> JournalFileWalk::priority() {
   return priorityOf(std::string_view(static_cast<const char*>(data), length).substr(9));
 }
 
-std::optional<JournalFileWalk::Mark> JournalFileWalk::markHere() {
+std::optional<JournalFileWalk::Mark> JournalFileWalk::markAt(std::uint64_t realtime) {
   Mark mark;
-  mark.realtime = time_;
+  mark.realtime = realtime;
   if (sd_journal_get_monotonic_usec(file_.get(), &mark.monotonic, &mark.boot) < 0) return std::nullopt;
   return mark;
 }

@@ -48,6 +48,11 @@ class JournalFileWalk {
     std::uint64_t realtime = 0;
     std::uint64_t monotonic = 0;
     sd_id128_t boot{};
+
+    bool operator==(const Mark& other) const {
+      return realtime == other.realtime && monotonic == other.monotonic &&
+             sd_id128_equal(boot, other.boot);
+    }
   };
 
   // Sets the walk up on the file's indexes; false when they cannot be read.
@@ -73,7 +78,9 @@ class JournalFileWalk {
   bool classify(EntryClass& entry);
   bool readEntry();
   std::optional<int> priority();
-  std::optional<Mark> markHere();
+  // The current entry, whose realtime stamp was read already; nothing when its other
+  // stamps cannot be read.
+  std::optional<Mark> markAt(std::uint64_t realtime);
 
   JournalFile& file_;
   LogName log_;

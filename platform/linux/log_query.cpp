@@ -55,9 +55,12 @@ LogName logOfQuery(std::wstring_view queryText) {
     throw RunTimeError(L"Running the query \"" + std::wstring(queryText) + L"\"", kInvalidQuery,
                        std::wstring(invalid));
   }
-  const std::wstring_view log = rest.substr(1, close - 1);
-  if (samePropertyName(log, L"Application")) return LogName::Application;
-  if (samePropertyName(log, L"System")) return LogName::System;
+  return logNamed(rest.substr(1, close - 1));
+}
+
+LogName logNamed(std::wstring_view name) {
+  if (samePropertyName(name, L"Application")) return LogName::Application;
+  if (samePropertyName(name, L"System")) return LogName::System;
   return LogName::Other;
 }
 

@@ -14,4 +14,7 @@ enum class LogName { Application, System, Other };
 // form.
 LogName logOfQuery(std::wstring_view queryText);
 
+// The log a name names, in any letter case: Application, System, or Other.
+LogName logNamed(std::wstring_view name);
+
 }  // namespace brask

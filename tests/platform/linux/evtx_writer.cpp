@@ -170,6 +170,19 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
          little(event.written, 8) + body + little(size, 4);
 }
 
+// The checksums of the file header and of every chunk's header and records.
+void sealEvtx(std::string& file) {
+  put(file, 124, crc(file, 0, 120), 4);
+  for (std::size_t at = kEvtxHeaderSize; at + kEvtxChunkSize <= file.size(); at += kEvtxChunkSize) {
+    if (file.compare(at, 8, std::string("ElfChnk\0", 8)) != 0) continue;
+    const std::size_t free = std::min<std::size_t>(get(file, at + 48, 4), kEvtxChunkSize);
+    if (free >= kChunkHeaderSize) {
+      put(file, at + 52, crc(file, at + kChunkHeaderSize, free - kChunkHeaderSize), 4);
+    }
+    put(file, at + 124, crc(file, at + 128, kChunkHeaderSize - 128, crc(file, at, 120)), 4);
+  }
+}
+
 }  // namespace
 
 std::string evtxFile(const std::vector<EvtxEvent>& events, std::uint64_t firstId,
@@ -215,18 +228,6 @@ std::string evtxFile(const std::vector<EvtxEvent>& events, std::uint64_t firstId
   for (std::size_t i = 0; i < count; ++i) file += chunks[(i + count - wrapped) % count];
   sealEvtx(file);
   return file;
-}
-
-void sealEvtx(std::string& file) {
-  put(file, 124, crc(file, 0, 120), 4);
-  for (std::size_t at = kEvtxHeaderSize; at + kEvtxChunkSize <= file.size(); at += kEvtxChunkSize) {
-    if (file.compare(at, 8, std::string("ElfChnk\0", 8)) != 0) continue;
-    const std::size_t free = std::min<std::size_t>(get(file, at + 48, 4), kEvtxChunkSize);
-    if (free >= kChunkHeaderSize) {
-      put(file, at + 52, crc(file, at + kChunkHeaderSize, free - kChunkHeaderSize), 4);
-    }
-    put(file, at + 124, crc(file, at + 128, kChunkHeaderSize - 128, crc(file, at, 120)), 4);
-  }
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

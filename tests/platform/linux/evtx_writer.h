@@ -32,10 +32,6 @@ inline constexpr std::size_t kEvtxChunkSize = 65536;
 std::string evtxFile(const std::vector<EvtxEvent>& events, std::uint64_t firstId = 1,
                      std::size_t perChunk = 1000, std::size_t rotate = 0);
 
-// The checksums after a change: of the file header and of every chunk's header and
-// records. Chunks without their signature are left as they are.
-void sealEvtx(std::string& file);
-
 void writeFile(const std::string& path, const std::string& bytes);
 
 // The FILETIME of a UTC calendar time.
