@@ -11,7 +11,6 @@
 #include <set>
 
 #include "evtx_writer.h"
-#include "platform/linux/linux_system.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -183,6 +182,7 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
     for (const auto& [name, bytes] : c.files) folder.add(name, bytes);
     EXPECT_EQ(listed(folder.path, c.query, c.spelling, c.wanted), c.expected) << c.what;
   }
+  EXPECT_THROW(listed("/nonexistent/brask-evtx", kSystem), RunTimeError) << "a missing folder";
 }
 
 // Damage to a log of 60 records in three chunks, each record's message its number and
@@ -235,19 +235,6 @@ TEST(EvtxEventSource, ReadsDamagedLogsAsFarAsTheyGo) {
       for (int i = from; i < to; ++i) EXPECT_TRUE(seen.count(i)) << c.what << ": " << i;
     }
   }
-}
-
-TEST(LinuxSystem, ReadsTheSavedLogsOfBraskEvtxDirAndFailsWithoutTheFolder) {
-  const Folder folder;
-  folder.add("System.evtx", test::evtxFile({event(1, 1)}));
-  const test::ScopedEnv env{{"BRASK_EVTX_DIR", folder.path}, {"BRASK_JOURNAL_DIR", "/nonexistent"}};
-  LinuxSystem system(*eventTypeNames(L"Italian", Generation::Newer));
-  auto objects = system.events().connect()->ExecQuery(kSystem, {});
-  ASSERT_TRUE(objects->next());
-  EXPECT_EQ(shown(objects->property(L"Type")), L"Critico");
-
-  EvtxEventSource missing(kEnglish, folder.path + "/missing");
-  EXPECT_THROW(missing.connect()->ExecQuery(kSystem, {}), RunTimeError);
 }
 
 // A whole run of the Run button on a folder of saved logs, its report compared byte for

@@ -81,16 +81,6 @@ TEST_F(ProgramResources, TheVersionIsTheProjectVersion) {
   const std::wstring wide(expected.begin(), expected.end());
   EXPECT_EQ(versionText(info, L"FileVersion"), wide);
   EXPECT_EQ(versionText(info, L"ProductVersion"), wide);
-
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  const auto numbers = [](DWORD high, DWORD low) {
-    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
-           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
-  };
-  EXPECT_EQ(numbers(fixed->dwFileVersionMS, fixed->dwFileVersionLS), expected);
-  EXPECT_EQ(numbers(fixed->dwProductVersionMS, fixed->dwProductVersionLS), expected);
 }
 
 TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
