@@ -1,7 +1,5 @@
 #include "platform/linux/evtx_objects.h"
 
-#include <algorithm>
-
 #include "platform/linux/cim_time.h"
 #include "platform/linux/property_name.h"
 
@@ -12,39 +10,18 @@ EvtxObjects::EvtxObjects(const std::vector<EvtxLogFile*>& files, const EventType
     : spelling_(spelling), selection_(std::move(selection)) {
   for (EvtxLogFile* file : files) {
     for (EvtxRecords* records : {&file->written, &file->recovered}) {
-      auto walk = std::make_unique<EvtxWalk>(*records, selection_);
-      if (const std::optional<std::uint64_t> reach = walk->reach())
-        waiting_.emplace_back(*reach, std::move(walk));
+      if (const std::optional<std::uint64_t> reach = EvtxWalk(*records, selection_).reach()) {
+        merge_.add(*reach, [this, records] { return std::make_unique<EvtxWalk>(*records, selection_); });
+      }
     }
   }
-  std::stable_sort(waiting_.begin(), waiting_.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 bool EvtxObjects::next() {
   details_.reset();
   record_.reset();
   while (!record_) {
-    if (current_ && !current_->next()) {
-      walks_.erase(std::find_if(walks_.begin(), walks_.end(),
-                                [&](const auto& walk) { return walk.get() == current_; }));
-    }
-    current_ = nullptr;
-    const auto later = [&](const EvtxWalk& walk) {
-      return current_ == nullptr || walk.written() > current_->written();
-    };
-    for (const auto& walk : walks_) {
-      if (later(*walk)) current_ = walk.get();
-    }
-    // A walk not started yet may hold a later record when its newest one is not older.
-    while (!waiting_.empty() &&
-           (current_ == nullptr || waiting_.back().first >= current_->written())) {
-      std::unique_ptr<EvtxWalk> walk = std::move(waiting_.back().second);
-      waiting_.pop_back();
-      if (!walk->next()) continue;
-      if (later(*walk)) current_ = walk.get();
-      walks_.push_back(std::move(walk));
-    }
+    current_ = merge_.next();
     if (current_ == nullptr) return false;
     // Read last, after every other record of this step, so that it stays as read.
     record_ = current_->record();

@@ -17,6 +17,7 @@
 #include "platform/linux/evtx_folder.h"
 #include "platform/linux/evtx_mapping.h"
 #include "platform/linux/evtx_walk.h"
+#include "platform/linux/newest_first.h"
 #include "platform/linux/wide_decoder.h"
 
 namespace brask {
@@ -37,9 +38,7 @@ class EvtxObjects : public EventObjects {
 
   const EventTypeNames& spelling_;
   EvtxSelection selection_;
-  // Walks not started yet with the time of their newest record, the latest last.
-  std::vector<std::pair<std::uint64_t, std::unique_ptr<EvtxWalk>>> waiting_;
-  std::vector<std::unique_ptr<EvtxWalk>> walks_;  // each standing on its next record
+  NewestFirst<EvtxWalk> merge_;
   EvtxWalk* current_ = nullptr;
   std::optional<EvtxRecord> record_;  // current_'s record
   std::optional<RecordDetails> details_;

@@ -28,6 +28,8 @@ class EvtxWalk {
   std::optional<EvtxRecord> record() { return records_.read(index_); }
   RecordClass recordClass() const { return records_.classOf(index_); }
   std::uint64_t written() const { return written_; }
+  // Where the merge of the walks puts the current record: its written time.
+  std::uint64_t key() const { return written_; }
 
  private:
   EvtxRecords& records_;

@@ -20,11 +20,11 @@ JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventType
       selection_.writtenBefore ? std::optional(walkStartFor(*selection_.writtenBefore)) : std::nullopt;
   for (JournalFile& file : files.files()) {
     // A file in time order that starts after the walk does holds nothing for it.
-    if (!start || !file.indexed() || file.head() <= *start) waiting_.push_back(&file);
+    if (start && file.indexed() && file.head() > *start) continue;
+    merge_.add(reach(file), [this, &file] {
+      return std::make_unique<JournalFileWalk>(file, log_, selection_, entriesPerOpening_);
+    });
   }
-  std::stable_sort(waiting_.begin(), waiting_.end(), [&](const JournalFile* a, const JournalFile* b) {
-    return reach(*a) < reach(*b);
-  });
 }
 
 std::uint64_t JournalObjects::reach(const JournalFile& file) const {
@@ -35,28 +35,7 @@ std::uint64_t JournalObjects::reach(const JournalFile& file) const {
 }
 
 bool JournalObjects::next() {
-  if (current_ && !current_->next()) {
-    walks_.erase(std::find_if(walks_.begin(), walks_.end(),
-                              [&](const auto& walk) { return walk.get() == current_; }));
-  }
-  current_ = nullptr;
-  // Of two entries at the same place, the one of the file listed first comes first, so
-  // that the order does not depend on which files a selection opened.
-  const auto later = [](const JournalFileWalk* best, const JournalFileWalk& walk) {
-    return best == nullptr || walk.key() > best->key() ||
-           (walk.key() == best->key() && &walk.file() < &best->file());
-  };
-  for (const auto& walk : walks_) {
-    if (later(current_, *walk)) current_ = walk.get();
-  }
-  // A file not walked yet may hold a later entry when its last one is not older.
-  while (!waiting_.empty() && (current_ == nullptr || reach(*waiting_.back()) >= current_->key())) {
-    auto walk = std::make_unique<JournalFileWalk>(*waiting_.back(), log_, selection_, entriesPerOpening_);
-    waiting_.pop_back();
-    if (!walk->next()) continue;
-    if (later(current_, *walk)) current_ = walk.get();
-    walks_.push_back(std::move(walk));
-  }
+  current_ = merge_.next();
   return current_ != nullptr;
 }
 

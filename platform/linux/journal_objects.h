@@ -1,8 +1,7 @@
 // The result of a query on the journal: the entries of one log, newest first, each read
 // as an event of the event logs. Each journal file is walked back on its own, and the
-// walks are merged by time; a file is first looked at when the walk reaches the time of
-// its last entry, so that a query that ends near the newest entries reads only the
-// newest files. A selection narrows every file's walk to entries of some priorities,
+// walks are merged newest first; a file is first looked at when the merge reaches the
+// time of its last entry. A selection narrows every file's walk to entries of some priorities,
 // through the file's own index, and starts it at a time. Files are the source's, kept
 // open between queries: one query's result is walked at a time.
 #pragma once
@@ -18,6 +17,7 @@
 #include "platform/linux/journal_file_walk.h"
 #include "platform/linux/journal_mapping.h"
 #include "platform/linux/log_query.h"
+#include "platform/linux/newest_first.h"
 #include "platform/linux/wide_decoder.h"
 
 namespace brask {
@@ -40,8 +40,7 @@ class JournalObjects : public EventObjects {
   const EventTypeNames& spelling_;
   long entriesPerOpening_;
   JournalSelection selection_;
-  std::vector<JournalFile*> waiting_;  // files not walked yet, the one that reaches latest last
-  std::vector<std::unique_ptr<JournalFileWalk>> walks_;  // each standing on its next entry
+  NewestFirst<JournalFileWalk> merge_;
   JournalFileWalk* current_ = nullptr;
   WideDecoder utf8_{"UTF-8"};
 };
