@@ -2,7 +2,7 @@
 // system, as the run will choose it.
 #pragma once
 
-#include "platform/event_type_names.h"
+#include "platform/event_log/event_type_names.h"
 #include "platform/locale_api.h"
 #include "platform/version_api.h"
 

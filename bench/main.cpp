@@ -12,7 +12,7 @@
 #include "bench/no_viewer_process.h"
 #include "bench/quiet_dialogs.h"
 #include "bench/scripted_form.h"
-#include "platform/linux/linux_system.h"
+#include "platform/linux/system/linux_system.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/single_byte.h"
+#include "platform/text/single_byte.h"
 
 namespace brask {
 

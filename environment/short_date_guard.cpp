@@ -3,7 +3,7 @@
 #include <string>
 
 #include "environment/locale_query.h"
-#include "platform/single_byte.h"
+#include "platform/text/single_byte.h"
 
 namespace brask {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/date_picture.h"
-#include "platform/day_first.h"
-#include "platform/decimal_text.h"
 #include "platform/run_time_error.h"
+#include "platform/text/date_picture.h"
+#include "platform/text/day_first.h"
+#include "platform/text/decimal_text.h"
 
 namespace brask {
 namespace {

@@ -1,6 +1,6 @@
 #include "report/report_blocks.h"
 
-#include "platform/date_picture.h"
+#include "platform/text/date_picture.h"
 
 namespace brask {
 namespace {

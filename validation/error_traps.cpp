@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/day_first.h"
+#include "platform/text/day_first.h"
 #include "validation/date_strings.h"
 #include "validation/numbers.h"
 

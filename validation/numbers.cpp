@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/blanks.h"
+#include "platform/text/blanks.h"
 
 namespace brask {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/main_form.h"
 #include "app/type_names_of_system.h"
-#include "platform/linux/linux_system.h"
+#include "platform/linux/system/linux_system.h"
 #include "platform/platform.h"
 #include "platform/qt/frm_main.h"
 #include "platform/qt/message_boxes.h"

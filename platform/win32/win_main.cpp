@@ -8,15 +8,15 @@
 #include <memory>
 
 #include "app/main_form.h"
-#include "platform/win32/ansi_file.h"
-#include "platform/win32/dpi_awareness.h"
-#include "platform/win32/kernel32_locale.h"
-#include "platform/win32/kernel32_version.h"
-#include "platform/win32/local_clock.h"
-#include "platform/win32/main_window.h"
-#include "platform/win32/message_boxes.h"
-#include "platform/win32/win_process.h"
-#include "platform/win32/wmi_event_source.h"
+#include "platform/win32/system/ansi_file.h"
+#include "platform/win32/system/kernel32_locale.h"
+#include "platform/win32/system/kernel32_version.h"
+#include "platform/win32/system/local_clock.h"
+#include "platform/win32/system/win_process.h"
+#include "platform/win32/window/dpi_awareness.h"
+#include "platform/win32/window/main_window.h"
+#include "platform/win32/window/message_boxes.h"
+#include "platform/win32/wmi/wmi_event_source.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace brask;

@@ -8,7 +8,7 @@
 
 #include "../report/report_test_support.h"
 #include "app/main_form.h"
-#include "platform/event_type_names.h"
+#include "platform/event_log/event_type_names.h"
 
 namespace brask::fakes {
 namespace {

@@ -3,8 +3,8 @@
 #include "fakes/fakes.h"
 #include "fuzz_check.h"
 #include "fuzz_text.h"
-#include "platform/date_picture.h"
-#include "platform/day_first.h"
+#include "platform/text/date_picture.h"
+#include "platform/text/day_first.h"
 
 namespace brask::fuzz {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "fuzz_check.h"
 #include "fuzz_text.h"
-#include "platform/decimal_text.h"
 #include "platform/linux/cim_time.h"
 #include "platform/run_time_error.h"
+#include "platform/text/decimal_text.h"
 #include "report/event_record.h"
 
 namespace brask::fuzz {

@@ -2,7 +2,7 @@
 // a log name in the listings' query.
 #include "fuzz_check.h"
 #include "fuzz_text.h"
-#include "platform/linux/log_query.h"
+#include "platform/event_log/log_query.h"
 #include "platform/run_time_error.h"
 #include "report/listings.h"
 

@@ -1,0 +1,58 @@
+#include "platform/event_log/event_levels.h"
+
+#include <array>
+
+namespace brask {
+namespace {
+
+constexpr std::uint64_t kAuditFailure = 0x0010000000000000;
+constexpr std::uint64_t kAuditSuccess = 0x0020000000000000;
+
+const std::wstring kAuditSuccessName = L"Audit Success";
+const std::wstring kAuditFailureName = L"Audit Failure";
+
+constexpr std::array<RecordClass, 4> kLevelClasses{RecordClass::Critical, RecordClass::Error,
+                                                   RecordClass::Warning, RecordClass::Information};
+
+std::uint8_t bit(RecordClass recordClass) {
+  return static_cast<std::uint8_t>(1u << static_cast<int>(recordClass));
+}
+
+}  // namespace
+
+RecordClass levelClass(std::optional<int> level) {
+  if (level == 1) return RecordClass::Critical;
+  if (level == 2) return RecordClass::Error;
+  if (level == 3) return RecordClass::Warning;
+  return RecordClass::Information;
+}
+
+const std::wstring& recordType(RecordClass levelClass, std::uint64_t keywords,
+                               const EventTypeNames& spelling) {
+  if ((keywords & kAuditSuccess) != 0) return kAuditSuccessName;
+  if ((keywords & kAuditFailure) != 0) return kAuditFailureName;
+  switch (levelClass) {
+    case RecordClass::Critical:
+      return spelling.critical ? *spelling.critical : spelling.error;
+    case RecordClass::Error:
+      return spelling.error;
+    case RecordClass::Warning:
+      return spelling.warning;
+    default:
+      return spelling.information;
+  }
+}
+
+LevelSelection levelSelectionFor(const EventsWanted& wanted, const EventTypeNames& spelling) {
+  LevelSelection selection{bit(RecordClass::Unread), wanted.writtenBefore};
+  // An audit type is a matter of keywords, which any level may carry.
+  const bool anyLevel =
+      !wanted.type || *wanted.type == kAuditSuccessName || *wanted.type == kAuditFailureName;
+  for (RecordClass recordClass : kLevelClasses) {
+    if (anyLevel || recordType(recordClass, 0, spelling) == *wanted.type)
+      selection.classes |= bit(recordClass);
+  }
+  return selection;
+}
+
+}  // namespace brask

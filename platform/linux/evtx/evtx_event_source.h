@@ -1,0 +1,25 @@
+// The event logs from saved event logs: the .evtx files of one folder (BRASK_EVTX_DIR),
+// read through libevtx, opened by the first query and kept open. Type names are spelled
+// as the event logs of the detected language and Windows generation spell them.
+#pragma once
+
+#include <string>
+
+#include "platform/event_log/event_type_names.h"
+#include "platform/event_source.h"
+#include "platform/linux/evtx/evtx_folder.h"
+
+namespace brask {
+
+class EvtxEventSource : public EventSource {
+ public:
+  EvtxEventSource(EventTypeNames spelling, std::string folder);
+
+  std::unique_ptr<EventService> connect() override;
+
+ private:
+  EventTypeNames spelling_;
+  EvtxFolder folder_;
+};
+
+}  // namespace brask

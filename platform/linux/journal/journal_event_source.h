@@ -1,0 +1,27 @@
+// The event logs on the systemd journal: the files of one directory (BRASK_JOURNAL_DIR) or
+// the local system's and users' journals, opened by the first query and kept open. Type
+// names are spelled as the event logs of the detected language and Windows generation
+// spell them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/event_log/event_type_names.h"
+#include "platform/event_source.h"
+#include "platform/linux/journal/journal.h"
+
+namespace brask {
+
+class JournalEventSource : public EventSource {
+ public:
+  JournalEventSource(EventTypeNames spelling, std::optional<std::string> directory);
+
+  std::unique_ptr<EventService> connect() override;
+
+ private:
+  EventTypeNames spelling_;
+  JournalFiles files_;
+};
+
+}  // namespace brask

@@ -1,0 +1,100 @@
+#include "platform/linux/journal/journal_mapping.h"
+
+#include <ctime>
+
+#include "platform/linux/decimal_digits.h"
+
+namespace brask {
+namespace {
+
+constexpr std::uint64_t kFirstUserUid = 1000;
+constexpr int kNoPriority = -1;
+constexpr std::int64_t kSlackSeconds = 24 * 60 * 60;
+
+// Seconds since 1970 of a wall-clock time read as UTC.
+std::int64_t utcSeconds(const DateTime& at) {
+  std::tm fields{};
+  fields.tm_year = at.year - 1900;
+  fields.tm_mon = at.month - 1;
+  fields.tm_mday = at.day;
+  fields.tm_hour = at.hour;
+  fields.tm_min = at.minute;
+  fields.tm_sec = at.second;
+  return static_cast<std::int64_t>(timegm(&fields));
+}
+
+bool hasPrefix(std::string_view item, std::string_view prefix) {
+  return item.substr(0, prefix.size()) == prefix;
+}
+
+bool isUserUid(std::string_view value) {
+  const std::optional<std::uint64_t> uid = readDecimalDigits(value);
+  return uid && *uid >= kFirstUserUid;
+}
+
+}  // namespace
+
+int priorityOf(std::string_view value) {
+  return value.size() == 1 && value[0] >= '0' && value[0] <= '7' ? value[0] - '0' : kNoPriority;
+}
+
+void noteField(EntryClass& entry, std::string_view item) {
+  // Most fields of an entry are none of these: their first letter tells at once.
+  if (item.empty() || (item[0] != 'P' && item[0] != '_')) return;
+  if (hasPrefix(item, "PRIORITY=")) {
+    if (!entry.priorityNoted) entry.priority = priorityOf(item.substr(9));
+    entry.priorityNoted = true;
+  } else if (hasPrefix(item, "_UID=")) {
+    entry.userUid = isUserUid(item.substr(5));
+  } else if (hasPrefix(item, "_SYSTEMD_USER_UNIT=")) {
+    entry.userUnit = true;
+  } else if (hasPrefix(item, "_TRANSPORT=")) {
+    entry.kernel = item.substr(11) == "kernel";
+  }
+}
+
+void noteField(EventFields& fields, std::string_view item) {
+  if (item.empty() || (item[0] != 'S' && item[0] != 'M' && item[0] != '_')) return;
+  const std::size_t equals = item.find('=');
+  if (equals == std::string_view::npos) return;
+  const std::string_view name = item.substr(0, equals);
+  std::optional<std::string>* field = name == "SYSLOG_FACILITY"     ? &fields.facility
+                                      : name == "MESSAGE_ID"        ? &fields.messageId
+                                      : name == "SYSLOG_IDENTIFIER" ? &fields.identifier
+                                      : name == "_COMM"             ? &fields.command
+                                      : name == "_SYSTEMD_UNIT"     ? &fields.unit
+                                      : name == "MESSAGE"           ? &fields.message
+                                                                    : nullptr;
+  if (field != nullptr && !*field) *field = std::string(item.substr(equals + 1));
+}
+
+LogName logOf(const EntryClass& entry) {
+  return (entry.userUnit || entry.userUid) && !entry.kernel ? LogName::Application
+                                                            : LogName::System;
+}
+
+const std::wstring& typeName(int priority, const EventTypeNames& spelling) {
+  if (priority >= 0 && priority <= 2)
+    return spelling.critical ? *spelling.critical : spelling.error;
+  if (priority == 3) return spelling.error;
+  if (priority == 4) return spelling.warning;
+  return spelling.information;
+}
+
+JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling) {
+  JournalSelection selection{std::nullopt, wanted.writtenBefore};
+  if (wanted.type && typeName(kNoPriority, spelling) != *wanted.type) {
+    std::vector<int>& priorities = selection.priorities.emplace();
+    for (int priority = 0; priority <= 7; ++priority) {
+      if (typeName(priority, spelling) == *wanted.type) priorities.push_back(priority);
+    }
+  }
+  return selection;
+}
+
+std::uint64_t walkStartFor(const DateTime& writtenBefore) {
+  const std::int64_t seconds = utcSeconds(writtenBefore) + kSlackSeconds;
+  return seconds > 0 ? static_cast<std::uint64_t>(seconds) * 1000000 : 0;
+}
+
+}  // namespace brask

@@ -1,0 +1,73 @@
+// How journal entries map onto the event logs: which log an entry belongs to, and how
+// its priority is spelled as an event type.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/event_log/event_type_names.h"
+#include "platform/event_log/log_query.h"
+#include "platform/event_source.h"
+
+namespace brask {
+
+// The fields of an entry that decide its log and its type.
+struct EntryClass {
+  bool userUnit = false;  // has _SYSTEMD_USER_UNIT
+  bool userUid = false;   // has a _UID of 1000 or more
+  bool kernel = false;    // _TRANSPORT=kernel
+  int priority = -1;      // the first PRIORITY, 0 to 7; -1 when missing or not a priority
+  bool priorityNoted = false;
+};
+
+// The priority of a PRIORITY value, 0 to 7; -1 for any other text.
+int priorityOf(std::string_view value);
+
+// Notes one "FIELD=value" item of an entry in its class; of repeated PRIORITY fields the
+// first counts, as when the field is read alone.
+void noteField(EntryClass& entry, std::string_view item);
+
+// The fields that the properties of a written event come from.
+struct EventFields {
+  std::optional<std::string> facility;    // SYSLOG_FACILITY: Category
+  std::optional<std::string> messageId;   // MESSAGE_ID: EventCode
+  std::optional<std::string> identifier;  // SYSLOG_IDENTIFIER, _COMM, _SYSTEMD_UNIT: SourceName
+  std::optional<std::string> command;
+  std::optional<std::string> unit;
+  std::optional<std::string> message;  // MESSAGE: Message
+};
+
+// Notes one "FIELD=value" item of an entry in its fields; the first of a repeated field
+// counts.
+void noteField(EventFields& fields, std::string_view item);
+
+// The Application log holds the entries of user units and of users (a _UID of 1000 or
+// more) that did not come from the kernel; the System log holds the rest.
+LogName logOf(const EntryClass& entry);
+
+// Priorities 0-2 are Critical (Error where the generation has no Critical type), 3 Error,
+// 4 Warning, 5-7 Information; an entry without a priority is Information.
+const std::wstring& typeName(int priority, const EventTypeNames& spelling);
+
+// The part of the journal that holds what a listing wants: the entries with one of
+// `priorities` (every entry when nothing, since the type then covers entries without a
+// priority; none when empty) written, in local wall-clock time, before `writtenBefore`
+// (when given).
+struct JournalSelection {
+  std::optional<std::vector<int>> priorities;
+  std::optional<DateTime> writtenBefore;
+};
+
+// The priorities spelled as the wanted type (the older generation's Error covers 0 to 3)
+// and the wanted bound.
+JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling);
+
+// Where a walk back to the entries written before a local time may start: a day later,
+// in microseconds since 1970 (UTC), which no time zone or change of daylight saving puts
+// such an entry beyond.
+std::uint64_t walkStartFor(const DateTime& writtenBefore);
+
+}  // namespace brask

@@ -1,0 +1,40 @@
+// The Linux platform in one piece: the event logs (the saved event logs of the folder
+// BRASK_EVTX_DIR names, when set; else the journal, the files of the directory
+// BRASK_JOURNAL_DIR names when that is set), the POSIX locale, the emulated Windows
+// version, the clock, the environment and the report file.
+#pragma once
+
+#include <memory>
+
+#include "platform/event_log/event_type_names.h"
+#include "platform/event_source.h"
+#include "platform/linux/locale/posix_locale.h"
+#include "platform/linux/system/emulated_version.h"
+#include "platform/linux/system/posix_files.h"
+#include "platform/linux/system/posix_process.h"
+#include "platform/linux/system/system_clock.h"
+
+namespace brask {
+
+class LinuxSystem {
+ public:
+  // spelling: the type names of the event logs of the detected language and generation.
+  explicit LinuxSystem(EventTypeNames spelling);
+
+  EventSource& events() { return *events_; }
+  LocaleApi& locale() { return locale_; }
+  VersionApi& version() { return version_; }
+  Clock& clock() { return clock_; }
+  Process& process() { return process_; }
+  FileApi& files() { return files_; }
+
+ private:
+  std::unique_ptr<EventSource> events_;
+  PosixLocale locale_;
+  EmulatedVersion version_;
+  SystemClock clock_;
+  PosixProcess process_;
+  PosixFiles files_;
+};
+
+}  // namespace brask

@@ -1,0 +1,69 @@
+#include "platform/win32/system/ansi_file.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "platform/win32/system_error.h"
+
+namespace brask {
+namespace {
+
+// Closes the handle however the write ends.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  // Closes it now, so that a failing close can be reported.
+  bool close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(handle) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::string toAnsiCodePage(std::wstring_view text) {
+  if (text.empty()) return {};
+  if (text.size() > INT_MAX)
+    throw RunTimeError(L"Converting the report text", kOutOfMemory, L"Out of memory");
+  const int length = static_cast<int>(text.size());
+  // The UTF-8 code page, which current Windows can make the ANSI one, takes no default
+  // character; it represents every character anyway.
+  const char* defaultChar = GetACP() == CP_UTF8 ? nullptr : "?";
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, defaultChar, nullptr);
+  if (size == 0) throw lastError(L"Converting the report text");
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, defaultChar,
+                          nullptr) == 0) {
+    throw lastError(L"Converting the report text");
+  }
+  return bytes;
+}
+
+void AnsiFile::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
+  const std::string bytes = toAnsiCodePage(text);
+  const bool append = mode == OpenMode::Append;
+  FileHandle file(CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                              FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) throw lastError(L"Opening \"" + path + L"\"");
+  DWORD written = 0;
+  if (!bytes.empty() &&
+      !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    throw lastError(L"Writing \"" + path + L"\"");
+  }
+  if (!file.close()) throw lastError(L"Closing \"" + path + L"\"");
+}
+
+}  // namespace brask

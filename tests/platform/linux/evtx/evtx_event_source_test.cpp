@@ -1,0 +1,288 @@
+#include "platform/linux/evtx/evtx_event_source.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+
+#include "evtx_writer.h"
+#include "platform/run_time_error.h"
+#include "scoped_env.h"
+
+namespace brask {
+namespace {
+
+using test::EvtxEvent;
+
+const std::wstring kSystem = L"Select * from Win32_NTLogEvent where Logfile = 'System'";
+const std::wstring kApplication = L"Select * from Win32_NTLogEvent where Logfile = 'Application'";
+const EventTypeNames kEnglish = *eventTypeNames(L"English", Generation::Newer);
+
+// A folder of its own under the temporary directory, removed with its files.
+struct Folder {
+  Folder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "brask-evtx.XXXXXX").string();
+    path = mkdtemp(pattern.data());
+  }
+  ~Folder() { std::filesystem::remove_all(path); }
+  std::string add(const std::string& name, const std::string& bytes) const {
+    test::writeFile(path + "/" + name, bytes);
+    return path + "/" + name;
+  }
+  std::string path;
+};
+
+std::uint64_t at(int second) { return test::fileTime(2021, 6, 1, 12, 0, 0) + second * 10000000ULL; }
+
+EvtxEvent event(int second, std::optional<int> level, std::vector<std::wstring> strings = {L"s"}) {
+  EvtxEvent e;
+  e.written = at(second);
+  e.level = level;
+  e.strings = std::move(strings);
+  return e;
+}
+
+std::wstring shown(const PropertyValue& value) {
+  if (const auto* text = std::get_if<std::wstring>(&value)) return *text;
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_wstring(*number);
+  return L"-";
+}
+
+// Every event a query delivers, in order: Type|TimeWritten|Category|EventCode|SourceName|Message.
+std::vector<std::wstring> listed(const std::string& folder, const std::wstring& query,
+                                 const EventTypeNames& spelling = kEnglish,
+                                 const EventsWanted& wanted = {}) {
+  EvtxEventSource source(spelling, folder);
+  auto objects = source.connect()->ExecQuery(query, wanted);
+  std::vector<std::wstring> events;
+  while (objects->next()) {
+    std::wstring line;
+    for (const wchar_t* name :
+         {L"Type", L"timewritten", L"Category", L"EventCode", L"SourceName", L"Message"})
+      line += (line.empty() ? L"" : L"|") + shown(objects->property(name));
+    events.push_back(line);
+  }
+  return events;
+}
+
+TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
+  const test::ScopedEnv env{{"TZ", "Europe/Berlin"}};
+  EvtxEvent full = event(9, 2, {L"first", L"", L"th\u00efrd"});
+  full.eventId = 7000;
+  full.task = 7;
+  full.provider = L"Microsoft-Windows-Kernel";
+  full.eventSourceName = L"Kernel Source";
+  full.binary = std::string("\x01\x02", 2);
+  EvtxEvent success = event(1, 0), failure = event(2, 2), application = event(3, 3, {});
+  success.keywords = 0x8020000000000000;
+  failure.keywords = 0x8010000000000000;
+  application.channel = L"Application";
+  EvtxEvent other = event(4, 2);
+  other.channel = L"Microsoft-Windows-Other/Operational";
+  const EvtxEvent notEvtx = event(30, 4, {L"not an .evtx file"});
+  const std::vector<EvtxEvent> levels{event(10, 0),           event(11, 1), event(12, 2),
+                                      event(13, 3),           event(14, 4), event(15, 5),
+                                      event(16, std::nullopt)};
+  std::vector<EvtxEvent> archived;
+  for (int s : {20, 22, 24}) archived.push_back(event(s, 4, {L"archived " + std::to_wstring(s)}));
+  std::vector<EvtxEvent> current;
+  for (int s : {21, 23, 25}) current.push_back(event(s, 4, {L"current " + std::to_wstring(s)}));
+  const std::wstring time = L"|202106011400";
+
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::wstring query;
+    EventTypeNames spelling;
+    EventsWanted wanted;
+    std::vector<std::wstring> expected;
+  } cases[] = {
+      {"every property",
+       {{"a.evtx", test::evtxFile({full})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Error" + time + L"09.000000+120|7|7000|Kernel Source|first  th\u00efrd"}},
+      {"levels, English",
+       {{"a.evtx", test::evtxFile(levels)}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Information" + time + L"16.000000+120|-|1|Provider|s",
+        L"Information" + time + L"15.000000+120|-|1|Provider|s",
+        L"Information" + time + L"14.000000+120|-|1|Provider|s",
+        L"Warning" + time + L"13.000000+120|-|1|Provider|s",
+        L"Error" + time + L"12.000000+120|-|1|Provider|s",
+        L"Critical" + time + L"11.000000+120|-|1|Provider|s",
+        L"Information" + time + L"10.000000+120|-|1|Provider|s"}},
+      {"Critical of the older generation, German",
+       {{"a.evtx", test::evtxFile({levels[1]})}},
+       kSystem,
+       *eventTypeNames(L"German", Generation::Older),
+       {},
+       {L"Fehler" + time + L"11.000000+120|-|1|Provider|s"}},
+      {"Critical of the newer generation, French",
+       {{"a.evtx", test::evtxFile({levels[1]})}},
+       kSystem,
+       *eventTypeNames(L"French", Generation::Newer),
+       {},
+       {L"Critique" + time + L"11.000000+120|-|1|Provider|s"}},
+      {"audit keywords, another channel, no strings",
+       {{"a.evtx", test::evtxFile({success, failure, application})},
+        {"b.evtx", test::evtxFile({other})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Warning" + time + L"03.000000+120|-|1|Provider|-",
+        L"Audit Failure" + time + L"02.000000+120|-|1|Provider|s",
+        L"Audit Success" + time + L"01.000000+120|-|1|Provider|s"}},
+      {"a file's channel is its first record's",
+       {{"a.evtx", test::evtxFile({success, application})}},
+       kApplication,
+       kEnglish,
+       {},
+       {}},
+      {"several files of a channel, merged; wrapped around",
+       {{"Archive-System.evtx", test::evtxFile(archived, 1, 1, 2)},
+        {"System.EVTX", test::evtxFile(current, 4, 2, 1)},
+        {"System.evtx.bak", test::evtxFile({notEvtx})},
+        {"empty.evtx", ""},
+        {"junk.evtx", "not a log"}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Information" + time + L"25.000000+120|-|1|Provider|current 25",
+        L"Information" + time + L"24.000000+120|-|1|Provider|archived 24",
+        L"Information" + time + L"23.000000+120|-|1|Provider|current 23",
+        L"Information" + time + L"22.000000+120|-|1|Provider|archived 22",
+        L"Information" + time + L"21.000000+120|-|1|Provider|current 21",
+        L"Information" + time + L"20.000000+120|-|1|Provider|archived 20"}},
+      {"the wanted type",
+       {{"a.evtx", test::evtxFile(levels)}},
+       kSystem,
+       kEnglish,
+       {L"Error", {}},
+       {L"Error" + time + L"12.000000+120|-|1|Provider|s"}},
+      {"written before the bound (local time)",
+       {{"a.evtx", test::evtxFile(levels)}},
+       kSystem,
+       kEnglish,
+       {{}, DateTime{2021, 6, 1, 14, 0, 12}},
+       {L"Critical" + time + L"11.000000+120|-|1|Provider|s",
+        L"Information" + time + L"10.000000+120|-|1|Provider|s"}},
+      {"no file", {}, kSystem, kEnglish, {}, {}},
+  };
+  for (const auto& c : cases) {
+    const Folder folder;
+    for (const auto& [name, bytes] : c.files) folder.add(name, bytes);
+    EXPECT_EQ(listed(folder.path, c.query, c.spelling, c.wanted), c.expected) << c.what;
+  }
+  EXPECT_THROW(listed("/nonexistent/brask-evtx", kSystem), RunTimeError) << "a missing folder";
+}
+
+// Damage to a log of 60 records in three chunks, each record's message its number and
+// about 700 bytes long: the records that damage spares are listed, those that libevtx
+// recovers from a damaged chunk included, newest first, and nothing twice or unwritten.
+TEST(EvtxEventSource, ReadsDamagedLogsAsFarAsTheyGo) {
+  std::vector<EvtxEvent> events;
+  for (int i = 0; i < 60; ++i) events.push_back(event(i, 2, {std::to_wstring(i)}));
+  const std::size_t chunk = test::kEvtxHeaderSize, size = test::kEvtxChunkSize;
+  const struct {
+    const char* what;
+    std::function<void(std::string&)> damage;
+    std::vector<std::pair<int, int>> whole;  // the ranges of records that must be listed
+  } cases[] = {
+      {"dirty: the file header's dirty flag, its last chunk half written",
+       [&](std::string& f) {
+         f[120] = 1;
+         f.replace(chunk + 2 * size + 2000, 6000, 6000, '\0');
+       },
+       {{0, 42}}},
+      {"truncated inside its last chunk",
+       [&](std::string& f) { f.resize(chunk + 2 * size + 3000); },
+       {{0, 40}}},
+      {"a bad chunk signature", [&](std::string& f) { f[chunk + size] = 'X'; }, {{0, 60}}},
+      {"zero checksums",
+       [&](std::string& f) {
+         for (std::size_t at : {std::size_t{124}, chunk + 52, chunk + 124, chunk + size + 52})
+           f.replace(at, 4, 4, '\0');
+       },
+       {{0, 60}}},
+      {"garbage inside a record",
+       [&](std::string& f) { f.replace(chunk + size + 900, 64, 64, '\xee'); },
+       {{0, 20}, {21, 60}}},
+  };
+  for (const auto& c : cases) {
+    std::string file = test::evtxFile(events, 1, 20);
+    c.damage(file);
+    const Folder folder;
+    folder.add("System.evtx", file);
+    const std::vector<std::wstring> lines = listed(folder.path, kSystem, kEnglish, {L"Error", {}});
+    std::set<int> seen;
+    int previous = 60;
+    for (const std::wstring& line : lines) {
+      const int number = std::stoi(line.substr(line.rfind(L'|') + 1));
+      EXPECT_TRUE(number >= 0 && number < previous && seen.insert(number).second)
+          << c.what << ": " << number;
+      previous = number;
+    }
+    for (const auto& [from, to] : c.whole) {
+      for (int i = from; i < to; ++i) EXPECT_TRUE(seen.count(i)) << c.what << ": " << i;
+    }
+  }
+}
+
+// A whole run of the Run button on a folder of saved logs, its report compared byte for
+// byte past the line with the time of the run.
+TEST(EvtxEventSource, AWholeRunReportsTheSavedLogs) {
+  EvtxEvent critical = event(1, 1, {L"Disk", L"full"}), warning = event(2, 3, {});
+  critical.eventId = 41;
+  critical.task = 63;
+  critical.provider = L"Microsoft-Windows-Kernel-Power";
+  warning.channel = L"Application";
+  warning.provider = L"Wow";
+  warning.eventSourceName = L"Wow Source";
+  const Folder folder, drive;
+  folder.add("System.evtx", test::evtxFile({critical, event(3, 4, {L"up"})}));
+  folder.add("Application.evtx", test::evtxFile({warning}));
+  folder.add("Other.evtx", "no saved log");
+  const test::ScopedEnv env{{"BRASK_EVTX_DIR", folder.path},
+                            {"SystemDrive", drive.path},
+                            {"TZ", "UTC"},
+                            {"LANG", "en_US.UTF-8"},
+                            {"LC_ALL", std::nullopt},
+                            {"BRASK_WINDOWS_VERSION", std::nullopt}};
+  ASSERT_EQ(std::system(BRASK_BENCH " number 20 Application System Critical Error Information"
+                                    " Warning"),
+            0);
+  std::ifstream in(drive.path + "/BRASK.txt", std::ios::binary);
+  std::string report(std::istreambuf_iterator<char>(in), {});
+  ASSERT_NE(report.find("Report run at "), std::string::npos);
+  report.erase(report.find("Report run at "), report.find("\r\n", report.find("Report run")) + 2);
+  const std::string rule = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n";
+  const auto banner = [&](const char* log, const char* type) {
+    return rule + "'" + log + "' Log - " + type + " Type\r\n" + rule;
+  };
+  EXPECT_EQ(report.substr(report.find(rule)),
+            banner("Application", "Critical") + banner("Application", "Error") +
+                banner("Application", "Information") + banner("Application", "Warning") +
+                "Log: 'Application' Date/Time: 01/06/2021 12:00:02 PM\r\n"
+                "Type: Warning Category: \r\nEvent: 1 Source: Wow Source\r\n"
+                "The event description cannot be found.\r\n\r\n" +
+                banner("System", "Critical") +
+                "Log: 'System' Date/Time: 01/06/2021 12:00:01 PM\r\n"
+                "Type: Critical Category: 63\r\nEvent: 41 Source: "
+                "Microsoft-Windows-Kernel-Power\r\nDisk full\r\n\r\n" +
+                banner("System", "Error") + banner("System", "Information") +
+                "Log: 'System' Date/Time: 01/06/2021 12:00:03 PM\r\n"
+                "Type: Information Category: \r\nEvent: 1 Source: Provider\r\nup\r\n\r\n" +
+                banner("System", "Warning"));
+}
+
+}  // namespace
+}  // namespace brask

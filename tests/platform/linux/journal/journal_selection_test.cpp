@@ -1,0 +1,319 @@
+// What a listing wants, asked of the journal: priority matches and a walk that starts at
+// a time. Whatever the journal leaves out, every entry the listing keeps is delivered, in
+// the order of the whole walk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "journal_fixture.h"
+#include "platform/linux/journal/journal_event_source.h"
+#include "platform/linux/journal/journal_mapping.h"
+#include "platform/linux/journal/journal_objects.h"
+#include "scoped_env.h"
+#include "utc_time.h"
+
+namespace brask {
+namespace {
+
+const std::wstring kQuery = L"Select * from Win32_NTLogEvent where Logfile = ";
+
+EventTypeNames names(const wchar_t* language, Generation generation) {
+  return *eventTypeNames(language, generation);
+}
+
+// One delivered event: its Type, TimeWritten and Message.
+struct Delivered {
+  std::wstring type;
+  std::wstring time;
+  std::wstring message;
+  friend bool operator==(const Delivered&, const Delivered&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Delivered& d) {
+    return out << testing::PrintToString(d.type + L" " + d.time + L" " + d.message);
+  }
+};
+
+std::wstring textOf(const PropertyValue& value) {
+  const auto* text = std::get_if<std::wstring>(&value);
+  return text ? *text : L"(missing)";
+}
+
+std::vector<Delivered> walk(const std::string& dir, const wchar_t* log, const EventTypeNames& spelling,
+                            const EventsWanted& wanted) {
+  JournalEventSource source(spelling, dir);
+  auto objects = source.connect()->ExecQuery(kQuery + log, wanted);
+  std::vector<Delivered> delivered;
+  while (objects->next()) {
+    delivered.push_back({textOf(objects->property(L"Type")), textOf(objects->property(L"TimeWritten")),
+                         textOf(objects->property(L"Message"))});
+  }
+  return delivered;
+}
+
+// yyyymmddHHMMSS of a date-time, as TimeWritten starts.
+std::wstring digits(const DateTime& at) {
+  wchar_t text[16];
+  std::swprintf(text, 16, L"%04d%02d%02d%02d%02d%02d", at.year, at.month, at.day, at.hour, at.minute, at.second);
+  return text;
+}
+
+// What a listing keeps of the whole walk: its type, and written before the bound.
+std::vector<Delivered> kept(const std::vector<Delivered>& all, const EventsWanted& wanted) {
+  std::vector<Delivered> result;
+  for (const Delivered& d : all) {
+    if (wanted.type && d.type != *wanted.type) continue;
+    if (wanted.writtenBefore && !(d.time.substr(0, 14) < digits(*wanted.writtenBefore))) continue;
+    result.push_back(d);
+  }
+  return result;
+}
+
+// The listing's view of a walk: the whole walk filtered as the listing filters, against
+// the walk that was told what the listing wants, filtered alike.
+void expectSameKept(const std::string& dir, const wchar_t* log, const EventTypeNames& spelling,
+                    const EventsWanted& wanted, const std::string& what) {
+  const auto all = walk(dir, log, spelling, {});
+  const auto told = walk(dir, log, spelling, wanted);
+  EXPECT_EQ(kept(told, wanted), kept(all, wanted)) << what;
+  EXPECT_LE(told.size(), all.size()) << what;
+}
+
+std::uint64_t at(int day, int hour, int minute = 0) { return test::utcMicroseconds(2021, 3, day, hour, minute, 0); }
+
+TEST(JournalSelection, PrioritiesAreTheInverseOfTheSpelling) {
+  const auto english = names(L"English", Generation::Newer);
+  const auto older = names(L"English", Generation::Older);
+  const auto german = names(L"German", Generation::Newer);
+  const struct {
+    const EventTypeNames& spelling;
+    const wchar_t* type;
+    std::optional<std::vector<int>> priorities;
+  } cases[] = {
+      {english, L"Critical", std::vector{0, 1, 2}},
+      {english, L"Error", std::vector{3}},
+      {english, L"Warning", std::vector{4}},
+      {english, L"Information", std::nullopt},  // also entries without a priority
+      {english, L"error", std::vector<int>{}},  // no entry is spelled so
+      {older, L"error", std::vector{0, 1, 2, 3}},
+      {older, L"Critical", std::vector<int>{}},
+      {older, L"information", std::nullopt},
+      {german, L"Kritisch", std::vector{0, 1, 2}},
+      {german, L"Warnung", std::vector{4}},
+  };
+  for (const auto& c : cases) {
+    const JournalSelection selection = selectionFor({c.type, std::nullopt}, c.spelling);
+    EXPECT_EQ(selection.priorities, c.priorities) << testing::PrintToString(std::wstring(c.type));
+    EXPECT_EQ(selection.writtenBefore, std::nullopt);
+  }
+  EXPECT_EQ(selectionFor({}, english).priorities, std::nullopt) << "every type wanted";
+  EXPECT_EQ(selectionFor({L"Error", DateTime{2021, 3, 2}}, english).writtenBefore, (DateTime{2021, 3, 2}));
+}
+
+TEST(JournalSelection, TheWalkStartsADayAfterTheBound) {
+  EXPECT_EQ(walkStartFor({2021, 3, 2}), test::utcMicroseconds(2021, 3, 3, 0, 0, 0));
+  EXPECT_EQ(walkStartFor({2021, 12, 31, 23, 59, 59}), test::utcMicroseconds(2022, 1, 1, 23, 59, 59));
+  EXPECT_EQ(walkStartFor({1900, 1, 1}), 0u) << "before 1970: the start of the journal";
+}
+
+// Entries of every priority, of both logs, over six days, with the fields a journal may
+// hold wrongly: no PRIORITY, one that is not a priority, two of them.
+std::string mixedJournal(test::JournalFixture& journal) {
+  const std::vector<std::vector<std::pair<std::string, std::string>>> priorities = {
+      {{"PRIORITY", "0"}}, {{"PRIORITY", "1"}}, {{"PRIORITY", "2"}}, {{"PRIORITY", "3"}},
+      {{"PRIORITY", "4"}}, {{"PRIORITY", "5"}}, {{"PRIORITY", "6"}}, {{"PRIORITY", "7"}},
+      {},                  {{"PRIORITY", "x"}}, {{"PRIORITY", "03"}}, {{"PRIORITY", "6"}, {"PRIORITY", "3"}},
+      {{"PRIORITY", "3"}, {"PRIORITY", "6"}}};
+  int n = 0;
+  for (int day = 1; day <= 6; ++day) {
+    for (int hour = 0; hour < 24; hour += 5) {
+      for (const auto& priority : priorities) {
+        test::Fields fields = priority;
+        fields.emplace_back("MESSAGE", std::to_string(n));
+        fields.emplace_back("_UID", n % 3 == 0 ? "1000" : "0");
+        journal.add(at(day, hour, n++ % 60), fields);
+      }
+    }
+  }
+  return journal.build();
+}
+
+TEST(JournalSelection, DeliversEveryEntryOfTheWantedTypeInEveryLanguageAndGeneration) {
+  test::JournalFixture journal;
+  const std::string dir = mixedJournal(journal);
+  for (const wchar_t* language : {L"English", L"German", L"French", L"Dutch", L"Italian"}) {
+    for (Generation generation : {Generation::Newer, Generation::Older}) {
+      const EventTypeNames spelling = names(language, generation);
+      std::vector<std::wstring> types{spelling.error, spelling.information, spelling.warning, L"Critical", L"error"};
+      if (spelling.critical) types.push_back(*spelling.critical);
+      for (const wchar_t* log : {L"'System'", L"'Application'"}) {
+        for (const std::wstring& type : types) {
+          const EventsWanted wanted{type, std::nullopt};
+          expectSameKept(dir, log, spelling, wanted, testing::PrintToString(type + L" " + log));
+          if (type != spelling.information) {
+            for (const Delivered& d : walk(dir, log, spelling, wanted)) EXPECT_EQ(d.type, type) << d;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(JournalSelection, StartsAtTheBoundInEveryTimeZone) {
+  test::JournalFixture journal;
+  const std::string dir = mixedJournal(journal);
+  const auto english = names(L"English", Generation::Newer);
+  for (const char* zone : {"UTC", "Pacific/Kiritimati", "Etc/GMT+12", "Europe/Berlin", "America/New_York"}) {
+    const test::ScopedEnv env{{"TZ", zone}};
+    for (int day = 1; day <= 8; ++day) {
+      for (const wchar_t* type : {L"Error", L"Information", L"Critical"}) {
+        const EventsWanted wanted{type, DateTime{2021, 3, day}};
+        expectSameKept(dir, L"'System' ", english, wanted,
+                       std::string(zone) + " before " + std::to_string(day) + " March");
+        for (const Delivered& d : walk(dir, L"'System' ", english, wanted)) {
+          EXPECT_LT(d.time.substr(0, 14), digits(*wanted.writtenBefore)) << zone << " " << d;
+        }
+      }
+    }
+  }
+}
+
+TEST(JournalSelection, ADaylightSavingChangeAtTheBound) {
+  // In Berlin, 28 March 2021 has 23 hours; entries on either side of its midnights.
+  const test::ScopedEnv env{{"TZ", "Europe/Berlin"}};
+  test::JournalFixture journal;
+  for (int minute = 0; minute < 24 * 60 * 3; minute += 17) {
+    journal.add(test::utcMicroseconds(2021, 3, 27, 0, 0, 0) + std::uint64_t(minute) * 60000000,
+                {{"PRIORITY", "3"}, {"MESSAGE", std::to_string(minute)}});
+  }
+  const std::string dir = journal.build();
+  const auto english = names(L"English", Generation::Newer);
+  for (int day : {27, 28, 29, 30}) {
+    expectSameKept(dir, L"'System' ", english, {L"Error", DateTime{2021, 3, day}}, "day " + std::to_string(day));
+  }
+}
+
+TEST(JournalSelection, EntriesOutOfTimeOrderByLessThanADay) {
+  test::JournalFixture journal;
+  // Written in this order: the clock went back by hours now and then.
+  const int hours[] = {0, 5, 3, 9, 20, 14, 30, 26, 27, 40, 35, 48, 44, 60, 55, 70};
+  int n = 0;
+  for (int hour : hours) {
+    journal.add(test::utcMicroseconds(2021, 3, 1, 0, 0, 0) + std::uint64_t(hour) * 3600000000,
+                {{"PRIORITY", n % 2 ? "3" : "4"}, {"MESSAGE", std::to_string(n)}});
+    ++n;
+  }
+  const std::string dir = journal.build();
+  const auto english = names(L"English", Generation::Newer);
+  for (int day = 1; day <= 5; ++day) {
+    for (const wchar_t* type : {L"Error", L"Warning"}) {
+      expectSameKept(dir, L"'System' ", english, {type, DateTime{2021, 3, day}}, "day " + std::to_string(day));
+    }
+  }
+}
+
+TEST(JournalSelection, BootsThatAllStartAtTheSameTime) {
+  // A machine without a real-time clock: three boots of three days, each starting on
+  // 1 March at midnight, so that the journal runs back in time twice. Written once into one
+  // file, once a file a boot, once into two files that each hold parts of two boots.
+  const char* boots[] = {"11111111111111111111111111111111", "22222222222222222222222222222222",
+                         "33333333333333333333333333333333"};
+  const auto english = names(L"English", Generation::Newer);
+  for (const std::string split : {"one file", "a file a boot", "two files"}) {
+    test::JournalFixture journal;
+    std::set<std::wstring> system;
+    for (int boot = 0; boot < 3; ++boot) {
+      for (int hour = 0; hour < 72; hour += 2) {
+        const int n = boot * 100 + hour;
+        journal.add(at(1, hour), {{"_BOOT_ID", boots[boot]},
+                                  {"PRIORITY", std::to_string(n % 5 + 2)},
+                                  {"_UID", n % 3 == 0 ? "1000" : "0"},
+                                  {"MESSAGE", std::to_string(n)}});
+        if (n % 3 != 0) system.insert(std::to_wstring(n));
+        if ((split == "a file a boot" && hour == 70) || (split == "two files" && boot == 1 && hour == 36)) journal.build();
+      }
+    }
+    const std::string dir = journal.build();
+    std::multiset<std::wstring> walked;
+    for (const Delivered& d : walk(dir, L"'System'", english, {})) walked.insert(d.message);
+    EXPECT_EQ(walked, std::multiset<std::wstring>(system.begin(), system.end())) << split << ": every entry once";
+    for (const wchar_t* type : {L"Critical", L"Error", L"Warning", L"Information"}) {
+      expectSameKept(dir, L"'System'", english, {type, std::nullopt}, split);
+      for (int day = 1; day <= 5; ++day) {
+        expectSameKept(dir, L"'System' ", english, {type, DateTime{2021, 3, day}}, split + " before day " + std::to_string(day));
+      }
+    }
+  }
+}
+
+TEST(JournalSelection, AnEmptyJournalDirectoryDeliversNothing) {
+  const test::JournalFixture journal;
+  std::filesystem::create_directories(journal.dir());
+  const auto english = names(L"English", Generation::Newer);
+  for (const EventsWanted& wanted : {EventsWanted{}, EventsWanted{L"Error", std::nullopt},
+                                     EventsWanted{L"Information", DateTime{2021, 3, 1}}}) {
+    EXPECT_TRUE(walk(journal.dir(), L"'System' ", english, wanted).empty());
+    EXPECT_TRUE(walk(journal.dir(), L"'Application'", english, wanted).empty());
+  }
+}
+
+TEST(JournalSelection, OpeningTheJournalAgainKeepsTheSelection) {
+  test::JournalFixture journal;
+  const std::string dir = mixedJournal(journal);
+  const auto english = names(L"English", Generation::Newer);
+  for (LogName log : {LogName::System, LogName::Application}) {
+    for (const EventsWanted& wanted : {EventsWanted{L"Error", DateTime{2021, 3, 4}}, EventsWanted{L"Critical", std::nullopt}}) {
+      std::vector<std::wstring> once;
+      for (long every : {100000L, 1L, 2L, 3L, 7L}) {
+        JournalFiles files(dir);
+        JournalObjects objects(files, log, english, selectionFor(wanted, english), every);
+        std::vector<std::wstring> messages;
+        while (objects.next()) messages.push_back(textOf(objects.property(L"Message")));
+        if (once.empty()) once = messages;
+        EXPECT_FALSE(messages.empty());
+        EXPECT_EQ(messages, once) << "opened again every " << every << " entries";
+      }
+    }
+  }
+}
+
+TEST(JournalFiles, FilesOfOneDirectoryAreMergedNewestFirst) {
+  // Two files side by side, their times interleaved, and a rotated file older than both;
+  // a file that is no journal is passed over.
+  test::JournalFixture journal;
+  for (int hour : {1, 2}) journal.add(at(1, hour), {{"MESSAGE", "old " + std::to_string(hour)}, {"PRIORITY", "3"}});
+  journal.build();
+  for (int hour : {10, 12, 14}) journal.add(at(2, hour), {{"MESSAGE", "system " + std::to_string(hour)}, {"PRIORITY", "3"}});
+  journal.build();
+  for (int hour : {11, 13, 15}) {
+    journal.add(at(2, hour), {{"MESSAGE", "other " + std::to_string(hour)}, {"PRIORITY", "3"}});
+    journal.add(at(2, hour) + 1, {{"MESSAGE", "user " + std::to_string(hour)}, {"PRIORITY", "3"}, {"_UID", "1000"}});
+  }
+  const std::string dir = journal.build();
+  std::ofstream(dir + "/broken.journal") << "not a journal";
+  std::filesystem::create_directory(dir + "/empty.journal~");
+
+  const auto english = names(L"English", Generation::Newer);
+  const auto messages = [&](const wchar_t* log, const EventsWanted& wanted) {
+    std::vector<std::wstring> found;
+    for (const Delivered& d : walk(dir, log, english, wanted)) found.push_back(d.message);
+    return found;
+  };
+  EXPECT_EQ(messages(L"'System'", {}),
+            (std::vector<std::wstring>{L"other 15", L"system 14", L"other 13", L"system 12", L"other 11",
+                                       L"system 10", L"old 2", L"old 1"}));
+  EXPECT_EQ(messages(L"'Application'", {L"Error", std::nullopt}),
+            (std::vector<std::wstring>{L"user 15", L"user 13", L"user 11"}));
+  EXPECT_EQ(messages(L"'System' ", {L"Error", DateTime{2021, 3, 2}}), (std::vector<std::wstring>{L"old 2", L"old 1"}));
+  const test::ScopedEnv env{{"TZ", "UTC"}};
+  JournalFiles files(dir);
+  JournalObjects all(files, LogName::System, english, {}, 1);
+  std::vector<std::wstring> times;
+  while (all.next()) times.push_back(textOf(all.property(L"TimeWritten")).substr(0, 12));
+  EXPECT_EQ(times, (std::vector<std::wstring>{L"202103021500", L"202103021400", L"202103021300", L"202103021200",
+                                              L"202103021100", L"202103021000", L"202103010200", L"202103010100"}))
+      << "files opened again after every entry";
+}
+
+}  // namespace
+}  // namespace brask
