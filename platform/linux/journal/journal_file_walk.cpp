@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "platform/event_log/file_time.h"
 #include "platform/linux/cim_time.h"
 
 namespace brask {
@@ -63,7 +64,7 @@ bool JournalFileWalk::startIndexed() {
   filtered_ = log_ == LogName::Application && matches_.size() <= kMostMatches;
   if (!prepare(journal)) return false;
   const int seek = selection_.writtenBefore
-                       ? sd_journal_seek_realtime_usec(journal, walkStartFor(*selection_.writtenBefore))
+                       ? sd_journal_seek_realtime_usec(journal, utcBoundOf(*selection_.writtenBefore))
                        : sd_journal_seek_tail(journal);
   if (seek < 0) return false;
   mode_ = log_ == LogName::Application && matches_.empty() ? Mode::Done : Mode::Indexed;

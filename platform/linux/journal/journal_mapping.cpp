@@ -1,7 +1,5 @@
 #include "platform/linux/journal/journal_mapping.h"
 
-#include <ctime>
-
 #include "platform/linux/decimal_digits.h"
 
 namespace brask {
@@ -9,19 +7,6 @@ namespace {
 
 constexpr std::uint64_t kFirstUserUid = 1000;
 constexpr int kNoPriority = -1;
-constexpr std::int64_t kSlackSeconds = 24 * 60 * 60;
-
-// Seconds since 1970 of a wall-clock time read as UTC.
-std::int64_t utcSeconds(const DateTime& at) {
-  std::tm fields{};
-  fields.tm_year = at.year - 1900;
-  fields.tm_mon = at.month - 1;
-  fields.tm_mday = at.day;
-  fields.tm_hour = at.hour;
-  fields.tm_min = at.minute;
-  fields.tm_sec = at.second;
-  return static_cast<std::int64_t>(timegm(&fields));
-}
 
 bool hasPrefix(std::string_view item, std::string_view prefix) {
   return item.substr(0, prefix.size()) == prefix;
@@ -90,11 +75,6 @@ JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& 
     }
   }
   return selection;
-}
-
-std::uint64_t walkStartFor(const DateTime& writtenBefore) {
-  const std::int64_t seconds = utcSeconds(writtenBefore) + kSlackSeconds;
-  return seconds > 0 ? static_cast<std::uint64_t>(seconds) * 1000000 : 0;
 }
 
 }  // namespace brask

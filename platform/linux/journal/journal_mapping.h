@@ -65,9 +65,4 @@ struct JournalSelection {
 // and the wanted bound.
 JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling);
 
-// Where a walk back to the entries written before a local time may start: a day later,
-// in microseconds since 1970 (UTC), which no time zone or change of daylight saving puts
-// such an entry beyond.
-std::uint64_t walkStartFor(const DateTime& writtenBefore);
-
 }  // namespace brask

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/event_log/file_time.h"
 #include "platform/event_log/property_name.h"
 #include "platform/linux/cim_time.h"
 #include "platform/linux/decimal_digits.h"
@@ -17,7 +18,7 @@ JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventType
       selection_(std::move(selection)) {
   if (log_ == LogName::Other || (selection_.priorities && selection_.priorities->empty())) return;
   const std::optional<std::uint64_t> start =
-      selection_.writtenBefore ? std::optional(walkStartFor(*selection_.writtenBefore)) : std::nullopt;
+      selection_.writtenBefore ? std::optional(utcBoundOf(*selection_.writtenBefore)) : std::nullopt;
   for (JournalFile& file : files.files()) {
     // A file in time order that starts after the walk does holds nothing for it.
     if (start && file.indexed() && file.head() > *start) continue;
@@ -31,7 +32,7 @@ std::uint64_t JournalObjects::reach(const JournalFile& file) const {
   // A file out of time order may hold its latest entry anywhere: it joins the merge at once.
   if (!file.indexed()) return std::numeric_limits<std::uint64_t>::max();
   if (!selection_.writtenBefore) return file.tail();
-  return std::min(file.tail(), walkStartFor(*selection_.writtenBefore));
+  return std::min(file.tail(), utcBoundOf(*selection_.writtenBefore));
 }
 
 bool JournalObjects::next() {

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "journal_fixture.h"
+#include "platform/event_log/file_time.h"
 #include "platform/linux/journal/journal_event_source.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
@@ -111,9 +112,18 @@ TEST(JournalSelection, PrioritiesAreTheInverseOfTheSpelling) {
 }
 
 TEST(JournalSelection, TheWalkStartsADayAfterTheBound) {
-  EXPECT_EQ(walkStartFor({2021, 3, 2}), test::utcMicroseconds(2021, 3, 3, 0, 0, 0));
-  EXPECT_EQ(walkStartFor({2021, 12, 31, 23, 59, 59}), test::utcMicroseconds(2022, 1, 1, 23, 59, 59));
-  EXPECT_EQ(walkStartFor({1900, 1, 1}), 0u) << "before 1970: the start of the journal";
+  // Against the C library's calendar, over days of every month and the turn of years.
+  for (int year : {1970, 2000, 2021, 2024, 2100}) {
+    for (int month = 1; month <= 12; ++month) {
+      for (int day : {1, 15, daysInMonth(year, month)}) {
+        const DateTime bound{year, month, day, 23, 59, 59};
+        const DateTime next = nextMidnight(bound);
+        EXPECT_EQ(utcBoundOf(bound), test::utcMicroseconds(next.year, next.month, next.day, 23, 59, 59))
+            << year << "-" << month << "-" << day;
+      }
+    }
+  }
+  EXPECT_EQ(utcBoundOf({1900, 1, 1}), 0u) << "before 1970: the start of the journal";
 }
 
 // Entries of every priority, of both logs, over six days, with the fields a journal may

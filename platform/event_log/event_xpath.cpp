@@ -1,0 +1,49 @@
+#include "platform/event_log/event_xpath.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/event_log/file_time.h"
+
+namespace brask {
+namespace {
+
+// Each class's levels; Information is every level but 1, 2 and 3.
+constexpr std::array<std::pair<RecordClass, const wchar_t*>, 4> kLevels{{
+    {RecordClass::Critical, L"Level=1"},
+    {RecordClass::Error, L"Level=2"},
+    {RecordClass::Warning, L"Level=3"},
+    {RecordClass::Information, L"Level=0 or Level>3"},
+}};
+
+// The levels of the selection; empty when it keeps every level, which also keeps the
+// events without one (read as Information).
+std::wstring levelTest(const LevelSelection& selection) {
+  std::wstring test;
+  std::size_t kept = 0;
+  for (const auto& [recordClass, levels] : kLevels) {
+    if (!selection.allows(recordClass)) continue;
+    if (!test.empty()) test += L" or ";
+    test += levels;
+    ++kept;
+  }
+  if (kept == kLevels.size()) return {};
+  // No level at all: the listing keeps no event, and none has a level below 0.
+  return test.empty() ? L"Level<0" : test;
+}
+
+}  // namespace
+
+std::wstring eventXPath(const LevelSelection& selection) {
+  std::wstring levels = levelTest(selection);
+  std::wstring time;
+  if (selection.writtenBefore) {
+    time = L"TimeCreated[@SystemTime<'" + systemTimeText(utcBoundOf(*selection.writtenBefore)) +
+           L"']";
+  }
+  if (levels.empty() && time.empty()) return L"*";
+  if (!levels.empty() && !time.empty()) levels = L"(" + levels + L") and ";
+  return L"*[System[" + levels + time + L"]]";
+}
+
+}  // namespace brask

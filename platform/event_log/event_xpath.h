@@ -1,0 +1,17 @@
+// The query of the Windows Event Log API for what a listing may keep: an XPath over the
+// events' System part that selects the levels spelled as the wanted type and, in date
+// mode, the events created before the bound's UTC limit (a day past it), so that the
+// event service filters and the program reads only what it may write.
+#pragma once
+
+#include <string>
+
+#include "platform/event_log/event_levels.h"
+
+namespace brask {
+
+// "*" when the selection keeps every event, else for example
+// *[System[(Level=1 or Level=2) and TimeCreated[@SystemTime<'2009-08-12T00:00:00.000Z']]]
+std::wstring eventXPath(const LevelSelection& selection);
+
+}  // namespace brask
