@@ -1,5 +1,7 @@
 #include "platform/linux/evtx/evtx_file.h"
 
+#include "platform/linux/evtx/record_xml.h"
+
 namespace brask {
 namespace {
 
@@ -49,6 +51,11 @@ std::uint64_t EvtxRecord::written() const {
     return libevtx_record_get_written_time(record_.get(), &written, error);
   });
   return written;
+}
+
+std::uint64_t EvtxRecord::eventTime() const {
+  if (const std::optional<std::uint64_t> created = timeCreated(xml())) return *created;
+  return written();
 }
 
 std::optional<int> EvtxRecord::level() const {

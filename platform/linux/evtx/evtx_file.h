@@ -20,6 +20,8 @@ class EvtxRecord {
 
   std::uint64_t identifier() const;
   std::uint64_t written() const;  // FILETIME: 100 ns since 1601 (UTC); 0 when unreadable
+  // The time of the event: its TimeCreated, else the time the header says it was written.
+  std::uint64_t eventTime() const;
   std::optional<int> level() const;
   std::optional<std::uint32_t> eventIdentifier() const;
   // The provider's event-source name where the record has one, else the provider name.

@@ -1,7 +1,7 @@
 #include "platform/linux/evtx/evtx_objects.h"
 
+#include "platform/event_log/event_properties.h"
 #include "platform/event_log/file_time.h"
-#include "platform/event_log/property_name.h"
 #include "platform/linux/cim_time.h"
 
 namespace brask {
@@ -36,34 +36,30 @@ const RecordDetails& EvtxObjects::details() {
 }
 
 PropertyValue EvtxObjects::message() {
-  std::vector<std::string> strings = record_->strings();
-  if (!strings.empty() && details().binaryLast) strings.pop_back();
-  if (strings.empty()) return {};
-  std::string joined = strings.front();
-  for (std::size_t i = 1; i < strings.size(); ++i) joined += " " + strings[i];
-  return utf8_(joined);
+  const std::vector<std::string> strings = record_->strings();
+  const std::size_t count = strings.size() - (!strings.empty() && details().binaryLast ? 1 : 0);
+  std::vector<std::wstring> decoded;
+  for (std::size_t i = 0; i < count; ++i) decoded.push_back(utf8_(strings[i]));
+  return joinedStrings(decoded);
 }
 
 PropertyValue EvtxObjects::property(std::wstring_view name) {
-  if (samePropertyName(name, L"Type"))
-    return recordType(current_->recordClass(), details().keywords, spelling_);
-  if (samePropertyName(name, L"TimeWritten"))
-    return cimDateTime(unixMicroseconds(current_->written()));
-  if (samePropertyName(name, L"Category")) {
-    if (const std::optional<std::int64_t> task = details().task) return *task;
-    return {};
+  switch (eventPropertyNamed(name)) {
+    case EventProperty::Type:
+      return recordType(current_->recordClass(), details().keywords, spelling_);
+    case EventProperty::TimeWritten:
+      return cimDateTime(unixMicroseconds(details().timeCreated.value_or(record_->written())));
+    case EventProperty::Category:
+      return categoryOf(details().task);
+    case EventProperty::EventCode:
+      return eventCodeOf(record_->eventIdentifier());
+    case EventProperty::SourceName:
+      if (const std::optional<std::string> source = record_->sourceName()) return utf8_(*source);
+      return {};
+    case EventProperty::Message:
+      return message();
   }
-  if (samePropertyName(name, L"EventCode")) {
-    if (const std::optional<std::uint32_t> code = record_->eventIdentifier())
-      return static_cast<std::int64_t>(*code & 0xFFFF);
-    return {};
-  }
-  if (samePropertyName(name, L"SourceName")) {
-    if (const std::optional<std::string> source = record_->sourceName()) return utf8_(*source);
-    return {};
-  }
-  if (samePropertyName(name, L"Message")) return message();
-  throwUnknownProperty(name);
+  return {};
 }
 
 }  // namespace brask

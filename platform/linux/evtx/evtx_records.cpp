@@ -4,12 +4,18 @@
 #include <tuple>
 
 namespace brask {
+namespace {
+
+constexpr std::uint64_t kUnknownTime = UINT64_MAX;
+
+}  // namespace
 
 EvtxRecords::EvtxRecords(const EvtxFile& file, RecordSet set, EvtxRecords* written)
     : file_(file),
       set_(set),
       written_(written),
-      classes_(static_cast<std::size_t>(std::max(file.count(set), 0)), RecordClass::Unread) {}
+      classes_(static_cast<std::size_t>(std::max(file.count(set), 0)), RecordClass::Unread),
+      times_(classes_.size(), kUnknownTime) {}
 
 int EvtxRecords::size() {
   order();
@@ -35,6 +41,19 @@ std::optional<EvtxRecord> EvtxRecords::read(int index) {
   return record;
 }
 
+std::uint64_t EvtxRecords::timeOf(int index, const EvtxRecord& record) {
+  std::uint64_t& time = times_[static_cast<std::size_t>(index)];
+  if (time == kUnknownTime) time = record.eventTime();
+  return time;
+}
+
+std::uint64_t EvtxRecords::timeOf(int index) {
+  if (times_[static_cast<std::size_t>(index)] != kUnknownTime)
+    return times_[static_cast<std::size_t>(index)];
+  const std::optional<EvtxRecord> record = read(index);
+  return record ? timeOf(index, *record) : 0;
+}
+
 std::optional<EvtxRecord> EvtxRecords::readFrom(int& from, int to, int shift) {
   const int count = static_cast<int>(classes_.size());
   for (; from < to; ++from) {
@@ -48,15 +67,16 @@ void EvtxRecords::order() {
   ordered_ = true;
   const int count = static_cast<int>(classes_.size());
   if (set_ == RecordSet::Recovered) {
-    std::vector<std::tuple<std::uint64_t, std::uint64_t, int>> kept;  // time, identifier, index
+    std::vector<std::tuple<std::uint64_t, std::uint64_t, int>> kept;  // event time, identifier, index
     for (int index = 0; index < count; ++index) {
       const std::optional<EvtxRecord> record = read(index);
       if (!record) continue;
       // Copied out before the written records are read, which may free this record's values.
       const std::uint64_t identifier = record->identifier();
       const std::uint64_t written = record->written();
+      const std::uint64_t time = timeOf(index, *record);
       if (written_ != nullptr && written_->holds(identifier, written)) continue;
-      kept.emplace_back(written, identifier, index);
+      kept.emplace_back(time, identifier, index);
     }
     std::sort(kept.begin(), kept.end(), std::greater<>());
     for (const auto& [time, identifier, index] : kept) byTime_.push_back(index);

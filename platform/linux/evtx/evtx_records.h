@@ -1,7 +1,7 @@
 // One set of a saved event log's records, written or recovered, newest first, with what
 // was learnt of each record at its first reading (the class of its level), so that later
 // queries pass over records of other classes without reading them again: one byte a
-// record. libevtx gives the written records in the order of the file's chunks, which in a
+// record, and of those whose time was needed that time: eight more. libevtx gives the written records in the order of the file's chunks, which in a
 // log that has wrapped around holds the newest chunks before the oldest: their order of
 // writing, by record identifier, is found by a binary search for where it wraps. The
 // recovered records, few and in no order, are put in order by time once, without those
@@ -29,6 +29,10 @@ class EvtxRecords {
   RecordClass classOf(int index) const { return classes_[static_cast<std::size_t>(index)]; }
   // The record at an index, noting its class; nothing when it cannot be read.
   std::optional<EvtxRecord> read(int index);
+  // The event time (EvtxRecord::eventTime) of the record at an index, noted at its first
+  // reading: of the record in hand, or of one read for it; 0 when it cannot be read.
+  std::uint64_t timeOf(int index, const EvtxRecord& record);
+  std::uint64_t timeOf(int index);
 
  private:
   void order();
@@ -42,6 +46,7 @@ class EvtxRecords {
   RecordSet set_;
   EvtxRecords* written_;
   std::vector<RecordClass> classes_;
+  std::vector<std::uint64_t> times_;  // kUnknownTime until needed
   bool ordered_ = false;
   int oldest_ = 0;           // written records: the index where the order of writing begins
   std::vector<int> byTime_;  // recovered records: the indexes of those kept, newest first

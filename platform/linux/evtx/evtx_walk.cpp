@@ -7,8 +7,9 @@ namespace brask {
 
 std::optional<std::uint64_t> EvtxWalk::reach() {
   for (int position = 0; position < records_.size(); ++position) {
-    if (const std::optional<EvtxRecord> newest = records_.read(records_.indexAt(position)))
-      return newest->written();
+    const int index = records_.indexAt(position);
+    if (const std::optional<EvtxRecord> newest = records_.read(index))
+      return records_.timeOf(index, *newest);
   }
   return std::nullopt;
 }
@@ -19,9 +20,9 @@ bool EvtxWalk::next() {
     if (!selection_.allows(records_.classOf(index_))) continue;
     const std::optional<EvtxRecord> record = records_.read(index_);
     if (!record || !selection_.allows(records_.classOf(index_))) continue;
-    written_ = record->written();
     if (selection_.writtenBefore &&
-        localWallClock(unixMicroseconds(written_)) >= *selection_.writtenBefore) {
+        localWallClock(unixMicroseconds(records_.timeOf(index_, *record))) >=
+            *selection_.writtenBefore) {
       continue;
     }
     return true;

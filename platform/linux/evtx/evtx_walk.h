@@ -17,8 +17,8 @@ class EvtxWalk {
   EvtxWalk(EvtxRecords& records, const LevelSelection& selection)
       : records_(records), selection_(selection) {}
 
-  // The written time of the newest record the walk may deliver (FILETIME); nothing when
-  // no record can be read.
+  // The event time of the newest record the walk may deliver (FILETIME); nothing when no
+  // record can be read.
   std::optional<std::uint64_t> reach();
   // Moves to the next record of the walk; false when there is none.
   bool next();
@@ -27,16 +27,14 @@ class EvtxWalk {
   // its level.
   std::optional<EvtxRecord> record() { return records_.read(index_); }
   RecordClass recordClass() const { return records_.classOf(index_); }
-  std::uint64_t written() const { return written_; }
-  // Where the merge of the walks puts the current record: its written time.
-  std::uint64_t key() const { return written_; }
+  // Where the merge of the walks puts the current record: its event time.
+  std::uint64_t key() { return records_.timeOf(index_); }
 
  private:
   EvtxRecords& records_;
   const LevelSelection& selection_;
   int position_ = -1;
   int index_ = 0;
-  std::uint64_t written_ = 0;
 };
 
 }  // namespace brask

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "platform/event_log/file_time.h"
+
 namespace brask {
 namespace {
 
@@ -30,8 +32,20 @@ std::optional<std::string> systemValue(std::string_view xml, std::string_view el
   return std::string(system.substr(from, end - from));
 }
 
+std::optional<std::uint64_t> timeCreated(std::string_view xml) {
+  constexpr std::string_view kOpen = "<TimeCreated SystemTime=\"";
+  const std::string_view system = xml.substr(0, xml.find("</System>"));
+  const std::size_t start = system.find(kOpen);
+  if (start == std::string_view::npos) return std::nullopt;
+  const std::size_t from = start + kOpen.size();
+  const std::size_t end = system.find('"', from);
+  if (end == std::string_view::npos) return std::nullopt;
+  return fileTimeOfSystemTime(system.substr(from, end - from));
+}
+
 RecordDetails recordDetails(std::string_view xml) {
   RecordDetails details;
+  details.timeCreated = timeCreated(xml);
   if (const auto task = systemValue(xml, "Task")) {
     if (const auto number = numberOf(*task, 10)) details.task = static_cast<std::int64_t>(*number);
   }

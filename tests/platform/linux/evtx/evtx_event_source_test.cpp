@@ -93,6 +93,16 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
   std::vector<EvtxEvent> current;
   for (int s : {21, 23, 25}) current.push_back(event(s, 4, {L"current " + std::to_wstring(s)}));
   const std::wstring time = L"|202106011400";
+  // Exported logs: a written time of 0 in every header, the event's time its TimeCreated.
+  std::vector<EvtxEvent> exported, exportedArchive;
+  for (int s : {31, 35, 33}) {
+    EvtxEvent e = event(s, 4, {L"exported " + std::to_wstring(s)});
+    e.created = e.written;
+    e.written = 0;
+    (s == 33 ? exportedArchive : exported).push_back(e);
+  }
+  EvtxEvent untimed = event(36, 4, {L"no TimeCreated"});
+  untimed.noTimeCreated = true;
 
   const struct {
     const char* what;
@@ -175,6 +185,19 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        {{}, DateTime{2021, 6, 1, 14, 0, 12}},
        {L"Critical" + time + L"11.000000+120|-|1|Provider|s",
         L"Information" + time + L"10.000000+120|-|1|Provider|s"}},
+      {"exported: TimeCreated is the time, of the bound and of the merge",
+       {{"a.evtx", test::evtxFile(exported)}, {"b.evtx", test::evtxFile(exportedArchive)}},
+       kSystem,
+       kEnglish,
+       {{}, DateTime{2021, 6, 1, 14, 0, 35}},
+       {L"Information" + time + L"33.000000+120|-|1|Provider|exported 33",
+        L"Information" + time + L"31.000000+120|-|1|Provider|exported 31"}},
+      {"no TimeCreated: the header's written time",
+       {{"a.evtx", test::evtxFile({untimed})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Information" + time + L"36.000000+120|-|1|Provider|no TimeCreated"}},
       {"no file", {}, kSystem, kEnglish, {}, {}},
   };
   for (const auto& c : cases) {

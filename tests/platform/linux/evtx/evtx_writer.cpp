@@ -152,8 +152,10 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
         if (event.level) xml.element(L"Level", Value{0x04, little(*event.level, 1)});
         if (event.task) xml.element(L"Task", Value{0x06, little(*event.task, 2)});
         xml.element(L"Keywords", Value{0x15, little(event.keywords, 8)});
-        xml.element(L"TimeCreated", std::nullopt,
-                    {{L"SystemTime", {0x11, little(event.written, 8)}}});
+        if (!event.noTimeCreated) {
+          xml.element(L"TimeCreated", std::nullopt,
+                      {{L"SystemTime", {0x11, little(event.created.value_or(event.written), 8)}}});
+        }
         xml.element(L"EventRecordID", Value{0x0a, little(id, 8)});
         xml.element(L"Channel", text(event.channel));
         xml.element(L"Computer", text(L"WS01"));

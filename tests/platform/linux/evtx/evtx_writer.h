@@ -11,7 +11,10 @@
 namespace brask::test {
 
 struct EvtxEvent {
-  std::uint64_t written = 0;  // FILETIME: 100 ns since 1601 (UTC)
+  std::uint64_t written = 0;  // FILETIME: 100 ns since 1601 (UTC), in the record header
+  // TimeCreated in the System part: the written time unless given; none with noTimeCreated.
+  std::optional<std::uint64_t> created;
+  bool noTimeCreated = false;
   std::optional<int> level = 4;
   int eventId = 1;
   std::optional<int> task;
