@@ -4,41 +4,48 @@
 # Every program runs in a Wine prefix below PREFIX_ROOT, named by BRASK_WINE_PREFIX
 # (default "default"), under the Unix locale BRASK_WINE_LOCALE (default en_US.UTF-8), which
 # Wine takes as the system locale. A Wine process started under another locale resets the
-# prefix's regional settings, so each locale needs a prefix of its own. The first use of
-# PREFIX_ROOT creates a base prefix with wineboot; every named prefix is a copy of it that
-# shares its system DLLs through hard links. The program is ended after
-# BRASK_WINE_TIMEOUT seconds (default 300).
+# prefix's regional settings, so each locale needs a prefix of its own. Every named prefix
+# is a copy of one base prefix, BRASK_WINE_BASE (default PREFIX_ROOT/base), which its first
+# use creates with wineboot. The base is a 64-bit prefix, where 32-bit programs run as well
+# (through WOW64), so the prefixes of the 64-bit and the 32-bit build may share one base on
+# the same file system. A named prefix shares the base's system DLLs through hard links:
+# a file of drive_c/windows/system32 (64-bit) or drive_c/windows/syswow64 (32-bit) is the
+# same file in the base and in every prefix made from it. A test that puts a DLL of its
+# own there replaces the file (cp --remove-destination), never writes into it. The program
+# is ended after BRASK_WINE_TIMEOUT seconds (default 300).
 set -euo pipefail
 
 root=$1
 shift
 name=${BRASK_WINE_PREFIX:-default}
+base=${BRASK_WINE_BASE:-$root/base}
 export LC_ALL=${BRASK_WINE_LOCALE:-en_US.UTF-8}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 prefix="$root/$name"
 
-mkdir -p "$root"
+mkdir -p "$root" "$(dirname "$base")"
 (
   flock 9
-  if [ ! -f "$root/base/system.reg" ]; then
-    rm -rf "$root/base"
-    WINEPREFIX="$root/base" LC_ALL=en_US.UTF-8 timeout 300 wine wineboot --init >/dev/null 2>&1
-    WINEPREFIX="$root/base" timeout 60 wineserver --wait
+  if [ ! -f "$base/system.reg" ]; then
+    rm -rf "$base"
+    WINEPREFIX="$base" WINEARCH=win64 LC_ALL=en_US.UTF-8 timeout 300 wine wineboot --init \
+      >/dev/null 2>&1
+    WINEPREFIX="$base" timeout 60 wineserver --wait
   fi
   if [ ! -f "$prefix/system.reg" ]; then
     rm -rf "$prefix" "$prefix.new"
-    cp -al "$root/base" "$prefix.new"
+    cp -al "$base" "$prefix.new"
     # Only the system DLL folders stay shared; the registry, the .ini files and the rest
     # change within a prefix, so each prefix gets its own copy of them.
-    (cd "$root/base" && find . -type f ! -path './drive_c/windows/system32/*' \
+    (cd "$base" && find . -type f ! -path './drive_c/windows/system32/*' \
       ! -path './drive_c/windows/syswow64/*' -print0) |
       while IFS= read -r -d '' file; do
-        cp --remove-destination "$root/base/$file" "$prefix.new/$file"
+        cp --remove-destination "$base/$file" "$prefix.new/$file"
       done
     mv "$prefix.new" "$prefix"
   fi
-) 9>"$root/.lock"
+) 9>"$base.lock"
 
 export WINEPREFIX="$prefix"
 exec timeout "${BRASK_WINE_TIMEOUT:-300}" wine "$@"

@@ -3,6 +3,11 @@
 # both desktop builds. Safe to run again.
 set -euo pipefail
 
+# Wine's X11 driver loads these at run time; Wine only recommends them. The 32-bit Wine
+# loads the i386 ones.
+wine_x11=(libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1
+  libxxf86vm1)
+
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
@@ -17,10 +22,10 @@ packages=(
   # includes libbfio.h, which libevtx-dev does not bring)
   qt6-base-dev qt6-qpa-plugins libsystemd-dev libevtx-dev libbfio-dev
   fonts-dejavu-core fonts-liberation2
-  # Windows build: MinGW-w64 cross compiler and Wine to run its tests
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
-  # Wine's X11 driver loads these at run time; Wine only recommends them
-  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
+  # Windows build: MinGW-w64 cross compilers and Wine to run the tests of both programs
+  # (wine32 is the i386 Wine that the 32-bit programs run in)
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
+  "${wine_x11[@]}" "${wine_x11[@]/%/:i386}"
   # tests: journal files, saved event logs (zlib for their checksums, evtxexport to read
   # them independently, valgrind to check their reading), locales, a real window under
   # Xvfb, timing
@@ -28,13 +33,18 @@ packages=(
   x11-utils imagemagick hyperfine time python3
 )
 
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+# wine32 is a package of the i386 architecture, which dpkg installs only once it has been
+# added; wine32 is then missing, so the package lists are read again below.
+dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -4,7 +4,8 @@
 # brask.exe and README.txt alone; its brask.exe is of the zip's machine, carries a manifest
 # for that machine that asks for elevation, and loads on that machine's Windows XP; its
 # README.txt is in Windows' line ends. The package is of that version, the checksums
-# verify, and the 64-bit brask.exe, as shipped, is driven under Wine and Xvfb.
+# verify, and each brask.exe, as shipped, is driven under Wine and Xvfb, the 32-bit one
+# under the 32-bit Wine.
 #   release_test.sh <dist directory>
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -27,7 +28,10 @@ expected=$(printf '%s\n' SHA256SUMS "$deb" "brask-$version-windows-x64.zip" \
 actual=$(find "$dist" -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "dist holds $(tr '\n' ' ' <<< "$actual")"
 
-tree=$(mktemp -d)
+# Inside build/, beside the build directories: its Wine prefixes are made by hard links
+# from the base prefix that BRASK_WINE_BASE may name there.
+mkdir -p build
+tree=$(mktemp -d "$PWD/build/release-check.XXXXXX")
 trap 'rm -rf "$tree"' EXIT
 
 # check_zip ARCH FILE_TYPE OBJDUMP PE_FORMAT XP_VERSION MANIFEST_ARCH
@@ -75,10 +79,12 @@ if [ -f "$dist/SHA256SUMS" ]; then
   (cd "$dist" && sha256sum --quiet --strict -c SHA256SUMS) || fail "the checksums do not verify"
 fi
 
-if [ -f "$tree/x64/brask.exe" ]; then
-  BRASK_WINE_PREFIX=gui bash tests/platform/win32/brask_gui_test.sh "$PWD/cmake/wine-run.sh" \
-    "$tree/wine" "$tree/x64/brask.exe" || fail "the shipped 64-bit brask.exe failed under Wine"
-fi
+for arch in x64 x86; do
+  [ -f "$tree/$arch/brask.exe" ] || continue
+  BRASK_WINE_PREFIX=gui-$arch bash tests/platform/win32/brask_gui_test.sh \
+    "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" ||
+    fail "$arch: the shipped brask.exe failed under Wine"
+done
 
 [ "$failures" -eq 0 ] || exit 1
 echo "release: passed"

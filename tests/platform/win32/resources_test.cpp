@@ -22,6 +22,13 @@ std::string projectFileVersion() {
   return version ? version : "";
 }
 
+// The processor brask.exe is built for, which is this test's own, as its manifest names it.
+#ifdef _WIN64
+constexpr char kManifestArchitecture[] = "amd64";
+#else
+constexpr char kManifestArchitecture[] = "x86";
+#endif
+
 // The program loaded as data, for its resources.
 class ProgramResources : public testing::Test {
  protected:
@@ -90,8 +97,8 @@ TEST_F(ProgramResources, TheManifestAsksForWhatTheProgramNeeds) {
     std::string text;
     bool present;
   } cases[] = {
-      {"name=\"Zelvo.BRASK\" version=\"" + projectFileVersion() +
-           "\" processorArchitecture=\"amd64\"",
+      {"name=\"Zelvo.BRASK\" version=\"" + projectFileVersion() + "\" processorArchitecture=\"" +
+           kManifestArchitecture + "\"",
        true},
       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", true},
       // Only an elevated process may create the report in the root of the system drive.
