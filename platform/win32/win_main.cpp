@@ -1,6 +1,8 @@
-// brask.exe: creates frmMain and the Windows side of the platform, runs Form_Load, shows
-// the window and runs its messages through IsDialogMessage until the window is gone. A
-// window that the system cannot make ends the program in the run-time error box.
+// brask.exe: keeps DLLs to the system directory, creates frmMain and the Windows side of
+// the platform, runs Form_Load, shows the window and runs its messages through
+// IsDialogMessage until the window is gone. The event logs are read through the Event Log
+// API where Windows has it (Vista and later), else through WMI (XP and 2003). A window
+// that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,11 +10,14 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/type_names_of_system.h"
 #include "platform/win32/system/ansi_file.h"
+#include "platform/win32/system/dll_search.h"
 #include "platform/win32/system/kernel32_locale.h"
 #include "platform/win32/system/kernel32_version.h"
 #include "platform/win32/system/local_clock.h"
 #include "platform/win32/system/win_process.h"
+#include "platform/win32/wevtapi/evt_event_source.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
 #include "platform/win32/window/message_boxes.h"
@@ -20,6 +25,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace brask;
+  restrictDllSearch();
   becomeDpiAware();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -29,13 +35,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!opened) return 1;
   MainWindow& window = *opened;
   dialogs.setOwner(window.handle());
-  WmiEventSource events;
   Kernel32Locale locale;
   Kernel32Version version;
+  std::unique_ptr<EventSource> events = EvtEventSource::open(typeNamesOfSystem(locale, version));
+  if (!events) events = std::make_unique<WmiEventSource>();
   LocalClock clock;
   WinProcess process;
   AnsiFile files;
-  Platform platform{window, dialogs, events, locale, version, clock, process, files};
+  Platform platform{window, dialogs, *events, locale, version, clock, process, files};
   MainForm form(platform);
   window.setHandlers(form);
 

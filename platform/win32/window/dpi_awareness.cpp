@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/module_function.h"
+
 namespace brask {
 
 void becomeDpiAware() {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32) return;
   using SetProcessDpiAware = BOOL(WINAPI*)();
-  const auto function = reinterpret_cast<SetProcessDpiAware>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+  const auto function = moduleFunction<SetProcessDpiAware>(GetModuleHandleW(L"user32.dll"),
+                                                           "SetProcessDPIAware");
   if (function) function();
 }
 

@@ -1,0 +1,37 @@
+// The event logs through the Windows Event Log API, where Windows has it (Vista and
+// later): a query reads its log's channel newest first, and the XPath it sends lets the
+// event service filter by level and, in date mode, by time. Type names are spelled as the
+// event logs of the detected language and generation spell them. Every failure is thrown
+// as a RunTimeError with the Windows error code and its text.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "platform/event_log/event_type_names.h"
+#include "platform/event_source.h"
+#include "platform/win32/wevtapi/evt_messages.h"
+#include "platform/win32/wevtapi/evt_values.h"
+#include "platform/win32/wevtapi/wevtapi.h"
+
+namespace brask {
+
+class EvtEventSource final : public EventSource {
+ public:
+  // Nothing where the system has no Event Log API.
+  static std::unique_ptr<EvtEventSource> open(EventTypeNames spelling);
+
+  EvtEventSource(const Wevtapi& api, EventTypeNames spelling);
+
+  std::unique_ptr<EventService> connect() override;
+
+ private:
+  friend class EvtService;
+
+  Wevtapi api_;
+  EventTypeNames spelling_;
+  std::optional<EvtRenderer> renderer_;  // made by the first query
+  EvtMessages messages_;
+};
+
+}  // namespace brask

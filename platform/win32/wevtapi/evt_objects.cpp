@@ -1,0 +1,81 @@
+#include "platform/win32/wevtapi/evt_objects.h"
+
+#include "platform/event_log/event_levels.h"
+#include "platform/event_log/event_properties.h"
+#include "platform/run_time_error.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/wevtapi/local_cim_time.h"
+
+namespace brask {
+
+EvtObjects::EvtObjects(const Wevtapi& api, EvtHandle results, EvtRenderer& renderer,
+                       EvtMessages& messages, const EventTypeNames& spelling)
+    : api_(api),
+      results_(std::move(results)),
+      renderer_(renderer),
+      messages_(messages),
+      spelling_(spelling) {}
+
+bool EvtObjects::fetch() {
+  batch_.clear();
+  position_ = 0;
+  if (!results_) return false;
+  EVT_HANDLE events[kBatch];
+  DWORD returned = 0;
+  if (!api_.next(results_.get(), kBatch, events, INFINITE, 0, &returned)) {
+    // The end of the results; any other failure, a log cleared or overwritten under the
+    // walk among them, ends the run with what has been written.
+    if (GetLastError() == ERROR_NO_MORE_ITEMS) return false;
+    throw lastError(L"Reading the next event");
+  }
+  for (DWORD i = 0; i < returned; ++i) batch_.emplace_back(api_, events[i]);
+  return !batch_.empty();
+}
+
+bool EvtObjects::next() {
+  for (;;) {
+    if (position_ == batch_.size() && !fetch()) return false;
+    const EVT_HANDLE event = batch_[position_++].get();
+    values_ = renderer_.systemValues(event);
+    std::optional<std::wstring> time;
+    if (values_.timeCreated) time = localCimTime(*values_.timeCreated);
+    if (time) {
+      timeWritten_ = std::move(*time);
+      return true;
+    }
+  }
+}
+
+PropertyValue EvtObjects::message() {
+  const EVT_HANDLE event = batch_[position_ - 1].get();
+  if (values_.provider) {
+    if (std::optional<std::wstring> text = messages_.message(*values_.provider, event))
+      return *text;
+  }
+  return joinedStrings(renderer_.strings(event));
+}
+
+PropertyValue EvtObjects::property(std::wstring_view name) {
+  const EventProperty property = eventPropertyNamed(name);
+  if (position_ == 0) {
+    throw RunTimeError(L"Reading the property " + std::wstring(name), kInternalError,
+                       L"No current event");
+  }
+  switch (property) {
+    case EventProperty::Type:
+      return recordType(levelClass(values_.level), values_.keywords, spelling_);
+    case EventProperty::TimeWritten:
+      return timeWritten_;
+    case EventProperty::Category:
+      return categoryOf(values_.task);
+    case EventProperty::EventCode:
+      return eventCodeOf(values_.eventId);
+    case EventProperty::SourceName:
+      return sourceNameOf(values_.eventSourceName, values_.provider);
+    case EventProperty::Message:
+      return message();
+  }
+  return {};
+}
+
+}  // namespace brask

@@ -1,0 +1,49 @@
+// An event's values as the Event Log API renders them: those of its System part that the
+// properties come from, and its own strings (its user or event data).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wevtapi/wevtapi.h"
+
+namespace brask {
+
+// Each missing where the event lacks it or holds a value of another kind.
+struct EvtSystemValues {
+  std::optional<int> level;
+  std::uint64_t keywords = 0;
+  std::optional<std::int64_t> task;
+  std::optional<std::uint32_t> eventId;
+  std::optional<std::wstring> provider;
+  std::optional<std::wstring> eventSourceName;
+  std::optional<std::uint64_t> timeCreated;  // FILETIME
+};
+
+class EvtRenderer {
+ public:
+  // Creates the two render contexts; throws RunTimeError when the API refuses.
+  explicit EvtRenderer(const Wevtapi& api);
+
+  EvtSystemValues systemValues(EVT_HANDLE event);
+  // Each value of the user data as text, as the event's XML writes it.
+  std::vector<std::wstring> strings(EVT_HANDLE event);
+
+ private:
+  // The rendered values, in a buffer aligned for them; throws RunTimeError on failure.
+  const EVT_VARIANT* render(const EvtHandle& context, EVT_HANDLE event, DWORD& count);
+
+  const Wevtapi& api_;
+  EvtHandle system_;
+  EvtHandle user_;
+  std::vector<std::uint64_t> buffer_;
+};
+
+// The text of one value: numbers in decimal, hexadecimal ones with 0x, a GUID in braces,
+// a SID as S-1-..., binary data as hexadecimal digits, a time as UTC; empty for null, for
+// arrays and for handles.
+std::wstring variantText(const EVT_VARIANT& value);
+
+}  // namespace brask
