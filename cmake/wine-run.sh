@@ -11,8 +11,11 @@
 # the same file system. A named prefix shares the base's system DLLs through hard links:
 # a file of drive_c/windows/system32 (64-bit) or drive_c/windows/syswow64 (32-bit) is the
 # same file in the base and in every prefix made from it. A test that puts a DLL of its
-# own there replaces the file (cp --remove-destination), never writes into it. The program
-# is ended after BRASK_WINE_TIMEOUT seconds (default 300).
+# own there replaces the file (cp --remove-destination), never writes into it.
+# BRASK_WINE_SYSTEM_DLLS lists such DLLs (test doubles), put in the prefix's system
+# directory in place of Wine's own and loaded in their place; BRASK_WINE_DLL_OVERRIDES adds
+# to WINEDLLOVERRIDES ("wevtapi=" leaves a DLL out, as Windows XP lacks it). The program is
+# ended after BRASK_WINE_TIMEOUT seconds (default 300).
 set -euo pipefail
 
 root=$1
@@ -21,7 +24,7 @@ name=${BRASK_WINE_PREFIX:-default}
 base=${BRASK_WINE_BASE:-$root/base}
 export LC_ALL=${BRASK_WINE_LOCALE:-en_US.UTF-8}
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${BRASK_WINE_DLL_OVERRIDES:+;$BRASK_WINE_DLL_OVERRIDES}"
 prefix="$root/$name"
 
 mkdir -p "$root" "$(dirname "$base")"
@@ -46,6 +49,18 @@ mkdir -p "$root" "$(dirname "$base")"
     mv "$prefix.new" "$prefix"
   fi
 ) 9>"$base.lock"
+
+# A 32-bit DLL goes where a 32-bit process finds its system directory in a 64-bit prefix.
+# The copy replaces the hard link, so that the other prefixes keep Wine's DLL.
+for dll in ${BRASK_WINE_SYSTEM_DLLS:-}; do
+  name=$(basename "$dll" .dll)
+  folder=system32
+  if [ -d "$prefix/drive_c/windows/syswow64" ] && [[ $(file -b "$dll") != PE32+* ]]; then
+    folder=syswow64
+  fi
+  cp --remove-destination "$dll" "$prefix/drive_c/windows/$folder/$name.dll"
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$name=n"
+done
 
 export WINEPREFIX="$prefix"
 exec timeout "${BRASK_WINE_TIMEOUT:-300}" wine "$@"

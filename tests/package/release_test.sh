@@ -79,11 +79,23 @@ if [ -f "$dist/SHA256SUMS" ]; then
   (cd "$dist" && sha256sum --quiet --strict -c SHA256SUMS) || fail "the checksums do not verify"
 fi
 
+# Each shipped brask.exe as on Windows XP (no Event Log API, the logs through WMI), and as
+# on Vista and later with the tests' double of wevtapi.dll, which its Windows build made.
 for arch in x64 x86; do
   [ -f "$tree/$arch/brask.exe" ] || continue
-  BRASK_WINE_PREFIX=gui-$arch bash tests/platform/win32/brask_gui_test.sh \
+  BRASK_WINE_PREFIX=gui-$arch BRASK_WINE_DLL_OVERRIDES=wevtapi= \
+    bash tests/platform/win32/brask_gui_test.sh \
     "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" ||
     fail "$arch: the shipped brask.exe failed under Wine"
+  if [ "$arch" = x64 ]; then build=build/windows; else build=build/windows-x86; fi
+  double=$PWD/$build/tests/platform/win32/wevtapi/wevtapi.dll
+  if [ -f "$double" ]; then
+    BRASK_WINE_PREFIX=evt-$arch bash tests/platform/win32/wevtapi/brask_evt_e2e.sh \
+      "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" "$double" ||
+      fail "$arch: the shipped brask.exe failed with the Event Log API under Wine"
+  else
+    echo "$arch: not driven with the Event Log API: no double of wevtapi.dll in $build"
+  fi
 done
 
 [ "$failures" -eq 0 ] || exit 1

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# brask.exe reading the event logs through the Event Log API, under Wine and Xvfb: the test
+# double of wevtapi.dll in the prefix's system directory, and a copy of it beside the
+# program, as a web page may leave one in a Downloads folder. A Number-mode and a Date-mode
+# run, made with the keyboard, each write the report that the double's events give, byte
+# for byte past the time of the run; the double delivers no section more than its events
+# and one batch of EvtNext; the DLL beside the program is never loaded.
+#
+# Usage: brask_evt_e2e.sh WINE_RUN PREFIX_ROOT BRASK_EXE DOUBLE_DLL
+# (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
+set -euo pipefail
+
+if [ -z "${BRASK_GUI_DISPLAY:-}" ]; then
+  exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
+    -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+wine_run=$1
+root=$2
+double=$4
+prefix=$root/${BRASK_WINE_PREFIX:-evt-e2e}
+title="BRASK - Zelvo's Event Viewer"
+batch=16  # EvtNext's batch
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# shellcheck source=../window_waits.sh
+source "$(dirname "$0")/../window_waits.sh"
+ended() { ! kill -0 "$1" 2>/dev/null; }
+keys() { xdotool key --delay 60 "$@"; }
+type_text() { xdotool type --delay 60 "$1"; }
+point_at() { xdotool mousemove --window "$(window "$1")" "${2:-10}" "${3:-10}"; }
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
+
+export TZ=UTC BRASK_WINE_SYSTEM_DLLS=$double
+export BRASK_EVT_DOUBLE_EVENTS='C:\evt\events.txt' BRASK_EVT_DOUBLE_LOG='C:\evt\log.txt'
+"$wine_run" "$root" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+mkdir -p "$prefix/drive_c/evt" "$prefix/drive_c/Downloads"
+cp "$3" "$prefix/drive_c/Downloads/brask.exe"
+cp "$double" "$prefix/drive_c/Downloads/wevtapi.dll"
+report=$prefix/drive_c/BRASK.txt
+
+# Days before today (UTC): the date as the double reads it, and as the report prints it.
+day() { date -u -d "today - $1 days" +%F; }
+shown_day() { date -u -d "today - $1 days" +%d/%m/%Y; }
+
+# The events, oldest first: in each log a long run of Information events before the rest.
+{
+  for i in $(seq 0 199); do
+    printf 'channel=Application\ttime=%sT%02d:%02d:00Z\tlevel=4\tid=%d\tprovider=Filler\tmessage=Filler event %d.\n' \
+      "$(day 20)" $((i / 60)) $((i % 60)) "$i" "$i"
+  done
+  printf 'channel=Application\ttime=%sT10:00:00Z\tlevel=2\tid=1000\ttask=100\tprovider=Application Error\tmessage=Faulting application name: x.exe\\r\\nFaulting module: y.dll\n' "$(day 5)"
+  printf 'channel=Application\ttime=%sT11:30:15Z\tlevel=3\tid=1530\tprovider=Microsoft-Windows-User Profiles Service\tmessage=Registry file in use.\n' "$(day 4)"
+  printf 'channel=Application\ttime=%sT12:00:00Z\tlevel=4\tid=1\tprovider=Wow\tsource=Wow Source\tmessage~=Disk %%1 is full\tstring=C:\n' "$(day 3)"
+  printf 'channel=Application\ttime=%sT13:00:00Z\tlevel=0\tkeywords=0x8020000000000000\tid=4624\tprovider=Auditor\tmessage=Logged on.\n' "$(day 3)"
+  printf 'channel=Application\ttime=%sT09:15:00Z\tlevel=2\tid=1001\tprovider=Windows Error Reporting\tmessage=Fault bucket 0\n' "$(day 1)"
+  for i in $(seq 0 99); do
+    printf 'channel=System\ttime=%sT%02d:%02d:00Z\tlevel=4\tid=%d\tprovider=Filler\tmessage=Filler event %d.\n' \
+      "$(day 15)" $((i / 60)) $((i % 60)) "$i" "$i"
+  done
+  printf '!publisher\tService Control Manager\t15002\n'
+  printf 'channel=System\ttime=%sT07:00:00Z\tlevel=2\tid=u32:3221232472\tprovider=Service Control Manager\tsource=Service Control Manager\tstring=Spooler\tstring=%%%%2\n' "$(day 10)"
+  printf 'channel=System\ttime=%sT08:00:00Z\tlevel=1\tid=41\ttask=63\tprovider=Microsoft-Windows-Kernel-Power\tmessage=The system has rebooted without cleanly shutting down first.\n' "$(day 6)"
+  printf 'channel=System\ttime=%sT00:00:00Z\tlevel=3\tid=129\tprovider=storahci\tstring=\\\\Device\\\\RaidPort0\n' "$(day 2)"
+  printf 'channel=System\ttime=%sT06:45:00Z\tlevel=1\tid=41\ttask=63\tprovider=Microsoft-Windows-Kernel-Power\tmessage=The system has rebooted without cleanly shutting down first.\n' "$(day 1)"
+  printf 'channel=System\ttime=%sT12:00:00Z\tlevel=4\tid=6013\tprovider=EventLog\tmessage=The system uptime is 100 seconds.\n' "$(day 1)"
+} > "$prefix/drive_c/evt/events.txt"
+
+rule="~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~"
+# banner LOG TYPE, record LOG DAYS TIME TYPE CATEGORY EVENT SOURCE MESSAGE: report lines.
+banner() { printf '%s\r\n%s Log - %s Type\r\n%s\r\n' "$rule" "$1" "$2" "$rule"; }
+record() {
+  printf 'Log: %s Date/Time: %s %s\r\nType: %s Category: %s\r\nEvent: %s Source: %s\r\n%s\r\n\r\n' \
+    "$1" "$(shown_day "$2")" "$3" "$4" "$5" "$6" "$7" "$8"
+}
+header() {
+  printf "Zelvo's Event Viewer v01c run on Windows 7 in English\r\n\r\n"
+  printf 'Note: All dates below are in the format dd/mm/yyyy\r\n\r\n'
+}
+filler() { record "$1" "$2" "$3" Information "" "$4" Filler "Filler event $4."; }
+reboot="The system has rebooted without cleanly shutting down first."
+
+expected_number=$(
+  header
+  a="'Application'" s="'System'"
+  banner "$a" Critical
+  banner "$a" Error
+  record "$a" 1 "9:15:00 AM" Error "" 1001 "Windows Error Reporting" "Fault bucket 0"
+  record "$a" 5 "10:00:00 AM" Error 100 1000 "Application Error" \
+    "Faulting application name: x.exe Faulting module: y.dll"
+  banner "$a" Information
+  record "$a" 3 "12:00:00 PM" Information "" 1 "Wow Source" "Disk %1 is full"
+  filler "$a" 20 "3:19:00 AM" 199
+  filler "$a" 20 "3:18:00 AM" 198
+  banner "$a" Warning
+  record "$a" 4 "11:30:15 AM" Warning "" 1530 "Microsoft-Windows-User Profiles Service" \
+    "Registry file in use."
+  banner "$s" Critical
+  record "$s" 1 "6:45:00 AM" Critical 63 41 "Microsoft-Windows-Kernel-Power" "$reboot"
+  record "$s" 6 "8:00:00 AM" Critical 63 41 "Microsoft-Windows-Kernel-Power" "$reboot"
+  banner "$s" Error
+  record "$s" 10 "7:00:00 AM" Error "" 7000 "Service Control Manager" "Spooler %%2"
+  banner "$s" Information
+  record "$s" 1 "12:00:00 PM" Information "" 6013 EventLog "The system uptime is 100 seconds."
+  filler "$s" 15 "1:39:00 AM" 99
+  filler "$s" 15 "1:38:00 AM" 98
+  banner "$s" Warning
+  record "$s" 2 "12:00:00 AM" Warning "" 129 storahci '\Device\RaidPort0'
+  echo .
+)
+expected_date=$(
+  header
+  a="'Application' " s="'System' "
+  none() { printf 'No %slog %s events found from %s to %s\r\n\r\n' "$1" "$2" "$(shown_day 7)" "$(shown_day 2)"; }
+  banner "$a" Critical
+  banner "$a" Error
+  record "$a" 5 "10:00:00 AM" Error 100 1000 "Application Error" \
+    "Faulting application name: x.exe Faulting module: y.dll"
+  banner "$a" Information
+  record "$a" 3 "12:00:00 PM" Information "" 1 "Wow Source" "Disk %1 is full"
+  banner "$a" Warning
+  record "$a" 4 "11:30:15 AM" Warning "" 1530 "Microsoft-Windows-User Profiles Service" \
+    "Registry file in use."
+  banner "$s" Critical
+  record "$s" 6 "8:00:00 AM" Critical 63 41 "Microsoft-Windows-Kernel-Power" "$reboot"
+  banner "$s" Error
+  none "$s" Error
+  banner "$s" Information
+  none "$s" Information
+  banner "$s" Warning
+  record "$s" 2 "12:00:00 AM" Warning "" 129 storahci '\Device\RaidPort0'
+  echo .
+)
+
+# run NAME EXPECTED LIMIT KEYS: one run from the keyboard, its report compared with the
+# expected one, and each query's deliveries shown and held to the limit.
+run() {
+  local name=$1 expected=$2 limit=$3 drive=$4
+  rm -f "$report" "$prefix/drive_c/evt/log.txt"
+  (cd "$prefix/drive_c/Downloads" && "$wine_run" "$root" 'C:\Downloads\brask.exe') &
+  local brask=$!
+  within 60 shown "$title" || fail "$name: the window did not appear"
+  point_at "$title" 5 5
+  "$drive"
+  within 60 ended "$brask" || fail "$name: the run did not end the program"
+  [ -e "$report" ] || fail "$name: no report"
+  local actual
+  actual=$(grep -v '^Report run at ' "$report"; echo .)
+  [ "$actual" = "$expected" ] ||
+    fail "$name: the report differs: $(diff <(echo "$expected") <(echo "$actual") | head -20)"
+  # Each query's events, counted from the double's log: its lines "query", "next N".
+  awk -v limit="$limit" -v name="$name" '
+    /^query / { if (q) print q ": " n; q = substr($0, 7); n = 0 }
+    /^next / { n += $2; if (n > limit) { print name ": " q " delivered " n > "/dev/stderr"; bad = 1 } }
+    END { if (q) print q ": " n; exit bad }' "$prefix/drive_c/evt/log.txt" ||
+    fail "$name: a query delivered more than its events and one batch"
+  ! grep '^loaded ' "$prefix/drive_c/evt/log.txt" | grep -iv 'windows\\sys' ||
+    fail "$name: a wevtapi.dll outside the system directory was loaded"
+  grep -q '^loaded ' "$prefix/drive_c/evt/log.txt" || fail "$name: the system's wevtapi.dll was not loaded"
+}
+
+checks() { keys space Tab space Tab space Tab space Tab space Tab space Tab; }  # both logs, every type
+number_mode() {
+  checks
+  keys space Tab                                   # optNumber, then txtNumber
+  type_text 3
+  keys Tab Tab Tab Tab Tab Tab Tab space           # past the date fields (optDate is no stop
+                                                   # now that optNumber is chosen) to cmdRun
+}
+date_mode() {
+  checks
+  keys Tab Tab space                               # past txtNumber to optDate
+  for field in "$(date -u -d 'today - 7 days' +%d)" "$(date -u -d 'today - 7 days' +%m)" \
+    "$(date -u -d 'today - 7 days' +%Y)" "$(date -u -d 'today - 2 days' +%d)" \
+    "$(date -u -d 'today - 2 days' +%m)" "$(date -u -d 'today - 2 days' +%Y)"; do
+    keys Tab
+    type_text "$field"
+  done
+  keys Tab space                                   # cmdRun
+}
+
+echo "Number mode, 3 events: deliveries per query"
+run "number mode" "$expected_number" $((3 + batch)) number_mode
+echo "Date mode, $(shown_day 7) to $(shown_day 2): deliveries per query"
+run "date mode" "$expected_date" 1000 date_mode
+echo "PASS"
