@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A large saved event log made of a real one: its chunks, in the order of writing,
-repeated COUNT times, each copy's record numbers and written times moved on past the
-last copy's, with the checksums made anew. The records' binary XML is left as it is.
+repeated COUNT times, each copy's record numbers and times moved on past the last copy's
+(the written time of each record header, and the FILETIME values of each record's
+template instance, TimeCreated among them), with the checksums made anew.
 
     evtx_repeat.py SOURCE.evtx COUNT OUTPUT.evtx
 """
@@ -33,6 +34,25 @@ def records(chunk):
         at += size
 
 
+def filetime_values(chunk, at):
+    """The offsets of the FILETIME values of the template instance a record's binary XML
+    starts with (after the fragment header), where it has one."""
+    body = at + 24
+    if chunk[body:body + 4] != b"\x0f\x01\x01\x00" or chunk[body + 4] & 0x0F != 0x0C:
+        return
+    definition = struct.unpack_from("<I", chunk, body + 10)[0]
+    values = body + 14
+    if definition == values:  # the definition stands here, before the values
+        values += 24 + struct.unpack_from("<I", chunk, values + 20)[0]
+    count = struct.unpack_from("<I", chunk, values)[0]
+    descriptors, offset = values + 4, values + 4 + 4 * count
+    for i in range(count):
+        size, kind = struct.unpack_from("<HB", chunk, descriptors + 4 * i)
+        if kind == 0x11 and size == 8:
+            yield offset
+        offset += size
+
+
 def moved(chunk, numbers, ticks):
     chunk = bytearray(chunk)
     for field in (8, 16, 24, 32):
@@ -40,6 +60,8 @@ def moved(chunk, numbers, ticks):
     for at in records(chunk):
         number, written = struct.unpack_from("<QQ", chunk, at + 8)
         struct.pack_into("<QQ", chunk, at + 8, number + numbers, written + ticks)
+        for value in filetime_values(chunk, at):
+            struct.pack_into("<Q", chunk, value, struct.unpack_from("<Q", chunk, value)[0] + ticks)
     free = struct.unpack_from("<I", chunk, 48)[0]
     struct.pack_into("<I", chunk, 52, zlib.crc32(chunk[512:free]))
     struct.pack_into("<I", chunk, 124, zlib.crc32(chunk[128:512], zlib.crc32(chunk[:120])))
