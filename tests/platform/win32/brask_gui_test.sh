@@ -19,17 +19,8 @@ prefix=$root/${BRASK_WINE_PREFIX:-gui}
 report=$prefix/drive_c/BRASK.txt
 title="BRASK - Zelvo's Event Viewer"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
 # shellcheck source=window_waits.sh
 source "$(dirname "$0")/window_waits.sh"
-ended() { ! kill -0 "$1" 2>/dev/null; }
-keys() { xdotool key --delay 60 "$@"; }
-# Under Wine keys are taken only once the pointer has moved over the window.
-point_at() { xdotool mousemove --window "$(window "$1")" "${2:-10}" "${3:-10}"; }
 
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
 

@@ -1,5 +1,5 @@
-# Waiting for windows on the display, for the scripts that drive brask.exe under Wine and
-# Xvfb (sourced, not run).
+# Waiting for windows on the display and driving them, for the scripts that run brask.exe
+# under Wine and Xvfb (sourced, not run).
 
 # within SECONDS COMMAND...: waits for the command to succeed, up to the deadline.
 within() {
@@ -15,3 +15,13 @@ within() {
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 shown() { [ -n "$(window "$1")" ]; }
 hidden() { [ -z "$(window "$1")" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+keys() { xdotool key --delay 60 "$@"; }
+# Under Wine keys are taken only once the pointer has moved over the window.
+point_at() { xdotool mousemove --window "$(window "$1")" "${2:-10}" "${3:-10}"; }

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "evtx_writer.h"
+#include "fakes/event_lines.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -47,27 +48,12 @@ EvtxEvent event(int second, std::optional<int> level, std::vector<std::wstring> 
   return e;
 }
 
-std::wstring shown(const PropertyValue& value) {
-  if (const auto* text = std::get_if<std::wstring>(&value)) return *text;
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_wstring(*number);
-  return L"-";
-}
-
 // Every event a query delivers, in order: Type|TimeWritten|Category|EventCode|SourceName|Message.
 std::vector<std::wstring> listed(const std::string& folder, const std::wstring& query,
                                  const EventTypeNames& spelling = kEnglish,
                                  const EventsWanted& wanted = {}) {
   EvtxEventSource source(spelling, folder);
-  auto objects = source.connect()->ExecQuery(query, wanted);
-  std::vector<std::wstring> events;
-  while (objects->next()) {
-    std::wstring line;
-    for (const wchar_t* name :
-         {L"Type", L"timewritten", L"Category", L"EventCode", L"SourceName", L"Message"})
-      line += (line.empty() ? L"" : L"|") + shown(objects->property(name));
-    events.push_back(line);
-  }
-  return events;
+  return test::eventLines(*source.connect()->ExecQuery(query, wanted));
 }
 
 TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {

@@ -22,16 +22,9 @@ prefix=$root/${BRASK_WINE_PREFIX:-evt-e2e}
 title="BRASK - Zelvo's Event Viewer"
 batch=16  # EvtNext's batch
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 # shellcheck source=../window_waits.sh
 source "$(dirname "$0")/../window_waits.sh"
-ended() { ! kill -0 "$1" 2>/dev/null; }
-keys() { xdotool key --delay 60 "$@"; }
 type_text() { xdotool type --delay 60 "$1"; }
-point_at() { xdotool mousemove --window "$(window "$1")" "${2:-10}" "${3:-10}"; }
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
 
 export TZ=UTC BRASK_WINE_SYSTEM_DLLS=$double

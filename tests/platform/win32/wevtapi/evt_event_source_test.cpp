@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "fakes/event_lines.h"
 #include "platform/event_log/file_time.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/module_function.h"
@@ -47,25 +48,9 @@ struct Double {
   std::wstring log = temporary(L"brask-evt-log.txt");
 };
 
-std::wstring shown(const PropertyValue& value) {
-  if (const auto* text = std::get_if<std::wstring>(&value)) return *text;
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_wstring(*number);
-  return L"-";
-}
-
 // Every event a query delivers: Type|TimeWritten|Category|EventCode|SourceName|Message.
-std::vector<std::wstring> listed(EventSource& source, const EventsWanted& wanted = {},
-                                 const EventTypeNames& = kEnglish) {
-  auto objects = source.connect()->ExecQuery(kSystem, wanted);
-  std::vector<std::wstring> events;
-  while (objects->next()) {
-    std::wstring line;
-    for (const wchar_t* name :
-         {L"Type", L"timewritten", L"Category", L"EventCode", L"SourceName", L"Message"})
-      line += (line.empty() ? L"" : L"|") + shown(objects->property(name));
-    events.push_back(line);
-  }
-  return events;
+std::vector<std::wstring> listed(EventSource& source, const EventsWanted& wanted = {}) {
+  return test::eventLines(*source.connect()->ExecQuery(kSystem, wanted));
 }
 
 std::unique_ptr<EvtEventSource> source(const EventTypeNames& spelling = kEnglish) {
@@ -152,9 +137,9 @@ TEST(EvtEventSource, MetadataIsOpenedOncePerProviderForWrittenEventsAlone) {
     auto objects = opened->connect()->ExecQuery(kSystem, {L"Information", {}});
     int count = 0;
     while (objects->next()) {
-      EXPECT_EQ(shown(objects->property(L"Type")), L"Information");
+      EXPECT_EQ(test::shown(objects->property(L"Type")), L"Information");
       if (count++ < 3) {
-        EXPECT_EQ(shown(objects->property(L"Message")), L"m");
+        EXPECT_EQ(test::shown(objects->property(L"Message")), L"m");
       }
     }
     EXPECT_EQ(count, 20) << "the service filters by level";
