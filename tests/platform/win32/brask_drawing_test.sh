@@ -6,11 +6,10 @@
 # Usage: brask_drawing_test.sh WINE_RUN PREFIX_ROOT BRASK_EXE CHECK_EXE OUT_DIR
 set -euo pipefail
 
-if [ -z "${BRASK_GUI_DISPLAY:-}" ]; then
-  # A display number of its own, from a random start, as the other window tests do.
-  exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
-    -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+here=$(dirname "$0")
+# shellcheck source=window_waits.sh
+source "$here/window_waits.sh"
+own_display "$@"
 
 wine_run=$1
 root=$2
@@ -18,9 +17,6 @@ exe=$3
 check_exe=$4
 out=$5
 title="BRASK - Zelvo's Event Viewer"
-here=$(dirname "$0")
-# shellcheck source=window_waits.sh
-source "$here/window_waits.sh"
 
 prefix=""
 trap '[ -z "$prefix" ] || WINEPREFIX=$root/$prefix wineserver -k 2>/dev/null || true' EXIT

@@ -8,9 +8,9 @@
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
 set -euo pipefail
 
-if [ -z "${BRASK_GUI_DISPLAY:-}" ]; then
-  exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+# shellcheck source=window_waits.sh
+source "$(dirname "$0")/window_waits.sh"
+own_display "$@"
 
 wine_run=$1
 root=$2
@@ -18,9 +18,6 @@ exe=$3
 prefix=$root/${BRASK_WINE_PREFIX:-gui}
 report=$prefix/drive_c/BRASK.txt
 title="BRASK - Zelvo's Event Viewer"
-
-# shellcheck source=window_waits.sh
-source "$(dirname "$0")/window_waits.sh"
 
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
 

@@ -1,6 +1,14 @@
 # Waiting for windows on the display and driving them, for the scripts that run brask.exe
 # under Wine and Xvfb (sourced, not run).
 
+# own_display "$@": runs the sourcing script again under an Xvfb display of its own (a
+# display number from a random start, so that window tests do not meet), unless it is.
+own_display() {
+  [ -n "${BRASK_GUI_DISPLAY:-}" ] ||
+    exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
+      -s "-screen 0 1024x768x24" "$0" "$@"
+}
+
 # within SECONDS COMMAND...: waits for the command to succeed, up to the deadline.
 within() {
   local deadline=$((SECONDS + $1))

@@ -10,10 +10,9 @@
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
 set -euo pipefail
 
-if [ -z "${BRASK_GUI_DISPLAY:-}" ]; then
-  exec env BRASK_GUI_DISPLAY=1 xvfb-run -a -n $((100 + RANDOM % 800)) \
-    -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+# shellcheck source=../window_waits.sh
+source "$(dirname "$0")/../window_waits.sh"
+own_display "$@"
 
 wine_run=$1
 root=$2
@@ -22,8 +21,6 @@ prefix=$root/${BRASK_WINE_PREFIX:-evt-e2e}
 title="BRASK - Zelvo's Event Viewer"
 batch=16  # EvtNext's batch
 
-# shellcheck source=../window_waits.sh
-source "$(dirname "$0")/../window_waits.sh"
 type_text() { xdotool type --delay 60 "$1"; }
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
 
