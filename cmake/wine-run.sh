@@ -16,6 +16,12 @@
 # directory in place of Wine's own and loaded in their place; BRASK_WINE_DLL_OVERRIDES adds
 # to WINEDLLOVERRIDES ("wevtapi=" leaves a DLL out, as Windows XP lacks it). The program is
 # ended after BRASK_WINE_TIMEOUT seconds (default 300).
+#
+# Every start goes through Wine's 64-bit loader, never through Debian's wine launcher, which
+# takes the 32-bit loader whenever wine32 is installed: a 64-bit program then never depends
+# on whether the kernel runs 32-bit code. For a 32-bit program the 64-bit loader starts the
+# 32-bit one itself (WINELOADER names the 64-bit loader, whose name less "64" is the 32-bit
+# one), natively or under the emulator registered for i386 programs.
 set -euo pipefail
 
 root=$1
@@ -26,13 +32,15 @@ export LC_ALL=${BRASK_WINE_LOCALE:-en_US.UTF-8}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${BRASK_WINE_DLL_OVERRIDES:+;$BRASK_WINE_DLL_OVERRIDES}"
 prefix="$root/$name"
+wine64=/usr/lib/wine/wine64
+export WINELOADER=$wine64
 
 mkdir -p "$root" "$(dirname "$base")"
 (
   flock 9
   if [ ! -f "$base/system.reg" ]; then
     rm -rf "$base"
-    WINEPREFIX="$base" WINEARCH=win64 LC_ALL=en_US.UTF-8 timeout 300 wine wineboot --init \
+    WINEPREFIX="$base" WINEARCH=win64 LC_ALL=en_US.UTF-8 timeout "${BRASK_WINE_BOOT_TIMEOUT:-900}" "$wine64" wineboot --init \
       >/dev/null 2>&1
     WINEPREFIX="$base" timeout 60 wineserver --wait
   fi
@@ -63,4 +71,4 @@ for dll in ${BRASK_WINE_SYSTEM_DLLS:-}; do
 done
 
 export WINEPREFIX="$prefix"
-exec timeout "${BRASK_WINE_TIMEOUT:-300}" wine "$@"
+exec timeout "${BRASK_WINE_TIMEOUT:-300}" "$wine64" "$@"
