@@ -31,6 +31,8 @@ packages=(
   # Xvfb, timing
   systemd-journal-remote zlib1g-dev libevtx-utils valgrind locales-all xvfb xauth xdotool
   x11-utils imagemagick hyperfine time python3
+  # the window as a screen reader reads it: the accessibility bus and its Python client
+  at-spi2-core python3-pyatspi dbus
 )
 
 SUDO=""
@@ -47,4 +49,29 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The 32-bit Windows program runs in the 32-bit Wine, an i386 program. Some kernels run no
+# 32-bit program ("Exec format error"): there QEMU's user-mode emulator is registered for
+# i386 programs in binfmt_misc, with F so that the kernel keeps the emulator open. An entry
+# already registered answers the probe through the emulator, so it is looked at first.
+binfmt=/proc/sys/fs/binfmt_misc
+i386_entry=$binfmt/qemu-i386
+if [ -e "$i386_entry" ] && [ "$(head -1 "$i386_entry")" = enabled ] &&
+  grep -qx "flags: F" "$i386_entry"; then
+  echo "32-bit programs: emulated (qemu-i386-static, registered already)"
+elif /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  echo "32-bit programs: native"
+else
+  dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed' ||
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+      qemu-user-static
+  [ -e "$binfmt/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$binfmt"
+  # An entry without F, as a package may leave one, is replaced.
+  [ ! -e "$i386_entry" ] || echo -1 | $SUDO tee "$i386_entry" >/dev/null
+  # An i386 ELF executable or shared object: qemu's own magic and mask.
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | $SUDO tee "$binfmt/register" >/dev/null
+  echo "32-bit programs: this kernel runs none; registered qemu-i386-static to emulate them"
 fi

@@ -5,7 +5,7 @@
 # for that machine that asks for elevation, and loads on that machine's Windows XP; its
 # README.txt is in Windows' line ends. The package is of that version, the checksums
 # verify, and each brask.exe, as shipped, is driven under Wine and Xvfb, the 32-bit one
-# under the 32-bit Wine.
+# under the 32-bit Wine where 32-bit programs run.
 #   release_test.sh <dist directory>
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -81,8 +81,14 @@ fi
 
 # Each shipped brask.exe as on Windows XP (no Event Log API, the logs through WMI), and as
 # on Vista and later with the tests' double of wevtapi.dll, which its Windows build made.
+# The 32-bit one is driven where 32-bit programs run, natively or emulated (BRASK_X86_RUN
+# from test.sh: native, emulated or none).
 for arch in x64 x86; do
   [ -f "$tree/$arch/brask.exe" ] || continue
+  if [ "$arch" = x86 ] && [ "${BRASK_X86_RUN:-native}" = none ]; then
+    echo "x86: the shipped brask.exe is not driven: 32-bit programs do not run here"
+    continue
+  fi
   BRASK_WINE_PREFIX=gui-$arch BRASK_WINE_DLL_OVERRIDES=wevtapi= \
     bash tests/platform/win32/brask_gui_test.sh \
     "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" ||

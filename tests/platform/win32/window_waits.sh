@@ -9,9 +9,10 @@ own_display() {
       -s "-screen 0 1024x768x24" "$0" "$@"
 }
 
-# within SECONDS COMMAND...: waits for the command to succeed, up to the deadline.
+# within SECONDS COMMAND...: waits for the command to succeed, up to the deadline, which
+# BRASK_WAIT_SCALE stretches where Wine runs slowly (a 32-bit program under emulation).
 within() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1 * ${BRASK_WAIT_SCALE:-1}))
   shift
   until "$@"; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
