@@ -14,13 +14,12 @@ class EvtService final : public EventService {
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
                                           const EventsWanted& wanted) override {
     const LogName log = logOfQuery(queryText);
-    if (!source_.renderer_) source_.renderer_.emplace(source_.api_);
     const wchar_t* channel = log == LogName::System        ? L"System"
                              : log == LogName::Application ? L"Application"
                                                            : nullptr;
     return std::make_unique<EvtObjects>(source_.api_, channel,
                                         levelSelectionFor(wanted, source_.spelling_),
-                                        *source_.renderer_, source_.messages_, source_.spelling_);
+                                        source_.renderer_, source_.messages_, source_.spelling_);
   }
 
  private:

@@ -35,7 +35,7 @@ class EvtEventSource final : public EventSource {
 
   Wevtapi api_;
   EventTypeNames spelling_;
-  std::optional<EvtRenderer> renderer_;  // made by the first query
+  std::optional<EvtRenderer> renderer_;  // made by the first query that works
   EvtMessages messages_;
 };
 

@@ -9,14 +9,17 @@
 namespace brask {
 
 EvtObjects::EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSelection& selection,
-                       EvtRenderer& renderer, EvtMessages& messages, const EventTypeNames& spelling)
+                       std::optional<EvtRenderer>& renderer, EvtMessages& messages,
+                       const EventTypeNames& spelling)
     : api_(api),
       channel_(channel),
       selection_(selection),
       renderer_(renderer),
       messages_(messages),
       spelling_(spelling) {
-  if (channel_) query();
+  if (!channel_) return;
+  query();
+  if (!renderer_) renderer_.emplace(api_);
 }
 
 void EvtObjects::query() {
@@ -58,7 +61,7 @@ bool EvtObjects::next() {
   for (;;) {
     if (position_ == batch_.size() && !fetch()) return false;
     const EVT_HANDLE event = batch_[position_++].get();
-    values_ = renderer_.systemValues(event);
+    values_ = renderer_->systemValues(event);
     reached_ = true;
     std::optional<std::wstring> time;
     if (values_.timeCreated) time = localCimTime(*values_.timeCreated);
@@ -75,7 +78,7 @@ PropertyValue EvtObjects::message() {
     if (std::optional<std::wstring> text = messages_.message(*values_.provider, event))
       return *text;
   }
-  return joinedStrings(renderer_.strings(event));
+  return joinedStrings(renderer_->strings(event));
 }
 
 PropertyValue EvtObjects::property(std::wstring_view name) {

@@ -31,9 +31,11 @@ class EvtNotWorking : public RunTimeError {
 class EvtObjects final : public EventObjects {
  public:
   // Runs the query on the channel; none is a result without events. Throws RunTimeError,
-  // EvtNotWorking among them, when the query fails.
+  // EvtNotWorking among them, when the query fails. The renderer is made once a query has
+  // worked: Wine's stub has no render context, and ends the program that asks for one.
   EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSelection& selection,
-             EvtRenderer& renderer, EvtMessages& messages, const EventTypeNames& spelling);
+             std::optional<EvtRenderer>& renderer, EvtMessages& messages,
+             const EventTypeNames& spelling);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
@@ -54,7 +56,7 @@ class EvtObjects final : public EventObjects {
   const Wevtapi& api_;
   const wchar_t* channel_;
   LevelSelection selection_;
-  EvtRenderer& renderer_;
+  std::optional<EvtRenderer>& renderer_;
   EvtMessages& messages_;
   const EventTypeNames& spelling_;
   EvtHandle results_;

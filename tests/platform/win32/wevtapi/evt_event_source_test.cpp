@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -20,6 +21,7 @@ namespace brask {
 namespace {
 
 const std::wstring kSystem = L"Select * from Win32_NTLogEvent where Logfile = 'System'";
+const std::wstring kApplication = L"Select * from Win32_NTLogEvent where Logfile = 'Application'";
 const EventTypeNames kEnglish = *eventTypeNames(L"English", Generation::Newer);
 
 std::wstring temporary(const wchar_t* name) {
@@ -288,6 +290,38 @@ TEST(EvtEventSource, AFailingCallIsARunTimeErrorWithItsCode) {
       EXPECT_FALSE(error.description().empty()) << c.directive;
     }
   }
+}
+
+// The records of a saved log as the Linux tree's saved-log test leaves them, served by the
+// double: each query lists what the saved-log source listed, line for line (backslash, tab,
+// CR and LF escaped, in UTF-8). Skipped where that tree's test has not run.
+TEST(EvtEventSource, ServesASavedLogAsTheSavedLogSourceListsIt) {
+  std::string folder = "Z:" BRASK_EVT_DIFFERENTIAL;
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  std::ifstream eventsFile(folder + "\\events.txt", std::ios::binary);
+  std::ifstream linesFile(folder + "\\lines.txt", std::ios::binary);
+  if (!eventsFile || !linesFile) GTEST_SKIP() << "no saved log from the Linux tree in " << folder;
+  const std::string events((std::istreambuf_iterator<char>(eventsFile)), {});
+  const std::string expected((std::istreambuf_iterator<char>(linesFile)), {});
+  const Double served(events);
+  const auto opened = source();
+  ASSERT_TRUE(opened);
+  std::string actual;
+  for (const std::wstring& query : {kSystem, kApplication}) {
+    for (const std::wstring& line : test::eventLines(*opened->connect()->ExecQuery(query, {}))) {
+      std::string bytes(line.size() * 3, '\0');
+      bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
+          CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
+          static_cast<int>(bytes.size()), nullptr, nullptr)));
+      for (const char c : bytes) {
+        const char* escape = c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : nullptr;
+        actual += escape ? std::string(escape) : std::string(1, c);
+      }
+      actual += '\n';
+    }
+  }
+  EXPECT_EQ(actual, expected);
+  EXPECT_FALSE(expected.empty());
 }
 
 // Wine's wevtapi.dll is a stub whose EvtQuery fails without an error code: a first query

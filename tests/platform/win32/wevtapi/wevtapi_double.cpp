@@ -16,8 +16,8 @@
 // makes the Nth call since the query fail with CODE; "!publisher NAME CODE" makes the
 // provider's metadata fail to open; "!languages LANGID..." has the messages exist in those
 // languages alone; "!batch N" has EvtNext return at most N events a call; "!stale N" has
-// every result go stale once it has delivered N events; "!stub" makes EvtQuery Wine's stub,
-// which fails without an error code.
+// every result go stale once it has delivered N events; "!stub" makes the DLL Wine's: its
+// EvtQuery fails without an error code, and EvtCreateRenderContext ends the process.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
 // "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER LCID".
 #include <windows.h>
@@ -599,6 +599,14 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
 
 __declspec(dllexport) EVT_HANDLE WINAPI EvtCreateRenderContext(DWORD count, LPCWSTR* paths,
                                                                DWORD flags) {
+  // Wine has no such function: its caller ends.
+  std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (line == "!stub") {
+      log(L"unimplemented EvtCreateRenderContext");
+      TerminateProcess(GetCurrentProcess(), 3);
+    }
+  }
   auto* context = new Handle(Handle::Context);
   if (flags == EvtRenderContextUser && count == 0) {
     context->user = true;
