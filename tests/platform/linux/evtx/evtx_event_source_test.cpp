@@ -14,6 +14,7 @@
 #include "fakes/event_lines.h"
 #include "platform/linux/evtx/evtx_file.h"
 #include "platform/linux/evtx/record_xml.h"
+#include "platform/linux/locale/wide_encoder.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -306,29 +307,6 @@ std::string attribute(const std::string& xml, const std::string& element, const 
   return xml.substr(from, xml.find('"', from) - from);
 }
 
-std::string utf8(const std::wstring& text) {
-  std::string bytes;
-  for (const wchar_t c : text) {
-    const auto code = static_cast<std::uint32_t>(c);
-    if (code < 0x80) {
-      bytes += static_cast<char>(code);
-    } else if (code < 0x800) {
-      bytes += static_cast<char>(0xC0 | code >> 6);
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      bytes += static_cast<char>(0xE0 | code >> 12);
-      bytes += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | code >> 18);
-      bytes += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-      bytes += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return bytes;
-}
-
 // A text with backslash, tab, CR and LF written as the Event Log API double reads them.
 std::string escaped(const std::string& text) {
   std::string out;
@@ -392,11 +370,12 @@ TEST(EvtxEventSource, ALogForTheEventLogApiDouble) {
   }
   const test::ScopedEnv env{{"TZ", "America/New_York"}};
   const std::string events = doubleEvents(path);
-  std::string lines;
+  WideEncoder utf8("UTF-8");
+  std::string lines;  // each ended by a null
   std::size_t count = 0;
   for (const std::wstring& query : {kSystem, kApplication}) {
     for (const std::wstring& line : listed(folder.path, query)) {
-      lines += escaped(utf8(line)) + "\n";
+      lines += utf8(line) + '\0';
       ++count;
     }
   }

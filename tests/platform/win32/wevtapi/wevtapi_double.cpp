@@ -37,6 +37,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/event_log/file_time.h"
@@ -49,12 +50,13 @@ struct Value {
   std::uint64_t number = 0;  // numbers, the bits of floating ones, FILETIMEs
   std::string bytes;         // GUID, SID, binary, SYSTEMTIME, ANSI text with its null
   std::vector<Value> elements;  // of an array
+  std::size_t size = 8;         // of the value in an array
 };
 
 struct Event {
   std::map<std::wstring, Value> fields;
   std::vector<Value> strings;
-  std::optional<std::string> binary;
+  std::optional<std::wstring> binary;  // in hexadecimal
   std::map<LANGID, std::wstring> messages;  // 0: every language
   DWORD messageError = 0;  // ERROR_EVT_UNRESOLVED_VALUE_INSERT with a message, else a failure
 };
@@ -160,21 +162,24 @@ Value valueOf(const std::wstring& text, const std::wstring& kind) {
                  EVT_VARIANT_TYPE_ARRAY;
     return value;
   }
-  static const std::map<std::wstring, DWORD> kKinds{
-      {L"bool", EvtVarTypeBoolean},  {L"u8", EvtVarTypeByte},      {L"u16", EvtVarTypeUInt16},
-      {L"u32", EvtVarTypeUInt32},    {L"u64", EvtVarTypeUInt64},   {L"i8", EvtVarTypeSByte},
-      {L"i16", EvtVarTypeInt16},     {L"i32", EvtVarTypeInt32},    {L"i64", EvtVarTypeInt64},
-      {L"hex32", EvtVarTypeHexInt32}, {L"hex64", EvtVarTypeHexInt64}, {L"sizet", EvtVarTypeSizeT},
-      {L"f32", EvtVarTypeSingle},    {L"f64", EvtVarTypeDouble},   {L"str", EvtVarTypeString},
-      {L"ansi", EvtVarTypeAnsiString}, {L"ft", EvtVarTypeFileTime}, {L"st", EvtVarTypeSysTime},
-      {L"guid", EvtVarTypeGuid},     {L"sid", EvtVarTypeSid},      {L"bin", EvtVarTypeBinary}};
+  // Each kind, and the size of its value in an array.
+  static const std::map<std::wstring, std::pair<DWORD, std::size_t>> kKinds{
+      {L"bool", {EvtVarTypeBoolean, 4}}, {L"u8", {EvtVarTypeByte, 1}}, {L"u16", {EvtVarTypeUInt16, 2}},
+      {L"u32", {EvtVarTypeUInt32, 4}}, {L"u64", {EvtVarTypeUInt64, 8}}, {L"i8", {EvtVarTypeSByte, 1}},
+      {L"i16", {EvtVarTypeInt16, 2}}, {L"i32", {EvtVarTypeInt32, 4}}, {L"i64", {EvtVarTypeInt64, 8}},
+      {L"hex32", {EvtVarTypeHexInt32, 4}}, {L"hex64", {EvtVarTypeHexInt64, 8}},
+      {L"sizet", {EvtVarTypeSizeT, sizeof(std::size_t)}}, {L"f32", {EvtVarTypeSingle, 4}},
+      {L"f64", {EvtVarTypeDouble, 8}}, {L"str", {EvtVarTypeString, sizeof(void*)}},
+      {L"ansi", {EvtVarTypeAnsiString, sizeof(void*)}}, {L"ft", {EvtVarTypeFileTime, 8}},
+      {L"st", {EvtVarTypeSysTime, 16}}, {L"guid", {EvtVarTypeGuid, 16}}, {L"sid", {EvtVarTypeSid, 0}},
+      {L"bin", {EvtVarTypeBinary, 0}}};
   const auto found = kKinds.find(type);
   if (found == kKinds.end()) {
     value.type = EvtVarTypeString;
     value.text = unescaped(text);
     return value;
   }
-  value.type = found->second;
+  std::tie(value.type, value.size) = found->second;
   switch (value.type) {
     case EvtVarTypeString: value.text = unescaped(rest); break;
     case EvtVarTypeAnsiString: value.bytes = utf8(unescaped(rest)) + '\0'; break;
@@ -192,9 +197,7 @@ Value valueOf(const std::wstring& text, const std::wstring& kind) {
     case EvtVarTypeBinary: value.bytes = hexBytes(rest); break;
     case EvtVarTypeSingle: {
       const float single = std::stof(rest);
-      std::uint32_t bits;
-      std::memcpy(&bits, &single, sizeof bits);
-      value.number = bits;
+      std::memcpy(&value.number, &single, sizeof single);
       break;
     }
     case EvtVarTypeDouble: {
@@ -210,27 +213,6 @@ Value valueOf(const std::wstring& text, const std::wstring& kind) {
     default: value.number = std::stoull(rest, nullptr, 0); break;
   }
   return value;
-}
-
-// The size of a value of a kind in an array.
-std::size_t elementSize(DWORD type) {
-  switch (type & EVT_VARIANT_TYPE_MASK) {
-    case EvtVarTypeByte:
-    case EvtVarTypeSByte: return 1;
-    case EvtVarTypeUInt16:
-    case EvtVarTypeInt16: return 2;
-    case EvtVarTypeBoolean:
-    case EvtVarTypeUInt32:
-    case EvtVarTypeInt32:
-    case EvtVarTypeHexInt32:
-    case EvtVarTypeSingle: return 4;
-    case EvtVarTypeSizeT: return sizeof(std::size_t);
-    case EvtVarTypeGuid:
-    case EvtVarTypeSysTime: return 16;
-    case EvtVarTypeString:
-    case EvtVarTypeAnsiString: return sizeof(void*);
-    default: return 8;
-  }
 }
 
 void load() {
@@ -290,7 +272,7 @@ void load() {
         else event.messages[language] = unescaped(text);
         if (mark == L'~') event.messageError = ERROR_EVT_UNRESOLVED_VALUE_INSERT;
       } else if (key == L"binary") {
-        event.binary = hexBytes(text);
+        event.binary = text;
       } else if (key == L"string") {
         event.strings.push_back(valueOf(text, L"str"));
       } else {
@@ -486,7 +468,7 @@ class Layout {
   std::string inlined(const Value& element) {
     const DWORD type = element.type & EVT_VARIANT_TYPE_MASK;
     if (type == EvtVarTypeGuid || type == EvtVarTypeSysTime) return element.bytes;
-    const std::size_t size = elementSize(type);
+    const std::size_t size = element.size;
     std::uint64_t bits = element.number;
     if (type == EvtVarTypeString || type == EvtVarTypeAnsiString) {
       const void* place = type == EvtVarTypeString
@@ -501,22 +483,13 @@ class Layout {
   std::size_t at_;
 };
 
-// The event as its XML, as far as the program reads it: the System part's provider and
-// record, and the EventData with its Data and a classic event's Binary.
+// The event as its XML, as far as the program reads it: the EventData with its Data and a
+// classic event's Binary.
 std::wstring xmlOf(const Event& event) {
-  std::wstring xml = L"<Event xmlns='http://schemas.microsoft.com/win/2004/08/events/event'><System>";
-  if (const auto provider = event.fields.find(L"provider"); provider != event.fields.end())
-    xml += L"<Provider Name='" + provider->second.text + L"'/>";
-  xml += L"</System>\r\n  <EventData>";
+  std::wstring xml = L"<Event xmlns='http://schemas.microsoft.com/win/2004/08/events/event'>"
+                     L"<System/>\r\n  <EventData>";
   for (std::size_t i = 0; i < event.strings.size(); ++i) xml += L"\r\n    <Data>" + std::to_wstring(i) + L"</Data>";
-  if (event.binary) {
-    xml += L"\r\n    <Binary>";
-    for (const char byte : *event.binary) {
-      xml += L"0123456789ABCDEF"[static_cast<unsigned char>(byte) >> 4];
-      xml += L"0123456789ABCDEF"[byte & 0xF];
-    }
-    xml += L"</Binary>";
-  }
+  if (event.binary) xml += L"\r\n    <Binary>" + *event.binary + L"</Binary>";
   return xml + L"\r\n  </EventData>\r\n</Event>";
 }
 
@@ -646,7 +619,7 @@ __declspec(dllexport) BOOL WINAPI EvtRender(EVT_HANDLE context, EVT_HANDLE fragm
   if (event->the().binary) {
     Value binary;
     binary.type = EvtVarTypeBinary;
-    binary.bytes = *event->the().binary;
+    binary.bytes = hexBytes(*event->the().binary);
     values.push_back(binary);
   }
   if (!renderer->user) {
