@@ -1,7 +1,7 @@
 #include "platform/win32/wevtapi/evt_objects.h"
 
-#include "platform/event_log/event_xpath.h"
 #include "platform/event_log/event_properties.h"
+#include "platform/event_log/event_xpath.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wevtapi/local_cim_time.h"
@@ -48,7 +48,6 @@ bool EvtObjects::fetch() {
     if (error == ERROR_NO_MORE_ITEMS) return false;
     if (error != ERROR_EVT_QUERY_RESULT_STALE || queries == kStaleQueries ||
         (reached_ && !values_.recordId)) {
-      SetLastError(error);
       throw lastError(L"Reading the next event");
     }
     query();
