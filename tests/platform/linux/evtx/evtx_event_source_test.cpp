@@ -90,6 +90,9 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
     e.written = 0;
     (s == 33 ? exportedArchive : exported).push_back(e);
   }
+  EvtxEvent manifest = event(37, 4, {L"data"});
+  manifest.binary = std::string("\xD9\x06", 2);
+  manifest.binaryData = true;
   EvtxEvent untimed = event(36, 4, {L"no TimeCreated"});
   untimed.noTimeCreated = true;
 
@@ -181,6 +184,12 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        {{}, DateTime{2021, 6, 1, 14, 0, 35}},
        {L"Information" + time + L"33.000000+120|-|1|Provider|exported 33",
         L"Information" + time + L"31.000000+120|-|1|Provider|exported 31"}},
+      {"a manifest event's binary Data is one of its strings",
+       {{"a.evtx", test::evtxFile({manifest})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Information" + time + L"37.000000+120|-|1|Provider|data D906"}},
       {"no TimeCreated: the header's written time",
        {{"a.evtx", test::evtxFile({untimed})}},
        kSystem,
