@@ -2,6 +2,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "platform/event_log/file_time.h"
 
@@ -34,16 +35,22 @@ std::wstring levelTest(const LevelSelection& selection) {
 
 }  // namespace
 
-std::wstring eventXPath(const LevelSelection& selection) {
-  std::wstring levels = levelTest(selection);
-  std::wstring time;
+std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint64_t> recordBelow) {
+  std::vector<std::wstring> tests;
+  if (std::wstring levels = levelTest(selection); !levels.empty()) tests.push_back(std::move(levels));
   if (selection.writtenBefore) {
-    time = L"TimeCreated[@SystemTime<'" + systemTimeText(utcBoundOf(*selection.writtenBefore)) +
-           L"']";
+    tests.push_back(L"TimeCreated[@SystemTime<'" +
+                    systemTimeText(utcBoundOf(*selection.writtenBefore)) + L"']");
   }
-  if (levels.empty() && time.empty()) return L"*";
-  if (!levels.empty() && !time.empty()) levels = L"(" + levels + L") and ";
-  return L"*[System[" + levels + time + L"]]";
+  if (recordBelow) tests.push_back(L"EventRecordID<" + std::to_wstring(*recordBelow));
+  if (tests.empty()) return L"*";
+  std::wstring xpath = L"*[System[";
+  for (std::size_t i = 0; i < tests.size(); ++i) {
+    const bool grouped = tests.size() > 1 && tests[i].find(L" or ") != std::wstring::npos;
+    if (i > 0) xpath += L" and ";
+    xpath += grouped ? L"(" + tests[i] + L")" : tests[i];
+  }
+  return xpath + L"]]";
 }
 
 }  // namespace brask

@@ -1,8 +1,8 @@
 // brask.exe: keeps DLLs to the system directory, creates frmMain and the Windows side of
 // the platform, runs Form_Load, shows the window and runs its messages through
 // IsDialogMessage until the window is gone. The event logs are read through the Event Log
-// API where Windows has it (Vista and later), else through WMI (XP and 2003). A window
-// that the system cannot make ends the program in the run-time error box.
+// API where Windows has it and it works (Vista and later), else through WMI (XP and 2003).
+// A window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,11 +17,10 @@
 #include "platform/win32/system/kernel32_version.h"
 #include "platform/win32/system/local_clock.h"
 #include "platform/win32/system/win_process.h"
-#include "platform/win32/wevtapi/evt_event_source.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
 #include "platform/win32/window/message_boxes.h"
-#include "platform/win32/wmi/wmi_event_source.h"
+#include "platform/win32/windows_event_logs.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace brask;
@@ -37,12 +36,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   dialogs.setOwner(window.handle());
   Kernel32Locale locale;
   Kernel32Version version;
-  std::unique_ptr<EventSource> events = EvtEventSource::open(typeNamesOfSystem(locale, version));
-  if (!events) events = std::make_unique<WmiEventSource>();
+  WindowsEventLogs events(typeNamesOfSystem(locale, version));
   LocalClock clock;
   WinProcess process;
   AnsiFile files;
-  Platform platform{window, dialogs, *events, locale, version, clock, process, files};
+  Platform platform{window, dialogs, events, locale, version, clock, process, files};
   MainForm form(platform);
   window.setHandlers(form);
 

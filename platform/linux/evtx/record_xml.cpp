@@ -1,9 +1,9 @@
 #include "platform/linux/evtx/record_xml.h"
 
-#include <cctype>
 #include <charconv>
 #include <system_error>
 
+#include "platform/event_log/event_data_xml.h"
 #include "platform/event_log/file_time.h"
 
 namespace brask {
@@ -53,13 +53,7 @@ RecordDetails recordDetails(std::string_view xml) {
   if (const auto keywords = systemValue(xml, "Keywords"); keywords && keywords->starts_with("0x")) {
     details.keywords = numberOf(std::string_view(*keywords).substr(2), 16).value_or(0);
   }
-  const std::size_t end = xml.find("</EventData>");
-  if (end != std::string_view::npos) {
-    std::string_view before = xml.substr(0, end);
-    while (!before.empty() && std::isspace(static_cast<unsigned char>(before.back())))
-      before.remove_suffix(1);
-    details.binaryLast = before.ends_with("</Binary>") || before.ends_with("<Binary/>");
-  }
+  details.binaryLast = endsInBinary(xml);
   return details;
 }
 

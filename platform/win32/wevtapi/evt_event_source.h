@@ -1,12 +1,15 @@
 // The event logs through the Windows Event Log API, where Windows has it (Vista and
 // later): a query reads its log's channel newest first, and the XPath it sends lets the
 // event service filter by level and, in date mode, by time. Type names are spelled as the
-// event logs of the detected language and generation spell them. Every failure is thrown
-// as a RunTimeError with the Windows error code and its text.
+// event logs of the detected language and generation spell them. A failure of the query,
+// of the walk or of an event's System values is thrown as a RunTimeError with the Windows
+// error code and its text (EvtNotWorking where the API does not work at all); a message
+// that cannot be formatted falls back to the event's strings.
 #pragma once
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/event_log/event_type_names.h"
 #include "platform/event_source.h"
@@ -18,10 +21,12 @@ namespace brask {
 
 class EvtEventSource final : public EventSource {
  public:
-  // Nothing where the system has no Event Log API.
-  static std::unique_ptr<EvtEventSource> open(EventTypeNames spelling);
+  // Nothing where the system has no Event Log API. Messages are formatted in the first of
+  // the languages that has them.
+  static std::unique_ptr<EvtEventSource> open(EventTypeNames spelling,
+                                              const std::vector<LCID>& languages = messageLanguages());
 
-  EvtEventSource(const Wevtapi& api, EventTypeNames spelling);
+  EvtEventSource(const Wevtapi& api, EventTypeNames spelling, const std::vector<LCID>& languages);
 
   std::unique_ptr<EventService> connect() override;
 
@@ -30,7 +35,7 @@ class EvtEventSource final : public EventSource {
 
   Wevtapi api_;
   EventTypeNames spelling_;
-  std::optional<EvtRenderer> renderer_;  // made by the first query
+  std::optional<EvtRenderer> renderer_;  // made by the first query that works
   EvtMessages messages_;
 };
 

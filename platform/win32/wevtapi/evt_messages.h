@@ -1,27 +1,46 @@
 // The messages of events, formatted by the Event Log API through their providers'
-// publisher metadata: each provider's opened once in a run, at the first of its events
-// that is written, and kept.
+// publisher metadata, in the language Event Viewer would show: the first of the user's
+// display language, the system's display language, the thread's locale and English (United
+// States) in which the provider has the message. A provider's metadata is opened at most
+// once per language in a run, at the first of its events that is written, and kept; a
+// language in which it cannot be opened, or that its messages lack, is not tried again for
+// it, so that its later events start with the language that served.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/wevtapi/wevtapi.h"
 
 namespace brask {
 
+// The user's display language, the system's, the thread's locale (0) and English (United
+// States), in this order.
+std::vector<LCID> messageLanguages();
+
 class EvtMessages {
  public:
-  explicit EvtMessages(const Wevtapi& api) : api_(api) {}
+  // languages: in the order tried, as messageLanguages() gives them.
+  EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages);
 
-  // The event's message, as far as its inserts resolve; nothing when its provider's
-  // metadata or its message cannot be found. Throws RunTimeError for any other failure.
+  // The event's message, as far as its inserts resolve; nothing where no language has it,
+  // whatever the failure.
   std::optional<std::wstring> message(const std::wstring& provider, EVT_HANDLE event);
 
  private:
+  // A provider's metadata in one language: not yet opened, opened, or not to be tried.
+  struct Metadata {
+    bool tried = false;
+    EvtHandle handle;  // null where the language is lacking
+  };
+
+  std::optional<std::wstring> formatted(EVT_HANDLE metadata, EVT_HANDLE event, bool& lacking);
+
   const Wevtapi& api_;
-  std::map<std::wstring, EvtHandle> metadata_;  // a null handle where there is none
+  std::vector<LCID> languages_;  // in the order tried
+  std::map<std::wstring, std::vector<Metadata>> metadata_;  // by provider, by language
 };
 
 }  // namespace brask

@@ -1,20 +1,39 @@
 #include "platform/win32/wevtapi/evt_objects.h"
 
-#include "platform/event_log/event_levels.h"
 #include "platform/event_log/event_properties.h"
+#include "platform/event_log/event_xpath.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wevtapi/local_cim_time.h"
 
 namespace brask {
 
-EvtObjects::EvtObjects(const Wevtapi& api, EvtHandle results, EvtRenderer& renderer,
-                       EvtMessages& messages, const EventTypeNames& spelling)
+EvtObjects::EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSelection& selection,
+                       std::optional<EvtRenderer>& renderer, EvtMessages& messages,
+                       const EventTypeNames& spelling)
     : api_(api),
-      results_(std::move(results)),
+      channel_(channel),
+      selection_(selection),
       renderer_(renderer),
       messages_(messages),
-      spelling_(spelling) {}
+      spelling_(spelling) {
+  if (!channel_) return;
+  query();
+  if (!renderer_) renderer_.emplace(api_);
+}
+
+void EvtObjects::query() {
+  const std::wstring xpath = eventXPath(selection_, reached_ ? values_.recordId : std::nullopt);
+  SetLastError(ERROR_SUCCESS);
+  results_ = EvtHandle(api_, api_.query(nullptr, channel_, xpath.c_str(),
+                                        EvtQueryChannelPath | EvtQueryReverseDirection));
+  if (results_) return;
+  const std::wstring action = L"Querying the channel " + std::wstring(channel_) + L" for " + xpath;
+  const DWORD error = GetLastError();
+  if (error == ERROR_SUCCESS || error == ERROR_CALL_NOT_IMPLEMENTED)
+    throw EvtNotWorking(action, static_cast<long>(error), systemErrorText(error));
+  throw lastError(action);
+}
 
 bool EvtObjects::fetch() {
   batch_.clear();
@@ -22,11 +41,16 @@ bool EvtObjects::fetch() {
   if (!results_) return false;
   EVT_HANDLE events[kBatch];
   DWORD returned = 0;
-  if (!api_.next(results_.get(), kBatch, events, INFINITE, 0, &returned)) {
-    // The end of the results; any other failure, a log cleared or overwritten under the
-    // walk among them, ends the run with what has been written.
-    if (GetLastError() == ERROR_NO_MORE_ITEMS) return false;
-    throw lastError(L"Reading the next event");
+  for (int queries = 0; !api_.next(results_.get(), kBatch, events, INFINITE, 0, &returned); ++queries) {
+    // A stale result is read on from the last event reached, which must say where it is;
+    // any other failure, as a cleared log may give, ends the run with what has been written.
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_ITEMS) return false;
+    if (error != ERROR_EVT_QUERY_RESULT_STALE || queries == kStaleQueries ||
+        (reached_ && !values_.recordId)) {
+      throw lastError(L"Reading the next event");
+    }
+    query();
   }
   for (DWORD i = 0; i < returned; ++i) batch_.emplace_back(api_, events[i]);
   return !batch_.empty();
@@ -36,7 +60,8 @@ bool EvtObjects::next() {
   for (;;) {
     if (position_ == batch_.size() && !fetch()) return false;
     const EVT_HANDLE event = batch_[position_++].get();
-    values_ = renderer_.systemValues(event);
+    values_ = renderer_->systemValues(event);
+    reached_ = true;
     std::optional<std::wstring> time;
     if (values_.timeCreated) time = localCimTime(*values_.timeCreated);
     if (time) {
@@ -52,7 +77,7 @@ PropertyValue EvtObjects::message() {
     if (std::optional<std::wstring> text = messages_.message(*values_.provider, event))
       return *text;
   }
-  return joinedStrings(renderer_.strings(event));
+  return joinedStrings(renderer_->strings(event));
 }
 
 PropertyValue EvtObjects::property(std::wstring_view name) {

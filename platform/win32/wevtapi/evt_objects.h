@@ -1,24 +1,40 @@
-// The result of a query through the Event Log API, newest first as the query asked: the
-// events come from EvtNext in batches; each event's System values are rendered as it is
-// reached, its message formatted only when it is read. An event whose time cannot be read
-// is passed over.
+// The result of a query through the Event Log API, newest first: the channel's events that
+// the XPath of a level selection keeps, from EvtNext in batches; each event's System values
+// are rendered as it is reached, its message formatted only when it is read. An event whose
+// time cannot be read is passed over. A result that goes stale under the walk, as a full log
+// overwrites its oldest events, is queried again for the events below the last one reached,
+// in the log's order, a few times at most without an event in between.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "platform/event_log/event_levels.h"
 #include "platform/event_log/event_type_names.h"
 #include "platform/event_source.h"
+#include "platform/run_time_error.h"
 #include "platform/win32/wevtapi/evt_messages.h"
 #include "platform/win32/wevtapi/evt_values.h"
 #include "platform/win32/wevtapi/wevtapi.h"
 
 namespace brask {
 
+// The query failed without an error code, or as not implemented: an Event Log API that is
+// present but does not work, as Wine's stub.
+class EvtNotWorking : public RunTimeError {
+ public:
+  using RunTimeError::RunTimeError;
+};
+
 class EvtObjects final : public EventObjects {
  public:
-  // results: the query's handle; a null one is a result without events.
-  EvtObjects(const Wevtapi& api, EvtHandle results, EvtRenderer& renderer, EvtMessages& messages,
+  // Runs the query on the channel; none is a result without events. Throws RunTimeError,
+  // EvtNotWorking among them, when the query fails. The renderer is made once a query has
+  // worked: Wine's stub has no render context, and ends the program that asks for one.
+  EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSelection& selection,
+             std::optional<EvtRenderer>& renderer, EvtMessages& messages,
              const EventTypeNames& spelling);
 
   bool next() override;
@@ -27,17 +43,24 @@ class EvtObjects final : public EventObjects {
 
   // How many events EvtNext asks for at a time.
   static constexpr DWORD kBatch = 16;
+  // How many times in a row a stale result is queried again.
+  static constexpr int kStaleQueries = 5;
 
  private:
+  // Queries the channel, below the last event reached when one was.
+  void query();
   // The next batch; false at the end of the results.
   bool fetch();
   PropertyValue message();
 
   const Wevtapi& api_;
-  EvtHandle results_;
-  EvtRenderer& renderer_;
+  const wchar_t* channel_;
+  LevelSelection selection_;
+  std::optional<EvtRenderer>& renderer_;
   EvtMessages& messages_;
   const EventTypeNames& spelling_;
+  EvtHandle results_;
+  bool reached_ = false;  // an event of the result has been reached
   std::vector<EvtHandle> batch_;
   std::size_t position_ = 0;  // of the current event in the batch, plus one
   EvtSystemValues values_;

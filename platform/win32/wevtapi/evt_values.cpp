@@ -1,8 +1,10 @@
 #include "platform/win32/wevtapi/evt_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 
+#include "platform/event_log/event_data_xml.h"
 #include "platform/event_log/file_time.h"
 #include "platform/win32/system_error.h"
 
@@ -18,6 +20,7 @@ const wchar_t* const kSystemPaths[] = {
     L"Event/System/Provider/@Name",
     L"Event/System/Provider/@EventSourceName",
     L"Event/System/TimeCreated/@SystemTime",
+    L"Event/System/EventRecordID",
 };
 constexpr DWORD kSystemCount = sizeof kSystemPaths / sizeof kSystemPaths[0];
 
@@ -163,8 +166,7 @@ const EVT_VARIANT* EvtRenderer::render(const EvtHandle& context, EVT_HANDLE even
                     buffer_.empty() ? nullptr : buffer_.data(), &used, &count)) {
       return reinterpret_cast<const EVT_VARIANT*>(buffer_.data());
     }
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || used <= size)
-      throw lastError(L"Reading the values of an event");
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || used <= size) return nullptr;
     buffer_.resize((used + sizeof buffer_[0] - 1) / sizeof buffer_[0]);
   }
 }
@@ -172,6 +174,7 @@ const EVT_VARIANT* EvtRenderer::render(const EvtHandle& context, EVT_HANDLE even
 EvtSystemValues EvtRenderer::systemValues(EVT_HANDLE event) {
   DWORD count = 0;
   const EVT_VARIANT* values = render(system_, event, count);
+  if (!values) throw lastError(L"Reading the values of an event");
   EvtSystemValues system;
   if (count < kSystemCount) return system;
   system.level = numberOf<int>(values[0], INT_MAX);
@@ -181,6 +184,7 @@ EvtSystemValues EvtRenderer::systemValues(EVT_HANDLE event) {
   system.provider = stringOf(values[4]);
   system.eventSourceName = stringOf(values[5]);
   system.timeCreated = fileTimeOf(values[6]);
+  system.recordId = unsignedOf(values[7]);
   return system;
 }
 
@@ -188,12 +192,79 @@ std::vector<std::wstring> EvtRenderer::strings(EVT_HANDLE event) {
   DWORD count = 0;
   const EVT_VARIANT* values = render(user_, event, count);
   std::vector<std::wstring> strings;
-  for (DWORD i = 0; i < count; ++i) strings.push_back(variantText(values[i]));
+  for (DWORD i = 0; values && i < count; ++i) strings.push_back(variantText(values[i]));
+  // A last value of binary data, or an empty one, may be a classic event's Binary element,
+  // which only the event's XML tells apart from a binary-typed Data.
+  const DWORD last = values && count > 0 ? values[count - 1].Type : DWORD{EvtVarTypeString};
+  if ((last == EvtVarTypeBinary || last == EvtVarTypeNull) && endsInBinary(xml(event)))
+    strings.pop_back();
   return strings;
 }
 
+std::wstring EvtRenderer::xml(EVT_HANDLE event) {
+  DWORD used = 0;
+  DWORD count = 0;
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer_.size() * sizeof buffer_[0]);
+    if (api_.render(nullptr, event, EvtRenderEventXml, size, buffer_.empty() ? nullptr : buffer_.data(),
+                    &used, &count)) {
+      const auto* text = reinterpret_cast<const wchar_t*>(buffer_.data());
+      const std::wstring xml(text, std::min<std::size_t>(used, size) / sizeof(wchar_t));
+      return xml.substr(0, xml.find(L'\0'));
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || used <= size) return {};
+    buffer_.resize((used + sizeof buffer_[0] - 1) / sizeof buffer_[0]);
+  }
+}
+
+namespace {
+
+// Element i of an array value, as a value of its own.
+EVT_VARIANT elementOf(const EVT_VARIANT& array, DWORD i) {
+  EVT_VARIANT element{};
+  element.Type = array.Type & EVT_VARIANT_TYPE_MASK;
+  switch (element.Type) {
+    case EvtVarTypeBoolean: element.BooleanVal = array.BooleanArr[i]; break;
+    case EvtVarTypeSByte: element.SByteVal = array.SByteArr[i]; break;
+    case EvtVarTypeInt16: element.Int16Val = array.Int16Arr[i]; break;
+    case EvtVarTypeInt32: element.Int32Val = array.Int32Arr[i]; break;
+    case EvtVarTypeInt64: element.Int64Val = array.Int64Arr[i]; break;
+    case EvtVarTypeByte: element.ByteVal = array.ByteArr[i]; break;
+    case EvtVarTypeUInt16: element.UInt16Val = array.UInt16Arr[i]; break;
+    case EvtVarTypeUInt32:
+    case EvtVarTypeHexInt32: element.UInt32Val = array.UInt32Arr[i]; break;
+    case EvtVarTypeUInt64:
+    case EvtVarTypeHexInt64: element.UInt64Val = array.UInt64Arr[i]; break;
+    case EvtVarTypeSingle: element.SingleVal = array.SingleArr[i]; break;
+    case EvtVarTypeDouble: element.DoubleVal = array.DoubleArr[i]; break;
+    case EvtVarTypeFileTime:
+      element.FileTimeVal = std::uint64_t{array.FileTimeArr[i].dwHighDateTime} << 32 |
+                            array.FileTimeArr[i].dwLowDateTime;
+      break;
+    case EvtVarTypeSysTime: element.SysTimeVal = array.SysTimeArr + i; break;
+    case EvtVarTypeGuid: element.GuidVal = array.GuidArr + i; break;
+    case EvtVarTypeString:
+    case EvtVarTypeEvtXml: element.StringVal = array.StringArr[i]; break;
+    case EvtVarTypeAnsiString: element.AnsiStringVal = array.AnsiStringArr[i]; break;
+    case EvtVarTypeSid: element.SidVal = array.SidArr[i]; break;
+    case EvtVarTypeSizeT: element.SizeTVal = array.SizeTArr[i]; break;
+    default: element.Type = EvtVarTypeNull; break;
+  }
+  return element;
+}
+
+}  // namespace
+
 std::wstring variantText(const EVT_VARIANT& value) {
   std::wstring text;
+  if (value.Type & EVT_VARIANT_TYPE_ARRAY) {
+    // Its elements one after another, a blank between, as the strings are joined.
+    for (DWORD i = 0; value.Count > 0 && value.StringArr && i < value.Count; ++i) {
+      if (i > 0) text += L' ';
+      text += variantText(elementOf(value, i));
+    }
+    return text;
+  }
   switch (value.Type) {
     case EvtVarTypeString:
     case EvtVarTypeEvtXml:

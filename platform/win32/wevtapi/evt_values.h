@@ -20,6 +20,7 @@ struct EvtSystemValues {
   std::optional<std::wstring> provider;
   std::optional<std::wstring> eventSourceName;
   std::optional<std::uint64_t> timeCreated;  // FILETIME
+  std::optional<std::uint64_t> recordId;     // EventRecordID: the event's place in its log
 };
 
 class EvtRenderer {
@@ -27,13 +28,18 @@ class EvtRenderer {
   // Creates the two render contexts; throws RunTimeError when the API refuses.
   explicit EvtRenderer(const Wevtapi& api);
 
+  // Throws RunTimeError when they cannot be rendered.
   EvtSystemValues systemValues(EVT_HANDLE event);
-  // Each value of the user data as text, as the event's XML writes it.
+  // Each value of the user data as text, as the event's XML writes it, without a classic
+  // event's trailing binary data; none when they cannot be rendered, all of them when the
+  // XML cannot.
   std::vector<std::wstring> strings(EVT_HANDLE event);
 
  private:
-  // The rendered values, in a buffer aligned for them; throws RunTimeError on failure.
+  // The rendered values, in a buffer aligned for them; null on failure.
   const EVT_VARIANT* render(const EvtHandle& context, EVT_HANDLE event, DWORD& count);
+  // The event as XML; empty on failure.
+  std::wstring xml(EVT_HANDLE event);
 
   const Wevtapi& api_;
   EvtHandle system_;
@@ -42,8 +48,8 @@ class EvtRenderer {
 };
 
 // The text of one value: numbers in decimal, hexadecimal ones with 0x, a GUID in braces,
-// a SID as S-1-..., binary data as hexadecimal digits, a time as UTC; empty for null, for
-// arrays and for handles.
+// a SID as S-1-..., binary data as hexadecimal digits, a time as UTC, an array as its
+// elements with a blank between them; empty for null and for handles.
 std::wstring variantText(const EVT_VARIANT& value);
 
 }  // namespace brask

@@ -1,7 +1,8 @@
 // The Windows Event Log API of Windows Vista and later (wevtapi.dll), the one Event Viewer
 // reads the logs through: loaded when the program runs, from the system directory by its
-// full path, and its functions looked up by name, so that the program still starts on
-// Windows XP and never loads a DLL of that name from anywhere else.
+// full path, its own dependencies from there too, and its functions looked up by name, so
+// that the program still starts on Windows XP and never loads a DLL of that name, or one
+// that it needs, from anywhere else.
 #pragma once
 
 #include <windows.h>

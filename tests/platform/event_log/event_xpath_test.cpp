@@ -17,6 +17,7 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
     std::optional<DateTime> writtenBefore;
     const EventTypeNames& spelling;
     std::wstring xpath;
+    std::optional<std::uint64_t> recordBelow = std::nullopt;
   } cases[] = {
       {nullptr, any, english, L"*"},
       {L"Critical", any, english, L"*[System[Level=1]]"},
@@ -28,11 +29,14 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
       {L"Kritiek", any, english, L"*[System[Level<0]]"},
       {nullptr, DateTime{2009, 8, 10}, english, L"*[System[" + before + L"]]"},
       {L"Fout", DateTime{2009, 8, 10}, dutchXp, L"*[System[(Level=1 or Level=2) and " + before + L"]]"},
+      {nullptr, any, english, L"*[System[EventRecordID<42]]", 42},
+      {L"Fout", DateTime{2009, 8, 10}, dutchXp,
+       L"*[System[(Level=1 or Level=2) and " + before + L" and EventRecordID<7]]", 7},
   };
   for (const auto& c : cases) {
     EventsWanted wanted{std::nullopt, c.writtenBefore};
     if (c.type) wanted.type = c.type;
-    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling)), c.xpath)
+    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling), c.recordBelow), c.xpath)
         << testing::PrintToString(std::wstring(c.type ? c.type : L"(any)"));
   }
 }

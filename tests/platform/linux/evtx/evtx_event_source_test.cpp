@@ -12,6 +12,9 @@
 
 #include "evtx_writer.h"
 #include "fakes/event_lines.h"
+#include "platform/linux/evtx/evtx_file.h"
+#include "platform/linux/evtx/record_xml.h"
+#include "platform/linux/locale/wide_encoder.h"
 #include "platform/run_time_error.h"
 #include "scoped_env.h"
 
@@ -87,6 +90,9 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
     e.written = 0;
     (s == 33 ? exportedArchive : exported).push_back(e);
   }
+  EvtxEvent manifest = event(37, 4, {L"data"});
+  manifest.binary = std::string("\xD9\x06", 2);
+  manifest.binaryData = true;
   EvtxEvent untimed = event(36, 4, {L"no TimeCreated"});
   untimed.noTimeCreated = true;
 
@@ -178,6 +184,12 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        {{}, DateTime{2021, 6, 1, 14, 0, 35}},
        {L"Information" + time + L"33.000000+120|-|1|Provider|exported 33",
         L"Information" + time + L"31.000000+120|-|1|Provider|exported 31"}},
+      {"a manifest event's binary Data is one of its strings",
+       {{"a.evtx", test::evtxFile({manifest})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Information" + time + L"37.000000+120|-|1|Provider|data D906"}},
       {"no TimeCreated: the header's written time",
        {{"a.evtx", test::evtxFile({untimed})}},
        kSystem,
@@ -291,6 +303,96 @@ TEST(EvtxEventSource, AWholeRunReportsTheSavedLogs) {
                 "Log: 'System' Date/Time: 01/06/2021 12:00:03 PM\r\n"
                 "Type: Information Category: \r\nEvent: 1 Source: Provider\r\nup\r\n\r\n" +
                 banner("System", "Warning"));
+}
+
+// The text of an attribute of the first element of that name in the XML; empty when missing.
+std::string attribute(const std::string& xml, const std::string& element, const std::string& name) {
+  const std::size_t start = xml.find("<" + element + " ");
+  if (start == std::string::npos) return {};
+  const std::size_t end = xml.find('>', start);
+  const std::size_t at = xml.find(" " + name + "=\"", start);
+  if (at == std::string::npos || at > end) return {};
+  const std::size_t from = at + name.size() + 3;
+  return xml.substr(from, xml.find('"', from) - from);
+}
+
+// A text with backslash, tab, CR and LF written as the Event Log API double reads them.
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\t') out += "\\t";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  return out;
+}
+
+// The records of a saved log, oldest first, as the Event Log API double's events: the
+// values the event service would render, its message missing as Linux has none.
+std::string doubleEvents(const std::string& path) {
+  const std::unique_ptr<EvtxFile> file = EvtxFile::open(path);
+  std::string lines;
+  for (int i = 0; file && i < file->count(RecordSet::Written); ++i) {
+    const std::optional<EvtxRecord> record = file->record(RecordSet::Written, i);
+    if (!record) continue;
+    const std::string xml = record->xml();
+    std::string line = "channel=" + systemValue(xml, "Channel").value_or("") + "\ttime=" +
+                       attribute(xml, "TimeCreated", "SystemTime") + "\tprovider=str:" +
+                       attribute(xml, "Provider", "Name");
+    for (const auto& [element, key] : {std::pair{"Level", "level"}, {"Task", "task"}, {"Keywords", "keywords"}}) {
+      if (const auto value = systemValue(xml, element)) line += "\t" + std::string(key) + "=" + *value;
+    }
+    if (const std::string source = attribute(xml, "Provider", "EventSourceName"); !source.empty())
+      line += "\tsource=str:" + source;
+    if (const auto id = record->eventIdentifier()) line += "\tid=u32:" + std::to_string(*id);
+    std::vector<std::string> strings = record->strings();
+    const std::size_t binary = xml.find("<Binary>");
+    if (binary != std::string::npos || xml.find("<Binary/>") != std::string::npos) {
+      if (!strings.empty()) strings.pop_back();
+      line += "\tbinary=";
+      if (binary != std::string::npos) line += xml.substr(binary + 8, xml.find("</Binary>") - binary - 8);
+    }
+    for (const std::string& text : strings) line += "\tstring=str:" + escaped(text);
+    lines += line + "\n";
+  }
+  return lines;
+}
+
+// One saved log (one channel), BRASK_EVTX_SAMPLE or one made here, as the listings read it, and its
+// records as the Event Log API double's events, for the Windows tests to serve and compare
+// (BRASK_EVT_DIFFERENTIAL, read by the Event Log API source's tests).
+TEST(EvtxEventSource, ALogForTheEventLogApiDouble) {
+  EvtxEvent classic = event(1, 2, {L"Spooler", L"tab\there"}), emptyBinary = event(2, 3, {L"x"});
+  classic.eventSourceName = L"Service Control Manager";
+  classic.binary = std::string("\xD9\x06", 2);
+  emptyBinary.binary = std::string();
+  EvtxEvent information = event(3, 4, {L"line\r\nbreak", L""});
+  information.task = 100;
+  const Folder folder;
+  std::string path = folder.path + "/a.evtx";
+  if (const char* sample = std::getenv("BRASK_EVTX_SAMPLE")) {
+    std::filesystem::copy_file(sample, path);
+  } else {
+    folder.add("a.evtx", test::evtxFile({classic, emptyBinary, information, event(4, 1, {})}));
+  }
+  const test::ScopedEnv env{{"TZ", "America/New_York"}};
+  const std::string events = doubleEvents(path);
+  WideEncoder utf8("UTF-8");
+  std::string lines;  // each ended by a null
+  std::size_t count = 0;
+  for (const std::wstring& query : {kSystem, kApplication}) {
+    for (const std::wstring& line : listed(folder.path, query)) {
+      lines += utf8(line) + '\0';
+      ++count;
+    }
+  }
+  EXPECT_EQ(count, static_cast<std::size_t>(std::count(events.begin(), events.end(), '\n')))
+      << "every record read";
+  std::filesystem::create_directories(BRASK_EVT_DIFFERENTIAL);
+  test::writeFile(BRASK_EVT_DIFFERENTIAL "/events.txt", events);
+  test::writeFile(BRASK_EVT_DIFFERENTIAL "/lines.txt", lines);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ struct EvtxEvent {
   std::optional<std::wstring> eventSourceName;
   std::vector<std::wstring> strings;  // the Data elements of EventData
   std::optional<std::string> binary;  // the bytes of a Binary element after them
+  bool binaryData = false;            // in a Data element instead, as a manifest event's
   std::wstring channel = L"System";
 };
 

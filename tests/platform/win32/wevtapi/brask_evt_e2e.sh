@@ -4,10 +4,12 @@
 # program, as a web page may leave one in a Downloads folder. A Number-mode and a Date-mode
 # run, made with the keyboard, each write the report that the double's events give, byte
 # for byte past the time of the run; the double delivers no section more than its events
-# and one batch of EvtNext; the DLL beside the program is never loaded.
+# and one batch of EvtNext; the DLL beside the program is never loaded. Under a German
+# locale, with messages in English alone, the Number-mode run lists the same messages. With
+# Wine's own wevtapi.dll, a stub, the run reads WMI and writes the header and the banners.
 #
 # Usage: brask_evt_e2e.sh WINE_RUN PREFIX_ROOT BRASK_EXE DOUBLE_DLL
-# (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
+# (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefixes)
 set -euo pipefail
 
 # shellcheck source=../window_waits.sh
@@ -16,21 +18,32 @@ own_display "$@"
 
 wine_run=$1
 root=$2
+exe=$3
 double=$4
-prefix=$root/${BRASK_WINE_PREFIX:-evt-e2e}
+name=${BRASK_WINE_PREFIX:-evt-e2e}
 title="BRASK - Zelvo's Event Viewer"
 batch=16  # EvtNext's batch
 
 type_text() { xdotool type --delay 60 "$1"; }
-trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
+prefixes=()
+trap 'for p in "${prefixes[@]}"; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done' EXIT
+
+# use_prefix NAME: the runs that follow use that prefix, under BRASK_WINE_LOCALE as they
+# do, Windows 10 there, the program and the double in its Downloads folder.
+use_prefix() {
+  export BRASK_WINE_PREFIX=$1
+  prefix=$root/$1
+  prefixes+=("$prefix")
+  "$wine_run" "$root" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+  mkdir -p "$prefix/drive_c/evt" "$prefix/drive_c/Downloads"
+  cp "$exe" "$prefix/drive_c/Downloads/brask.exe"
+  cp "$double" "$prefix/drive_c/Downloads/wevtapi.dll"
+  report=$prefix/drive_c/BRASK.txt
+}
 
 export TZ=UTC BRASK_WINE_SYSTEM_DLLS=$double
 export BRASK_EVT_DOUBLE_EVENTS='C:\evt\events.txt' BRASK_EVT_DOUBLE_LOG='C:\evt\log.txt'
-"$wine_run" "$root" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
-mkdir -p "$prefix/drive_c/evt" "$prefix/drive_c/Downloads"
-cp "$3" "$prefix/drive_c/Downloads/brask.exe"
-cp "$double" "$prefix/drive_c/Downloads/wevtapi.dll"
-report=$prefix/drive_c/BRASK.txt
+use_prefix "$name"
 
 # Days before today (UTC): the date as the double reads it, and as the report prints it.
 day() { date -u -d "today - $1 days" +%F; }
@@ -125,10 +138,10 @@ expected_date=$(
   echo .
 )
 
-# run NAME EXPECTED LIMIT KEYS: one run from the keyboard, its report compared with the
-# expected one, and each query's deliveries shown and held to the limit.
-run() {
-  local name=$1 expected=$2 limit=$3 drive=$4
+# report_of NAME KEYS: one run from the keyboard; its report, past the time of the run, in
+# `actual`.
+report_of() {
+  local name=$1 drive=$2
   rm -f "$report" "$prefix/drive_c/evt/log.txt"
   (cd "$prefix/drive_c/Downloads" && "$wine_run" "$root" 'C:\Downloads\brask.exe') &
   local brask=$!
@@ -137,10 +150,20 @@ run() {
   "$drive"
   within 60 ended "$brask" || fail "$name: the run did not end the program"
   [ -e "$report" ] || fail "$name: no report"
-  local actual
   actual=$(grep -v '^Report run at ' "$report"; echo .)
-  [ "$actual" = "$expected" ] ||
-    fail "$name: the report differs: $(diff <(echo "$expected") <(echo "$actual") | head -20)"
+}
+
+# same NAME EXPECTED ACTUAL: fails where the two differ.
+same() {
+  [ "$3" = "$2" ] || fail "$1: the report differs: $(diff <(echo "$2") <(echo "$3") | head -20)"
+}
+
+# run NAME EXPECTED LIMIT KEYS: one run from the keyboard, its report compared with the
+# expected one, and each query's deliveries shown and held to the limit.
+run() {
+  local name=$1 expected=$2 limit=$3 drive=$4
+  report_of "$name" "$drive"
+  same "$name" "$expected" "$actual"
   # Each query's events, counted from the double's log: its lines "query", "next N".
   awk -v limit="$limit" -v name="$name" '
     /^query / { if (q) print q ": " n; q = substr($0, 7); n = 0 }
@@ -176,4 +199,26 @@ echo "Number mode, 3 events: deliveries per query"
 run "number mode" "$expected_number" $((3 + batch)) number_mode
 echo "Date mode, $(shown_day 7) to $(shown_day 2): deliveries per query"
 run "date mode" "$expected_date" 1000 date_mode
+
+# Each record's message: the line after its "Event:" line.
+messages() { awk '/^Event: / { getline; print }' <<<"$1"; }
+echo "German locale, messages in English alone"
+events=$prefix/drive_c/evt/events.txt
+export BRASK_WINE_LOCALE=de_DE.UTF-8
+use_prefix "$name-de"
+{ printf '!languages\t1033\n'; cat "$events"; } >"$prefix/drive_c/evt/events.txt"
+report_of "German number mode" number_mode
+same "German number mode: the messages" "$(messages "$expected_number")" "$(messages "$actual")"
+grep -q '^open .* 1031$' "$prefix/drive_c/evt/log.txt" ||
+  fail "German number mode: no message was asked for in German first"
+
+echo "Wine's own wevtapi.dll: WMI's empty logs"
+unset BRASK_WINE_SYSTEM_DLLS
+unset BRASK_WINE_SYSTEM_DLLS BRASK_WINE_LOCALE
+use_prefix "$name-wine"
+rm "$prefix/drive_c/Downloads/wevtapi.dll"
+report_of "Wine's stub" number_mode
+same "Wine's stub" "$(header; for log in "'Application'" "'System'"; do
+  for type in Critical Error Information Warning; do banner "$log" "$type"; done
+done; echo .)" "$actual"
 echo "PASS"

@@ -5,14 +5,21 @@
 // BRASK_EVT_DOUBLE_EVENTS names a UTF-8 file, read anew by every EvtQuery. Each line is an
 // event of its log, oldest first, as tab-separated key=value fields: channel, level, task,
 // keywords, id, provider, source (the provider's EventSourceName), time (SystemTime text),
-// message (what EvtFormatMessage gives; message!=CODE fails with CODE, message~=TEXT gives
-// TEXT with unresolved inserts), and string (one a value of the user data, in order). A
-// value may name its kind, as in level=str:high or string=u32:7 (u8 u16 u32 u64 hex64 i32
-// str ft guid sid bin null). In text, \r \n \t \\ and \uXXXX stand for themselves. Lines
-// starting with "!" direct the double: "!fail FUNCTION N CODE" makes the Nth call since the
-// query fail with CODE; "!publisher NAME CODE" makes the provider's metadata fail to open.
+// record (EventRecordID; its line's number among the events unless given), message (what
+// EvtFormatMessage gives in every language, message@LANGID=TEXT in one; message!=CODE fails
+// with CODE, message~=TEXT gives TEXT with unresolved inserts), string (one a value of the
+// user data, in order) and binary (hexadecimal digits: a classic event's trailing Binary). A
+// value may name its kind, as in level=str:high or string=u32:7 (bool u8 u16 u32 u64 i8 i16
+// i32 i64 hex32 hex64 sizet f32 f64 str ansi ft st guid sid bin null), an array with [] and
+// its elements between commas, as in string=i16[]:-1,2. In text, \r \n \t \\ and \uXXXX
+// stand for themselves. Lines starting with "!" direct the double: "!fail FUNCTION N CODE"
+// makes the Nth call since the query fail with CODE; "!publisher NAME CODE" makes the
+// provider's metadata fail to open; "!languages LANGID..." has the messages exist in those
+// languages alone; "!batch N" has EvtNext return at most N events a call; "!stale N" has
+// every result go stale once it has delivered N events; "!stub" makes the DLL Wine's: its
+// EvtQuery fails without an error code, and EvtCreateRenderContext ends the process.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
-// "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER".
+// "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER LCID".
 #include <windows.h>
 
 #pragma push_macro("_WIN32_WINNT")
@@ -30,6 +37,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/event_log/file_time.h"
@@ -38,15 +46,18 @@ namespace {
 
 struct Value {
   DWORD type = EvtVarTypeNull;
-  std::wstring text;       // strings
-  std::uint64_t number = 0;  // numbers and FILETIMEs
-  std::string bytes;       // GUID, SID, binary
+  std::wstring text;         // strings
+  std::uint64_t number = 0;  // numbers, the bits of floating ones, FILETIMEs
+  std::string bytes;         // GUID, SID, binary, SYSTEMTIME, ANSI text with its null
+  std::vector<Value> elements;  // of an array
+  std::size_t size = 8;         // of the value in an array
 };
 
 struct Event {
   std::map<std::wstring, Value> fields;
   std::vector<Value> strings;
-  std::optional<std::wstring> message;
+  std::optional<std::wstring> binary;  // in hexadecimal
+  std::map<LANGID, std::wstring> messages;  // 0: every language
   DWORD messageError = 0;  // ERROR_EVT_UNRESOLVED_VALUE_INSERT with a message, else a failure
 };
 
@@ -59,6 +70,8 @@ struct Handle {
   Kind kind;
   std::shared_ptr<const Log> log;    // of the query, kept while a handle needs it
   std::vector<std::size_t> left;     // Results: the events still to deliver, in order
+  std::size_t delivered = 0;         // Results: how many
+  LANGID language = 0;               // Metadata
   std::size_t event = 0;             // EventOf
   std::vector<std::wstring> paths;   // Context of values; none for user data
   bool user = false;
@@ -69,6 +82,10 @@ struct Handle {
 std::shared_ptr<Log> events;
 std::map<std::wstring, DWORD> failures;    // "FUNCTION N" -> error
 std::map<std::wstring, DWORD> publishers;  // provider -> error
+std::set<LANGID> languages;                // of the messages; empty: every one
+std::optional<std::size_t> batch;
+std::optional<std::size_t> staleAfter;
+bool stub = false;
 std::map<std::wstring, int> calls;
 std::set<Handle*> handles;
 
@@ -130,33 +147,71 @@ std::string hexBytes(const std::wstring& hex) {
 Value valueOf(const std::wstring& text, const std::wstring& kind) {
   std::wstring type = kind;
   std::wstring rest = text;
-  if (const std::size_t colon = text.find(L':'); colon != std::wstring::npos && colon <= 5) {
+  if (const std::size_t colon = text.find(L':'); colon != std::wstring::npos && colon <= 7) {
     type = text.substr(0, colon);
     rest = text.substr(colon + 1);
   }
   Value value;
   if (text == L"null") return value;
-  static const std::map<std::wstring, DWORD> kKinds{
-      {L"u8", EvtVarTypeByte},        {L"u16", EvtVarTypeUInt16}, {L"u32", EvtVarTypeUInt32},
-      {L"u64", EvtVarTypeUInt64},     {L"hex64", EvtVarTypeHexInt64}, {L"i32", EvtVarTypeInt32},
-      {L"str", EvtVarTypeString},     {L"ft", EvtVarTypeFileTime}, {L"guid", EvtVarTypeGuid},
-      {L"sid", EvtVarTypeSid},        {L"bin", EvtVarTypeBinary}};
+  if (type.size() > 2 && type.ends_with(L"[]")) {
+    type.resize(type.size() - 2);
+    std::wstringstream split(rest);
+    for (std::wstring element; std::getline(split, element, L',');)
+      value.elements.push_back(valueOf(type + L":" + element, type));
+    value.type = (value.elements.empty() ? DWORD{EvtVarTypeString} : value.elements[0].type) |
+                 EVT_VARIANT_TYPE_ARRAY;
+    return value;
+  }
+  // Each kind, and the size of its value in an array.
+  static const std::map<std::wstring, std::pair<DWORD, std::size_t>> kKinds{
+      {L"bool", {EvtVarTypeBoolean, 4}}, {L"u8", {EvtVarTypeByte, 1}}, {L"u16", {EvtVarTypeUInt16, 2}},
+      {L"u32", {EvtVarTypeUInt32, 4}}, {L"u64", {EvtVarTypeUInt64, 8}}, {L"i8", {EvtVarTypeSByte, 1}},
+      {L"i16", {EvtVarTypeInt16, 2}}, {L"i32", {EvtVarTypeInt32, 4}}, {L"i64", {EvtVarTypeInt64, 8}},
+      {L"hex32", {EvtVarTypeHexInt32, 4}}, {L"hex64", {EvtVarTypeHexInt64, 8}},
+      {L"sizet", {EvtVarTypeSizeT, sizeof(std::size_t)}}, {L"f32", {EvtVarTypeSingle, 4}},
+      {L"f64", {EvtVarTypeDouble, 8}}, {L"str", {EvtVarTypeString, sizeof(void*)}},
+      {L"ansi", {EvtVarTypeAnsiString, sizeof(void*)}}, {L"ft", {EvtVarTypeFileTime, 8}},
+      {L"st", {EvtVarTypeSysTime, 16}}, {L"guid", {EvtVarTypeGuid, 16}}, {L"sid", {EvtVarTypeSid, 0}},
+      {L"bin", {EvtVarTypeBinary, 0}}};
   const auto found = kKinds.find(type);
   if (found == kKinds.end()) {
     value.type = EvtVarTypeString;
     value.text = unescaped(text);
     return value;
   }
-  value.type = found->second;
-  if (value.type == EvtVarTypeString) value.text = unescaped(rest);
-  else if (value.type == EvtVarTypeFileTime)
-    value.number = brask::fileTimeOfSystemTime(utf8(rest)).value_or(0);
-  else if (value.type == EvtVarTypeGuid || value.type == EvtVarTypeSid || value.type == EvtVarTypeBinary)
-    value.bytes = hexBytes(rest);
-  else if (value.type == EvtVarTypeInt32)
-    value.number = static_cast<std::uint64_t>(std::stoll(rest));
-  else
-    value.number = std::stoull(rest, nullptr, 0);
+  std::tie(value.type, value.size) = found->second;
+  switch (value.type) {
+    case EvtVarTypeString: value.text = unescaped(rest); break;
+    case EvtVarTypeAnsiString: value.bytes = utf8(unescaped(rest)) + '\0'; break;
+    case EvtVarTypeFileTime:
+    case EvtVarTypeSysTime: {
+      value.number = brask::fileTimeOfSystemTime(utf8(rest)).value_or(0);
+      const FILETIME time{static_cast<DWORD>(value.number), static_cast<DWORD>(value.number >> 32)};
+      SYSTEMTIME system;
+      FileTimeToSystemTime(&time, &system);
+      if (value.type == EvtVarTypeSysTime) value.bytes.assign(reinterpret_cast<char*>(&system), sizeof system);
+      break;
+    }
+    case EvtVarTypeGuid:
+    case EvtVarTypeSid:
+    case EvtVarTypeBinary: value.bytes = hexBytes(rest); break;
+    case EvtVarTypeSingle: {
+      const float single = std::stof(rest);
+      std::memcpy(&value.number, &single, sizeof single);
+      break;
+    }
+    case EvtVarTypeDouble: {
+      const double real = std::stod(rest);
+      std::memcpy(&value.number, &real, sizeof real);
+      break;
+    }
+    case EvtVarTypeSByte:
+    case EvtVarTypeInt16:
+    case EvtVarTypeInt32:
+    case EvtVarTypeInt64: value.number = static_cast<std::uint64_t>(std::stoll(rest)); break;
+    case EvtVarTypeBoolean: value.number = rest == L"true"; break;
+    default: value.number = std::stoull(rest, nullptr, 0); break;
+  }
   return value;
 }
 
@@ -164,6 +219,10 @@ void load() {
   events = std::make_shared<Log>();
   failures.clear();
   publishers.clear();
+  languages.clear();
+  batch.reset();
+  staleAfter.reset();
+  stub = false;
   calls.clear();
   std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
   std::string bytes;
@@ -184,20 +243,36 @@ void load() {
       publishers[fields[1]] = std::stoul(fields[2]);
       continue;
     }
+    if (fields[0] == L"!languages") {
+      for (std::size_t i = 1; i < fields.size(); ++i) languages.insert(static_cast<LANGID>(std::stoul(fields[i])));
+      continue;
+    }
+    if (fields[0] == L"!batch" && fields.size() == 2) batch = std::stoul(fields[1]);
+    if (fields[0] == L"!stale" && fields.size() == 2) staleAfter = std::stoul(fields[1]);
+    if (fields[0] == L"!stub") stub = true;
+    if (fields[0][0] == L'!') continue;
     static const std::map<std::wstring, std::wstring> kDefault{
         {L"level", L"u8"}, {L"task", L"u16"}, {L"keywords", L"hex64"}, {L"id", L"u16"},
-        {L"time", L"ft"}};
+        {L"time", L"ft"}, {L"record", L"u64"}};
     Event event;
+    event.fields[L"record"] = valueOf(std::to_wstring(events->size() + 1), L"u64");
     for (const std::wstring& field : fields) {
       const std::size_t equals = field.find(L'=');
       if (equals == std::wstring::npos || equals == 0) continue;
       const wchar_t mark = field[equals - 1];
-      const std::wstring key = field.substr(0, mark == L'!' || mark == L'~' ? equals - 1 : equals);
+      std::wstring key = field.substr(0, mark == L'!' || mark == L'~' ? equals - 1 : equals);
       const std::wstring text = field.substr(equals + 1);
+      LANGID language = 0;
+      if (const std::size_t at = key.find(L'@'); at != std::wstring::npos) {
+        language = static_cast<LANGID>(std::stoul(key.substr(at + 1)));
+        key.resize(at);
+      }
       if (key == L"message") {
         if (mark == L'!') event.messageError = std::stoul(text);
-        else event.message = unescaped(text);
+        else event.messages[language] = unescaped(text);
         if (mark == L'~') event.messageError = ERROR_EVT_UNRESOLVED_VALUE_INSERT;
+      } else if (key == L"binary") {
+        event.binary = text;
       } else if (key == L"string") {
         event.strings.push_back(valueOf(text, L"str"));
       } else {
@@ -280,12 +355,16 @@ class XPath {
       const std::optional<bool> result = any();
       return result && take(L")") ? result : std::nullopt;
     }
-    const bool level = take(L"Level");
-    if (!level && !take(L"TimeCreated[@SystemTime")) return std::nullopt;
+    const wchar_t* field = take(L"Level")                     ? L"level"
+                           : take(L"EventRecordID")             ? L"record"
+                           : take(L"TimeCreated[@SystemTime") ? L"time"
+                                                                : nullptr;
+    if (!field) return std::nullopt;
+    const bool number = field != std::wstring(L"time");
     const std::optional<int> order = comparison();
     if (!order) return std::nullopt;
     std::uint64_t operand = 0;
-    if (level) {
+    if (number) {
       const std::size_t start = at_;
       while (at_ < text_.size() && iswdigit(text_[at_])) ++at_;
       if (at_ == start) return std::nullopt;
@@ -299,7 +378,7 @@ class XPath {
       if (!time || !take(L"]")) return std::nullopt;
       operand = *time;
     }
-    const auto value = event_->fields.find(level ? L"level" : L"time");
+    const auto value = event_->fields.find(field);
     if (value == event_->fields.end() || value->second.type == EvtVarTypeNull ||
         value->second.type == EvtVarTypeString) {
       return false;
@@ -337,11 +416,81 @@ Value valueAt(const Event& event, const std::wstring& path) {
       {L"Event/System/EventID", L"id"},
       {L"Event/System/Provider/@Name", L"provider"},
       {L"Event/System/Provider/@EventSourceName", L"source"},
-      {L"Event/System/TimeCreated/@SystemTime", L"time"}};
+      {L"Event/System/TimeCreated/@SystemTime", L"time"},
+      {L"Event/System/EventRecordID", L"record"}};
   const auto key = kPaths.find(path);
   if (key == kPaths.end()) return {};
   const auto value = event.fields.find(key->second);
   return value == event.fields.end() ? Value{} : value->second;
+}
+
+std::size_t aligned(std::size_t size) { return (size + 7) / 8 * 8; }
+
+// Rendered values laid out in a buffer, or only measured where it has none: the variants,
+// then what they point at.
+class Layout {
+ public:
+  Layout(char* buffer, std::size_t variants) : base_(buffer), at_(aligned(variants * sizeof(EVT_VARIANT))) {}
+
+  std::size_t size() const { return at_; }
+
+  // Where the bytes went; null while measuring.
+  void* put(const void* bytes, std::size_t size) {
+    void* place = base_ ? base_ + at_ : nullptr;
+    if (base_ && size > 0) std::memcpy(place, bytes, size);
+    at_ = aligned(at_ + size);
+    return place;
+  }
+
+  EVT_VARIANT variant(const Value& value) {
+    EVT_VARIANT variant;
+    std::memset(&variant, 0, sizeof variant);
+    variant.Type = value.type;
+    if (value.type & EVT_VARIANT_TYPE_ARRAY) {
+      std::string items;
+      for (const Value& element : value.elements) items += inlined(element);
+      variant.BinaryVal = static_cast<PBYTE>(put(items.data(), items.size()));
+      variant.Count = static_cast<DWORD>(value.elements.size());
+    } else if (value.type == EvtVarTypeString) {
+      variant.StringVal = static_cast<LPCWSTR>(put(value.text.c_str(), (value.text.size() + 1) * sizeof(wchar_t)));
+    } else if (!value.bytes.empty()) {
+      variant.BinaryVal = static_cast<PBYTE>(put(value.bytes.data(), value.bytes.size()));
+      variant.Count = static_cast<DWORD>(value.bytes.size());
+    } else if (value.type != EvtVarTypeBinary) {
+      variant.UInt64Val = value.number;
+    }
+    return variant;
+  }
+
+ private:
+  // An element as an array holds it: a number in its own size, a GUID or SYSTEMTIME whole,
+  // a pointer to a string.
+  std::string inlined(const Value& element) {
+    const DWORD type = element.type & EVT_VARIANT_TYPE_MASK;
+    if (type == EvtVarTypeGuid || type == EvtVarTypeSysTime) return element.bytes;
+    const std::size_t size = element.size;
+    std::uint64_t bits = element.number;
+    if (type == EvtVarTypeString || type == EvtVarTypeAnsiString) {
+      const void* place = type == EvtVarTypeString
+                              ? put(element.text.c_str(), (element.text.size() + 1) * sizeof(wchar_t))
+                              : put(element.bytes.data(), element.bytes.size());
+      bits = reinterpret_cast<std::uintptr_t>(place);
+    }
+    return std::string(reinterpret_cast<const char*>(&bits), size);
+  }
+
+  char* base_;
+  std::size_t at_;
+};
+
+// The event as its XML, as far as the program reads it: the EventData with its Data and a
+// classic event's Binary.
+std::wstring xmlOf(const Event& event) {
+  std::wstring xml = L"<Event xmlns='http://schemas.microsoft.com/win/2004/08/events/event'>"
+                     L"<System/>\r\n  <EventData>";
+  for (std::size_t i = 0; i < event.strings.size(); ++i) xml += L"\r\n    <Data>" + std::to_wstring(i) + L"</Data>";
+  if (event.binary) xml += L"\r\n    <Binary>" + *event.binary + L"</Binary>";
+  return xml + L"\r\n  </EventData>\r\n</Event>";
 }
 
 }  // namespace
@@ -351,6 +500,7 @@ extern "C" {
 __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR path, LPCWSTR query,
                                                  DWORD flags) {
   load();
+  if (stub) return nullptr;
   if (fails(L"EvtQuery")) return nullptr;
   const std::wstring channel = path ? path : L"";
   log(L"query " + channel + L" " + (query ? query : L""));
@@ -370,6 +520,10 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
   auto results = std::make_unique<Handle>(Handle::Results);
   results->log = events;
   XPath xpath(query ? query : L"*");
+  if (!xpath.matches(Event{})) {
+    SetLastError(ERROR_EVT_INVALID_QUERY);
+    return nullptr;
+  }
   for (std::size_t i = 0; i < events->size(); ++i) {
     const Event& event = (*events)[i];
     const auto c = event.fields.find(L"channel");
@@ -398,12 +552,19 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
     SetLastError(ERROR_NO_MORE_ITEMS);
     return FALSE;
   }
-  while (*returned < count && !results->left.empty()) {
+  if (staleAfter && results->delivered >= *staleAfter) {
+    SetLastError(ERROR_EVT_QUERY_RESULT_STALE);
+    return FALSE;
+  }
+  const std::size_t most = std::min<std::size_t>(
+      {count, batch.value_or(count), staleAfter.value_or(SIZE_MAX) - results->delivered});
+  while (*returned < most && !results->left.empty()) {
     auto* event = new Handle(Handle::EventOf);
     event->log = results->log;
     event->event = results->left.front();
     out[(*returned)++] = made(event);
     results->left.erase(results->left.begin());
+    ++results->delivered;
   }
   log(L"next " + std::to_wstring(*returned));
   return TRUE;
@@ -411,6 +572,14 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
 
 __declspec(dllexport) EVT_HANDLE WINAPI EvtCreateRenderContext(DWORD count, LPCWSTR* paths,
                                                                DWORD flags) {
+  // Wine has no such function: its caller ends.
+  std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (line == "!stub") {
+      log(L"unimplemented EvtCreateRenderContext");
+      TerminateProcess(GetCurrentProcess(), 3);
+    }
+  }
   auto* context = new Handle(Handle::Context);
   if (flags == EvtRenderContextUser && count == 0) {
     context->user = true;
@@ -429,65 +598,64 @@ __declspec(dllexport) BOOL WINAPI EvtRender(EVT_HANDLE context, EVT_HANDLE fragm
                                             PDWORD count) {
   Handle* renderer = handleOf(context, Handle::Context);
   Handle* event = handleOf(fragment, Handle::EventOf);
-  if (!renderer || !event || flags != EvtRenderEventValues || !used || !count) {
-    SetLastError(renderer && event ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+  const bool xml = flags == EvtRenderEventXml && !context;
+  if ((!renderer && !xml) || !event || (flags != EvtRenderEventValues && !xml) || !used || !count) {
+    SetLastError((renderer || xml) && event ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (fails(L"EvtRender")) return FALSE;
+  if (xml) {
+    const std::wstring text = xmlOf(event->the());
+    *used = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    *count = 0;
+    if (bufferSize < *used || !buffer) {
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return FALSE;
+    }
+    std::memcpy(buffer, text.c_str(), *used);
+    return TRUE;
+  }
   std::vector<Value> values = event->the().strings;
+  if (event->the().binary) {
+    Value binary;
+    binary.type = EvtVarTypeBinary;
+    binary.bytes = hexBytes(*event->the().binary);
+    values.push_back(binary);
+  }
   if (!renderer->user) {
     values.clear();
     for (const std::wstring& path : renderer->paths) values.push_back(valueAt(event->the(), path));
   }
-  // The variants, then what they point at.
-  std::size_t size = values.size() * sizeof(EVT_VARIANT);
-  for (const Value& value : values) {
-    size += value.type == EvtVarTypeString ? (value.text.size() + 1) * sizeof(wchar_t)
-                                           : value.bytes.size();
-    size = (size + 7) / 8 * 8;
-  }
-  *used = static_cast<DWORD>(size);
+  Layout measure(nullptr, values.size());
+  for (const Value& value : values) measure.variant(value);
+  *used = static_cast<DWORD>(measure.size());
   *count = static_cast<DWORD>(values.size());
-  if (bufferSize < size || !buffer) {
+  if (bufferSize < *used || !buffer) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
-  auto* variants = static_cast<EVT_VARIANT*>(buffer);
-  char* data = static_cast<char*>(buffer) + values.size() * sizeof(EVT_VARIANT);
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    EVT_VARIANT& variant = variants[i];
-    std::memset(&variant, 0, sizeof variant);
-    variant.Type = values[i].type;
-    variant.UInt64Val = values[i].number;
-    if (values[i].type == EvtVarTypeString) {
-      std::memcpy(data, values[i].text.c_str(), (values[i].text.size() + 1) * sizeof(wchar_t));
-      variant.StringVal = reinterpret_cast<LPCWSTR>(data);
-      data += (values[i].text.size() + 1) * sizeof(wchar_t);
-    } else if (!values[i].bytes.empty()) {
-      std::memcpy(data, values[i].bytes.data(), values[i].bytes.size());
-      variant.BinaryVal = reinterpret_cast<PBYTE>(data);
-      variant.Count = static_cast<DWORD>(values[i].bytes.size());
-      data += values[i].bytes.size();
-    }
-    data = static_cast<char*>(buffer) + (data - static_cast<char*>(buffer) + 7) / 8 * 8;
-  }
+  Layout layout(static_cast<char*>(buffer), values.size());
+  for (std::size_t i = 0; i < values.size(); ++i) static_cast<EVT_VARIANT*>(buffer)[i] = layout.variant(values[i]);
   return TRUE;
 }
 
 __declspec(dllexport) EVT_HANDLE WINAPI EvtOpenPublisherMetadata(EVT_HANDLE session,
                                                                  LPCWSTR publisher,
-                                                                 LPCWSTR logFile, LCID, DWORD) {
+                                                                 LPCWSTR logFile, LCID locale,
+                                                                 DWORD) {
   if (session || logFile || !publisher) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  log(std::wstring(L"open ") + publisher);
+  log(std::wstring(L"open ") + publisher + L" " + std::to_wstring(locale));
   if (fails(L"EvtOpenPublisherMetadata")) return nullptr;
   if (const auto found = publishers.find(publisher); found != publishers.end()) {
     SetLastError(found->second);
     return nullptr;
   }
-  return made(new Handle(Handle::Metadata));
+  auto* metadata = new Handle(Handle::Metadata);
+  metadata->language = LANGIDFROMLCID(locale ? locale : GetThreadLocale());
+  return made(metadata);
 }
 
 __declspec(dllexport) BOOL WINAPI EvtFormatMessage(EVT_HANDLE metadata, EVT_HANDLE event,
@@ -503,16 +671,23 @@ __declspec(dllexport) BOOL WINAPI EvtFormatMessage(EVT_HANDLE metadata, EVT_HAND
   }
   if (fails(L"EvtFormatMessage")) return FALSE;
   const Event& source = formatted->the();
-  if (!source.message) {
+  if (!languages.empty() && !languages.count(formatter->language)) {
+    SetLastError(ERROR_MUI_FILE_NOT_FOUND);
+    return FALSE;
+  }
+  auto message = source.messages.find(formatter->language);
+  if (message == source.messages.end()) message = source.messages.find(0);
+  if (message == source.messages.end()) {
     SetLastError(source.messageError ? source.messageError : ERROR_EVT_MESSAGE_NOT_FOUND);
     return FALSE;
   }
-  *used = static_cast<DWORD>(source.message->size() + 1);
+  *used = static_cast<DWORD>(message->second.size() + 1);
   if (bufferSize < *used || !buffer) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    // As the real one, the sizing call of a message whose inserts do not resolve says so.
+    SetLastError(source.messageError ? source.messageError : ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
-  std::memcpy(buffer, source.message->c_str(), *used * sizeof(wchar_t));
+  std::memcpy(buffer, message->second.c_str(), *used * sizeof(wchar_t));
   if (source.messageError) {
     SetLastError(source.messageError);
     return FALSE;
