@@ -85,18 +85,24 @@ fi
 # from test.sh: native, emulated or none).
 for arch in x64 x86; do
   [ -f "$tree/$arch/brask.exe" ] || continue
-  if [ "$arch" = x86 ] && [ "${BRASK_X86_RUN:-native}" = none ]; then
-    echo "x86: the shipped brask.exe is not driven: 32-bit programs do not run here"
-    continue
+  cases=""
+  if [ "$arch" = x86 ]; then
+    case ${BRASK_X86_RUN:-native} in
+      none)
+        echo "x86: the shipped brask.exe is not driven: 32-bit programs do not run here"
+        continue ;;
+      # A minute a start: one Number-mode run on each source.
+      emulated) cases=number ;;
+    esac
   fi
-  BRASK_WINE_PREFIX=gui-$arch BRASK_WINE_DLL_OVERRIDES=wevtapi= \
+  BRASK_WINDOW_CASES=$cases BRASK_WINE_PREFIX=gui-$arch BRASK_WINE_DLL_OVERRIDES=wevtapi= \
     bash tests/platform/win32/brask_gui_test.sh \
     "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" ||
     fail "$arch: the shipped brask.exe failed under Wine"
   if [ "$arch" = x64 ]; then build=build/windows; else build=build/windows-x86; fi
   double=$PWD/$build/tests/platform/win32/wevtapi/wevtapi.dll
   if [ -f "$double" ]; then
-    BRASK_WINE_PREFIX=evt-$arch bash tests/platform/win32/wevtapi/brask_evt_e2e.sh \
+    BRASK_WINDOW_CASES=$cases BRASK_WINE_PREFIX=evt-$arch bash tests/platform/win32/wevtapi/brask_evt_e2e.sh \
       "$PWD/cmake/wine-run.sh" "$tree/wine" "$tree/$arch/brask.exe" "$double" ||
       fail "$arch: the shipped brask.exe failed with the Event Log API under Wine"
   else

@@ -26,6 +26,17 @@ shown() { [ -n "$(window "$1")" ]; }
 hidden() { [ -z "$(window "$1")" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
+# wanted CASE: whether the script runs that case of its own: every case, unless
+# BRASK_WINDOW_CASES names the ones to run (where Wine is slow, as a 32-bit program is under
+# emulation). A case left out says so.
+wanted() {
+  if [ -z "${BRASK_WINDOW_CASES:-}" ] || [[ " $BRASK_WINDOW_CASES " == *" $1 "* ]]; then
+    return 0
+  fi
+  echo "($1: not run, BRASK_WINDOW_CASES=$BRASK_WINDOW_CASES)"
+  return 1
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1
