@@ -81,7 +81,7 @@ int windowTop(const ControlSpec& row) {
 
 std::wstring accessibleName(const ControlSpec& row) {
   if (const AccessibleWording* wording = wordingOf(row.id)) return wording->name;
-  std::wstring name = row.caption;
+  std::wstring name = row.caption ? row.caption : L"";
   // "&&" shows one "&"; a single "&" marks the access key and is not said.
   for (std::size_t at = name.find(L'&'); at != std::wstring::npos; at = name.find(L'&', at + 1)) {
     name.erase(at, 1);
