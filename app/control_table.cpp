@@ -41,6 +41,30 @@ const std::array<ControlSpec, 30> kControls{{
     {txtYrTo, L"txtYrTo", K::TextBox, fraEvents, nullptr, 3000, 1320, 495, 285, 15, A::Centre, nullptr, false, {}},
 }};
 
+struct AccessibleWording {
+  ControlId id;
+  const wchar_t* name;
+  const wchar_t* description;
+};
+
+// The text boxes, named as a person would say them.
+constexpr AccessibleWording kTextBoxWording[] = {
+    {txtNumber, L"Number of events, 1 to 20", L""},
+    {txtDayFrom, L"From day", L"dd"},
+    {txtMthFrom, L"From month", L"mm"},
+    {txtYrFrom, L"From year", L"yyyy"},
+    {txtDayTo, L"To day", L"dd"},
+    {txtMthTo, L"To month", L"mm"},
+    {txtYrTo, L"To year", L"yyyy"},
+};
+
+const AccessibleWording* wordingOf(ControlId id) {
+  for (const AccessibleWording& wording : kTextBoxWording) {
+    if (wording.id == id) return &wording;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 const std::array<ControlSpec, 30>& controlTable() { return kControls; }
@@ -53,6 +77,26 @@ int windowLeft(const ControlSpec& row) {
 
 int windowTop(const ControlSpec& row) {
   return row.top + (row.container ? controlSpec(*row.container).top : 0);
+}
+
+std::wstring accessibleName(const ControlSpec& row) {
+  if (const AccessibleWording* wording = wordingOf(row.id)) return wording->name;
+  std::wstring name = row.caption ? row.caption : L"";
+  // "&&" shows one "&"; a single "&" marks the access key and is not said.
+  for (std::size_t at = name.find(L'&'); at != std::wstring::npos; at = name.find(L'&', at + 1)) {
+    name.erase(at, 1);
+  }
+  return name;
+}
+
+std::wstring accessibleDescription(const ControlSpec& row) {
+  if (const AccessibleWording* wording = wordingOf(row.id)) return wording->description;
+  return row.tooltip ? row.tooltip : L"";
+}
+
+std::wstring accessibleNameWithDescription(const ControlSpec& row) {
+  const std::wstring description = accessibleDescription(row);
+  return description.empty() ? accessibleName(row) : accessibleName(row) + L", " + description;
 }
 
 }  // namespace brask

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "platform/form.h"
 
@@ -60,5 +61,16 @@ const ControlSpec& controlSpec(ControlId id);
 // The control's Left and Top in the window: its own plus its group box's.
 int windowLeft(const ControlSpec& row);
 int windowTop(const ControlSpec& row);
+
+// What a screen reader announces for a control. A text box has no caption: its name is
+// the table's wording for it (the number field says its range, a date field which date
+// and part it is). Every other control is named by its caption, without the "&" that
+// marks an access key.
+std::wstring accessibleName(const ControlSpec& row);
+// What says more of the control: the picture a date field is typed in ("dd", "mm",
+// "yyyy"), a label's tooltip; else empty.
+std::wstring accessibleDescription(const ControlSpec& row);
+// The name followed by the description, for a platform that carries a name only.
+std::wstring accessibleNameWithDescription(const ControlSpec& row);
 
 }  // namespace brask

@@ -84,6 +84,10 @@ QWidget* makeControlWidget(const ControlSpec& row, QWidget& parent, QStyle* styl
     widget->setPalette(palette);
   }
   if (row.tooltip) widget->setToolTip(QString::fromWCharArray(row.tooltip));
+  // What a screen reader announces, from the table: a text box has no buddy label to name
+  // it, and the labels stay where the layout puts them.
+  widget->setAccessibleName(QString::fromStdWString(accessibleName(row)));
+  widget->setAccessibleDescription(QString::fromStdWString(accessibleDescription(row)));
 
   int width = twipsToPixels(row.width);
   if (row.caption) width = std::max(width, captionWidth(*widget));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "app/pixel_layout.h"
 
@@ -43,6 +44,17 @@ TEST(ControlTable, WindowPositionsAddTheGroupBoxOrigin) {
   for (const Case& c : cases) {
     EXPECT_EQ(windowLeft(controlSpec(c.id)), c.left) << controlSpec(c.id).name;
     EXPECT_EQ(windowTop(controlSpec(c.id)), c.top) << controlSpec(c.id).name;
+  }
+}
+
+// A screen reader tells the controls apart by their names: none empty, none twice, no "&".
+TEST(ControlTable, EveryControlHasAnAccessibleNameOfItsOwn) {
+  std::set<std::wstring> names;
+  for (const auto& row : controlTable()) {
+    const std::wstring name = accessibleName(row);
+    EXPECT_FALSE(name.empty()) << row.name;
+    EXPECT_EQ(name.find(L'&'), std::wstring::npos) << row.name;
+    EXPECT_TRUE(names.insert(accessibleNameWithDescription(row)).second) << row.name;
   }
 }
 

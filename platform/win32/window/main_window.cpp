@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "app/pixel_layout.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/system_error.h"
@@ -91,7 +93,16 @@ void MainWindow::createControls(HINSTANCE instance) {
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, instance, nullptr);
+  // Each window goes below the ones before it: the Z order is the order of creation.
+  const auto placeBelow = [](HWND control) {
+    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
   for (const ControlSpec* row : windowsInZOrder()) {
+    if (const std::optional<NativeControl> label = accessibleLabel(*row)) {
+      placeBelow(CreateWindowExW(label->exStyle, label->className,
+                                 accessibleNameWithDescription(*row).c_str(), label->style, 0, 0,
+                                 0, 0, window_, nullptr, instance, nullptr));
+    }
     const NativeControl native = *nativeControl(*row);
     const PixelRect place = controlRect(*row, dpi_);
     const HWND control =
@@ -99,8 +110,7 @@ void MainWindow::createControls(HINSTANCE instance) {
                         native.style, place.x, place.y, place.width, place.height, window_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(row->id))),
                         instance, nullptr);
-    // Each control goes below the ones before it.
-    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    placeBelow(control);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
     if (row->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     controls_[static_cast<std::size_t>(row->id)] = control;

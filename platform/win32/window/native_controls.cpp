@@ -70,6 +70,11 @@ std::optional<NativeControl> nativeControl(const ControlSpec& row) {
   return std::nullopt;
 }
 
+std::optional<NativeControl> accessibleLabel(const ControlSpec& row) {
+  if (row.kind != ControlKind::TextBox) return std::nullopt;
+  return NativeControl{WC_STATICW, WS_CHILD | SS_LEFT, 0};
+}
+
 UINT labelFormat(const ControlSpec& row) {
   return DT_SINGLELINE | DT_NOPREFIX | DT_TOP | drawTextAlignment(row.alignment);
 }

@@ -20,6 +20,14 @@ struct NativeControl {
 // None for a label: a label is no window but text the main window draws on its surface.
 std::optional<NativeControl> nativeControl(const ControlSpec& row);
 
+// The static text control that names a text box for assistive technology: never shown,
+// created just before its text box, holding the text box's accessible name. Windows'
+// accessibility proxy for an edit control takes its name from the static text control
+// that immediately precedes it in the Z order (here the order of creation), hidden or not.
+// Hidden, it draws nothing, and Tab, the arrow keys and access keys pass it over. None for
+// the other kinds of control.
+std::optional<NativeControl> accessibleLabel(const ControlSpec& row);
+
 // DrawText's format for a label's caption: one line, aligned as the table says, and "&"
 // shown as it is.
 UINT labelFormat(const ControlSpec& row);
