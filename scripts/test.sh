@@ -85,13 +85,15 @@ case $x86 in
     ctest --test-dir build/windows-x86 --no-tests=error --output-on-failure --timeout 600 ;;
   emulated)
     # A Wine start takes about a minute under emulation, so the deadlines of the windows
-    # and of each Wine process are stretched, and only the tests labelled x86-emulated run:
-    # the logic on 32-bit types, the Event Log API and WMI sources. The real brask.exe is
-    # driven end to end on both sources by the release check below.
+    # and of each Wine process are stretched, and only the tests labelled x86-emulated run,
+    # linked into one program: the logic on 32-bit types, the Event Log API and WMI sources,
+    # the window. The real brask.exe is driven end to end on both sources by the release
+    # check below.
     export BRASK_WAIT_SCALE=10 BRASK_WINE_TIMEOUT=3000
     emulator_registered || x86_why="no emulator is registered: the emulated set runs natively"
-    echo "32-bit tree: emulated${x86_why:+ ($x86_why)}, the tests labelled x86-emulated:" \
-      "$(ctest --test-dir build/windows-x86 -N -L x86-emulated | sed -n 's/^ *Test *#[0-9]*: //p' | tr '\n' ' ')"
+    echo "32-bit tree: emulated${x86_why:+ ($x86_why)}; the tests of" \
+      "$(ctest --test-dir build/windows-x86 --print-labels | sed -n 's/^  brask_/brask_/p' | tr '\n' ' ')" \
+      "in one program, and the release check's Number-mode run of brask.exe on each source"
     ctest --test-dir build/windows-x86 --no-tests=error --output-on-failure --timeout 3000 -L x86-emulated ;;
   none)
     echo "32-bit tree: built with warnings as errors; no test run: $x86_why" ;;
