@@ -92,7 +92,7 @@ case $x86 in
     export BRASK_WAIT_SCALE=10 BRASK_WINE_TIMEOUT=3000
     emulator_registered || x86_why="no emulator is registered: the emulated set runs natively"
     echo "32-bit tree: emulated${x86_why:+ ($x86_why)}; the tests of" \
-      "$(ctest --test-dir build/windows-x86 --print-labels | sed -n 's/^  brask_/brask_/p' | tr '\n' ' ')" \
+      "$(ctest --test-dir build/windows-x86 --print-labels | sed -n 's/^  brask_/brask_/p' | paste -sd ' ')" \
       "in one program, and the release check's Number-mode run of brask.exe on each source"
     ctest --test-dir build/windows-x86 --no-tests=error --output-on-failure --timeout 3000 -L x86-emulated ;;
   none)
