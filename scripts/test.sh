@@ -81,6 +81,7 @@ windows_build build/windows-x86 mingw-w64-i686
 start=$SECONDS
 case $x86 in
   native)
+    emulator_registered && x86_why="$x86_why; 32-bit programs go through the registered emulator here"
     echo "32-bit tree: every test, natively${x86_why:+ ($x86_why)}"
     ctest --test-dir build/windows-x86 --no-tests=error --output-on-failure --timeout 600 ;;
   emulated)
