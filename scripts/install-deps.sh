@@ -23,9 +23,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libsystemd-dev libevtx-dev libbfio-dev
   fonts-dejavu-core fonts-liberation2
   # Windows build: MinGW-w64 cross compilers and Wine to run the tests of both programs
-  # (wine32 is the i386 Wine that the 32-bit programs run in)
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386
-  "${wine_x11[@]}" "${wine_x11[@]/%/:i386}"
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 "${wine_x11[@]}"
   # tests: journal files, saved event logs (zlib for their checksums, evtxexport to read
   # them independently, valgrind to check their reading), locales, a real window under
   # Xvfb, timing
@@ -35,20 +33,69 @@ packages=(
   at-spi2-core python3-pyatspi dbus
 )
 
+# The i386 Wine that the 32-bit Windows programs run in, and what its X11 driver loads. Only
+# the 32-bit Windows tests need them, so they come in a transaction of their own: an i386
+# index that a mirror is still syncing must not keep the rest from installing.
+i386_packages=(wine32:i386 "${wine_x11[@]/%/:i386}")
+
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+# The packages of a list that are not installed yet.
+not_installed() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+# The package lists, read again. A mirror caught mid-sync fails some of its indexes for a few
+# minutes ("Mirror sync in progress?"), so a failed update is tried again after a short wait,
+# and in the end the lists that did download are used.
+lists_read=no
+update_lists() {
+  local attempt
+  for attempt in 1 2 3; do
+    if $SUDO apt-get update -qq; then lists_read=yes; return; fi
+    [ $attempt -eq 3 ] || sleep $((attempt * 10))
+  done
+  lists_read=yes
+  echo "Package lists: apt-get update failed 3 times; going on with the lists that did download"
+}
 
 # wine32 is a package of the i386 architecture, which dpkg installs only once it has been
 # added; wine32 is then missing, so the package lists are read again below.
 dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+mapfile -t missing < <(not_installed "${packages[@]}")
+mapfile -t missing_i386 < <(not_installed "${i386_packages[@]}")
+[ $((${#missing[@]} + ${#missing_i386[@]})) -eq 0 ] || update_lists
+
+if [ ${#missing[@]} -gt 0 ] &&
+  ! $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+  # apt refuses a transaction as a whole: each package alone tells which ones it cannot take.
+  cannot=()
+  for p in "${missing[@]}"; do
+    $SUDO apt-get install -s -qq --no-install-recommends "$p" >/dev/null 2>&1 || cannot+=("$p")
+  done
+  echo "These packages could not be installed: ${cannot[*]:-${missing[*]}}" >&2
+  exit 1
+fi
+
+# Where the i386 packages cannot be had, everything else still builds and tests; a release
+# (BRASK_REQUIRE_X86=1) needs the 32-bit tests too.
+x86_missing() {
+  if [ "${BRASK_REQUIRE_X86:-0}" = 1 ]; then
+    echo "32-bit Windows tests: $1, and BRASK_REQUIRE_X86=1 asks for them" >&2
+    exit 1
+  fi
+  echo "32-bit Windows tests: $1; they will be built, but not run until this succeeds"
+  exit 0
+}
+if [ ${#missing_i386[@]} -gt 0 ] &&
+  ! $SUDO apt-get install -y -qq --no-install-recommends "${missing_i386[@]}"; then
+  x86_missing "the 32-bit Wine (wine32:i386) could not be installed"
 fi
 
 # The 32-bit Windows program runs in the 32-bit Wine, an i386 program. Some kernels run no
@@ -63,15 +110,20 @@ if [ -e "$i386_entry" ] && [ "$(head -1 "$i386_entry")" = enabled ] &&
 elif /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   echo "32-bit programs: native"
 else
-  dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed' ||
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-      qemu-user-static
-  [ -e "$binfmt/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$binfmt"
+  if [ -n "$(not_installed qemu-user-static)" ]; then
+    [ $lists_read = yes ] || ls /var/lib/apt/lists/*_Packages* >/dev/null 2>&1 || update_lists
+    $SUDO apt-get install -y -qq --no-install-recommends qemu-user-static ||
+      x86_missing "this kernel runs no 32-bit program, and qemu-user-static could not be installed"
+  fi
+  [ -e "$binfmt/register" ] || $SUDO mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null ||
+    x86_missing "this kernel runs no 32-bit program, and binfmt_misc cannot be mounted to emulate them"
   # An entry without F, as a package may leave one, is replaced.
-  [ ! -e "$i386_entry" ] || echo -1 | $SUDO tee "$i386_entry" >/dev/null
   # An i386 ELF executable or shared object: qemu's own magic and mask.
   magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-  echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | $SUDO tee "$binfmt/register" >/dev/null
+  { [ ! -e "$i386_entry" ] || echo -1 | $SUDO tee "$i386_entry" >/dev/null; } 2>/dev/null &&
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
+    $SUDO tee "$binfmt/register" >/dev/null 2>&1 ||
+    x86_missing "this kernel runs no 32-bit program, and binfmt_misc cannot be written to emulate them"
   echo "32-bit programs: this kernel runs none; registered qemu-i386-static to emulate them"
 fi
