@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "computers/many_computers.h"
+#include "computers/parallel_reads.h"
 #include "platform/platform.h"
+#include "report/listings.h"
 #include "report/report_file.h"
 
 namespace brask {
@@ -27,7 +31,11 @@ struct FormState {
 
 class MainForm {
  public:
-  explicit MainForm(Platform& platform) : platform_(platform) {}
+  // computers: the computers to report, as named on the command line; none for this one's
+  // logs alone. limits: how many are read at once, and how long one may take to answer.
+  explicit MainForm(Platform& platform, std::vector<std::wstring> computers = {},
+                    ParallelReads limits = {})
+      : platform_(platform), computers_(std::move(computers)), limits_(limits) {}
 
   // Runs once after the window is created; it does nothing.
   void Form_Load() {}
@@ -43,13 +51,17 @@ class MainForm {
   // stopped on a message.
   bool writeReport();
   bool prepareRun();
-  // Writes the banner of each selected section and has `list` list its events: logs in
-  // the order Application, System; types Critical (newer Windows only), Error,
-  // Information, Warning. The log name carries logSuffix.
-  void forEachSection(ReportFile& report, const wchar_t* logSuffix,
-                      const std::function<void(const std::wstring&)>& list);
+  // The selected sections: logs in the order Application, System; types Critical (newer
+  // Windows only), Error, Information, Warning. The log name carries logSuffix.
+  std::vector<Section> selectedSections(const wchar_t* logSuffix);
+  // Writes the selected sections, each listed by `list`: of this computer, or in a block
+  // for each of many computers.
+  void writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
+                             const wchar_t* logSuffix, const ListSection& list);
 
   Platform& platform_;
+  std::vector<std::wstring> computers_;
+  ParallelReads limits_;
   FormState state_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +110,13 @@ bool FrmMain::optionSelected(ControlId optionButton) {
 
 std::wstring FrmMain::text(ControlId textBox) {
   return controlAs<QLineEdit>(textBox).text().toStdWString();
+}
+
+void FrmMain::showCaption(const std::wstring& caption) {
+  setWindowTitle(QString::fromStdWString(caption));
+  // The window system gets the new title now, though the run keeps the event loop busy;
+  // the user's input waits until the run is over.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FrmMain::unloadAndEnd() {

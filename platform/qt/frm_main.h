@@ -32,6 +32,7 @@ class FrmMain : public QWidget, public Form {
   int checkState(ControlId checkBox) override;
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
+  void showCaption(const std::wstring& caption) override;
   void unloadAndEnd() override;
 
  signals:

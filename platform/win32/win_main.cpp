@@ -1,6 +1,7 @@
-// brask.exe: keeps DLLs to the system directory, creates frmMain and the Windows side of
-// the platform, runs Form_Load, shows the window and runs its messages through
-// IsDialogMessage until the window is gone. The event logs are read through the Event Log
+// brask.exe: keeps DLLs to the system directory, reads the command line (refusing in a
+// message box what it cannot take), creates frmMain and the Windows side of the platform,
+// runs Form_Load, shows the window and runs its messages through IsDialogMessage until the
+// window is gone. The event logs are read through the Event Log
 // API where Windows has it and it works (Vista and later), else through WMI (XP and 2003).
 // A window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
@@ -11,15 +12,20 @@
 
 #include "app/main_form.h"
 #include "app/type_names_of_system.h"
+#include "app/window_caption.h"
+#include "command_line/windows_arguments.h"
 #include "platform/win32/system/ansi_file.h"
+#include "platform/win32/system/command_line_text.h"
 #include "platform/win32/system/dll_search.h"
 #include "platform/win32/system/kernel32_locale.h"
 #include "platform/win32/system/kernel32_version.h"
 #include "platform/win32/system/local_clock.h"
 #include "platform/win32/system/win_process.h"
+#include "platform/win32/system/win_threads.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
 #include "platform/win32/window/message_boxes.h"
+#include "platform/win32/windows_computers.h"
 #include "platform/win32/windows_event_logs.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -30,18 +36,31 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   InitCommonControlsEx(&controls);
 
   MessageBoxes dialogs;
+  RunRequest request;
+  try {
+    request = windowsRequest(commandLineArguments(), readTextFile);
+  } catch (const CommandLineError& error) {
+    dialogs.messageBox(error.prompt(), kCommandLineTitle);
+    return 1;
+  }
   const std::unique_ptr<MainWindow> opened = MainWindow::open(instance, screenDpi(), dialogs);
   if (!opened) return 1;
   MainWindow& window = *opened;
   dialogs.setOwner(window.handle());
+  window.showCaption(windowCaption(request.forwarded ? std::vector{*request.forwarded}
+                                                     : request.computers));
   Kernel32Locale locale;
   Kernel32Version version;
-  WindowsEventLogs events(typeNamesOfSystem(locale, version));
+  const EventTypeNames spelling = typeNamesOfSystem(locale, version);
+  WindowsEventLogs events(spelling);
   LocalClock clock;
   WinProcess process;
   AnsiFile files;
-  Platform platform{window, dialogs, events, locale, version, clock, process, files};
-  MainForm form(platform);
+  WindowsComputers computers(spelling, request.forwarded);
+  WinThreads threads;
+  Platform platform{window, dialogs, events,    locale,    version,
+                    clock,  process, files,     computers, threads};
+  MainForm form(platform, request.computers);
   window.setHandlers(form);
 
   form.Form_Load();

@@ -17,8 +17,18 @@ std::unique_ptr<EventSource> eventSource(EventTypeNames spelling) {
                                               nonEmptyVariable("BRASK_JOURNAL_DIR"));
 }
 
+// The logs of this computer alone.
+class ThisComputer final : public Computers {
+ public:
+  std::optional<GatheredComputers> gathered() override { return std::nullopt; }
+  std::unique_ptr<EventSource> computer(const std::wstring& name) override {
+    throw RunTimeError(L"Reading the computer " + name, kInternalError, L"Not reachable");
+  }
+};
+
 }  // namespace
 
-LinuxSystem::LinuxSystem(EventTypeNames spelling) : events_(eventSource(std::move(spelling))) {}
+LinuxSystem::LinuxSystem(EventTypeNames spelling)
+    : events_(eventSource(std::move(spelling))), computers_(std::make_unique<ThisComputer>()) {}
 
 }  // namespace brask

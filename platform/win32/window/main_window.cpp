@@ -159,6 +159,12 @@ std::wstring MainWindow::text(ControlId textBox) {
   return text;
 }
 
+void MainWindow::showCaption(const std::wstring& caption) {
+  // The frame is drawn anew at once, as WM_SETTEXT does, also while a run keeps the
+  // window from handling other messages.
+  SetWindowTextW(window_, caption.c_str());
+}
+
 void MainWindow::unloadAndEnd() {
   DestroyWindow(window_);
   ExitProcess(0);

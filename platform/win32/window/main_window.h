@@ -38,6 +38,7 @@ class MainWindow final : public Form {
   int checkState(ControlId checkBox) override;
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
+  void showCaption(const std::wstring& caption) override;
   // DestroyWindow, then ExitProcess.
   void unloadAndEnd() override;
 

@@ -1,0 +1,41 @@
+// What the command line asks of a run, read at each build's edge in its platform's own
+// convention, and how it refuses what it cannot take.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace brask {
+
+struct RunRequest {
+  // The computers to report, each once, in the order first given, as given but for a
+  // leading "\\"; none for this computer's logs alone.
+  std::vector<std::wstring> computers;
+  // A Windows Event Collector's log to report, by its channel: "ForwardedEvents", or a
+  // subscription's own.
+  std::optional<std::wstring> forwarded;
+};
+
+// A command line refused before the window opens: the prompt of its message box says what
+// was refused and why.
+class CommandLineError : public std::runtime_error {
+ public:
+  explicit CommandLineError(std::wstring prompt)
+      : std::runtime_error("command line refused"), prompt_(std::move(prompt)) {}
+  const std::wstring& prompt() const { return prompt_; }
+
+ private:
+  std::wstring prompt_;
+};
+
+// The title of the message box of a refused command line.
+inline constexpr const wchar_t* kCommandLineTitle = L"Please check the command line";
+
+// The text of a file, as the platform reads a list of names; throws RunTimeError when the
+// file cannot be read.
+using ReadTextFile = std::function<std::wstring(const std::wstring& path)>;
+
+}  // namespace brask
