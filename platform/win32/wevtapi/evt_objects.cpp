@@ -25,14 +25,16 @@ EvtObjects::EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSe
 void EvtObjects::query() {
   const std::wstring xpath = eventXPath(selection_, reached_ ? values_.recordId : std::nullopt);
   SetLastError(ERROR_SUCCESS);
-  results_ = EvtHandle(api_, api_.query(nullptr, channel_, xpath.c_str(),
-                                        EvtQueryChannelPath | EvtQueryReverseDirection));
+  const EVT_HANDLE results =
+      api_.query(nullptr, channel_, xpath.c_str(), EvtQueryChannelPath | EvtQueryReverseDirection);
+  // Read before the last result is closed.
+  const DWORD error = results ? ERROR_SUCCESS : GetLastError();
+  results_ = EvtHandle(api_, results);
   if (results_) return;
   const std::wstring action = L"Querying the channel " + std::wstring(channel_) + L" for " + xpath;
-  const DWORD error = GetLastError();
   if (error == ERROR_SUCCESS || error == ERROR_CALL_NOT_IMPLEMENTED)
     throw EvtNotWorking(action, static_cast<long>(error), systemErrorText(error));
-  throw lastError(action);
+  throw systemError(action, error);
 }
 
 bool EvtObjects::fetch() {
@@ -48,7 +50,7 @@ bool EvtObjects::fetch() {
     if (error == ERROR_NO_MORE_ITEMS) return false;
     if (error != ERROR_EVT_QUERY_RESULT_STALE || queries == kStaleQueries ||
         (reached_ && !values_.recordId)) {
-      throw lastError(L"Reading the next event");
+      throw systemError(L"Reading the next event", error);
     }
     query();
   }
