@@ -13,11 +13,13 @@
 // i32 i64 hex32 hex64 sizet f32 f64 str ansi ft st guid sid bin null), an array with [] and
 // its elements between commas, as in string=i16[]:-1,2. In text, \r \n \t \\ and \uXXXX
 // stand for themselves. Lines starting with "!" direct the double: "!fail FUNCTION N CODE"
-// makes the Nth call since the query fail with CODE; "!publisher NAME CODE" makes the
-// provider's metadata fail to open; "!languages LANGID..." has the messages exist in those
-// languages alone; "!batch N" has EvtNext return at most N events a call; "!stale N" has
-// every result go stale once it has delivered N events; "!stub" makes the DLL Wine's: its
-// EvtQuery fails without an error code, and EvtCreateRenderContext ends the process.
+// makes the Nth call since the query fail with CODE (of EvtQuery, the Nth query since the
+// file last changed); "!publisher NAME CODE" makes the provider's metadata fail to open;
+// "!languages LANGID..." has the messages exist in those languages alone; "!batch N" has
+// EvtNext return at most N events a call; "!stale N" has every result go stale once it has
+// delivered N events; "!stub" makes the DLL Wine's: its EvtQuery fails without an error
+// code, and EvtCreateRenderContext ends the process. EvtClose, as a real call may, leaves
+// no error code behind.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
 // "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER LCID".
 #include <windows.h>
@@ -31,6 +33,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -87,6 +90,7 @@ std::optional<std::size_t> batch;
 std::optional<std::size_t> staleAfter;
 bool stub = false;
 std::map<std::wstring, int> calls;
+std::string written;  // the events file as last read
 std::set<Handle*> handles;
 
 std::wstring variable(const wchar_t* name) {
@@ -216,6 +220,11 @@ Value valueOf(const std::wstring& text, const std::wstring& kind) {
 }
 
 void load() {
+  std::ifstream file(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  const std::string content((std::istreambuf_iterator<char>(file)), {});
+  // The queries are counted from the last time the file was written.
+  const int queries = content == written ? calls[L"EvtQuery"] : 0;
+  written = content;
   events = std::make_shared<Log>();
   failures.clear();
   publishers.clear();
@@ -224,7 +233,8 @@ void load() {
   staleAfter.reset();
   stub = false;
   calls.clear();
-  std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  calls[L"EvtQuery"] = queries;
+  std::istringstream in(content);
   std::string bytes;
   while (std::getline(in, bytes)) {
     std::wstring line(bytes.size(), L'\0');
@@ -702,6 +712,8 @@ __declspec(dllexport) BOOL WINAPI EvtClose(EVT_HANDLE object) {
     return FALSE;
   }
   delete handle;
+  // As a real call may, a success leaves no error behind.
+  SetLastError(ERROR_SUCCESS);
   return TRUE;
 }
 
