@@ -272,8 +272,11 @@ TEST(EvtEventSource, AFailingCallIsARunTimeErrorWithItsCode) {
       {"!fail\tEvtRender\t1\t14\n", ERROR_OUTOFMEMORY},
       {"!stale\t0\n", ERROR_EVT_QUERY_RESULT_STALE},
       {"!stale\t1\n", ERROR_EVT_QUERY_RESULT_STALE, "channel=System\ttime=2021-06-01T16:00:00Z\trecord=null\n"},
-      // The query again after a stale result, whose failure outlives closing the last one.
-      {"!stale\t1\n!fail\tEvtQuery\t2\t5\n", ERROR_ACCESS_DENIED},
+      // The query again after a stale result (the second asks for the newest event), whose
+      // failure outlives closing the last result.
+      {"!stale\t1\n!fail\tEvtQuery\t3\t5\n", ERROR_ACCESS_DENIED},
+      // A log cleared under the walk: its new events are not listed after older ones.
+      {"!cleared\t1\n", ERROR_EVT_QUERY_RESULT_STALE},
   };
   for (const auto& c : cases) {
     const Double events(c.directive + event + event + c.newest);
