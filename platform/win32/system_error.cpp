@@ -15,8 +15,7 @@ std::wstring systemErrorText(DWORD code) {
   return text.empty() ? L"Unknown error" : text;
 }
 
-RunTimeError lastError(const std::wstring& action) {
-  const DWORD code = GetLastError();
+RunTimeError systemError(const std::wstring& action, DWORD code) {
   return RunTimeError(action, static_cast<long>(code), systemErrorText(code));
 }
 

@@ -13,7 +13,10 @@ namespace brask {
 // "Unknown error" when the system has none.
 std::wstring systemErrorText(DWORD code);
 
-// The run-time error for what failed, with GetLastError() and its message.
-RunTimeError lastError(const std::wstring& action);
+// The run-time error for what failed, with the failed call's error code and its message. The
+// caller reads GetLastError() in a statement of its own right after the call, before
+// anything else can change it: another call, a handle closed, memory allocated (as the
+// action's text is built).
+RunTimeError systemError(const std::wstring& action, DWORD code);
 
 }  // namespace brask

@@ -42,11 +42,15 @@ std::string toAnsiCodePage(std::wstring_view text) {
   const char* defaultChar = GetACP() == CP_UTF8 ? nullptr : "?";
   const int size =
       WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, defaultChar, nullptr);
-  if (size == 0) throw lastError(L"Converting the report text");
+  if (size == 0) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Converting the report text", error);
+  }
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, defaultChar,
                           nullptr) == 0) {
-    throw lastError(L"Converting the report text");
+    const DWORD error = GetLastError();
+    throw systemError(L"Converting the report text", error);
   }
   return bytes;
 }
@@ -57,13 +61,20 @@ void AnsiFile::write(const std::wstring& path, OpenMode mode, std::wstring_view 
   FileHandle file(CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
                               FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) throw lastError(L"Opening \"" + path + L"\"");
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Opening \"" + path + L"\"", error);
+  }
   DWORD written = 0;
   if (!bytes.empty() &&
       !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-    throw lastError(L"Writing \"" + path + L"\"");
+    const DWORD error = GetLastError();
+    throw systemError(L"Writing \"" + path + L"\"", error);
   }
-  if (!file.close()) throw lastError(L"Closing \"" + path + L"\"");
+  if (!file.close()) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Closing \"" + path + L"\"", error);
+  }
 }
 
 }  // namespace brask

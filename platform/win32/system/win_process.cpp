@@ -25,7 +25,8 @@ void WinProcess::startProgram(const std::wstring& commandLine) {
   std::wstring line = commandLine;
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &started)) {
-    throw lastError(L"Starting \"" + commandLine + L"\"");
+    const DWORD error = GetLastError();
+    throw systemError(L"Starting \"" + commandLine + L"\"", error);
   }
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);

@@ -25,14 +25,16 @@ EvtObjects::EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSe
 void EvtObjects::query() {
   const std::wstring xpath = eventXPath(selection_, reached_ ? values_.recordId : std::nullopt);
   SetLastError(ERROR_SUCCESS);
-  results_ = EvtHandle(api_, api_.query(nullptr, channel_, xpath.c_str(),
-                                        EvtQueryChannelPath | EvtQueryReverseDirection));
+  const EVT_HANDLE results =
+      api_.query(nullptr, channel_, xpath.c_str(), EvtQueryChannelPath | EvtQueryReverseDirection);
+  // Read before the last result is closed.
+  const DWORD error = results ? ERROR_SUCCESS : GetLastError();
+  results_ = EvtHandle(api_, results);
   if (results_) return;
   const std::wstring action = L"Querying the channel " + std::wstring(channel_) + L" for " + xpath;
-  const DWORD error = GetLastError();
   if (error == ERROR_SUCCESS || error == ERROR_CALL_NOT_IMPLEMENTED)
     throw EvtNotWorking(action, static_cast<long>(error), systemErrorText(error));
-  throw lastError(action);
+  throw systemError(action, error);
 }
 
 bool EvtObjects::fetch() {
@@ -42,18 +44,41 @@ bool EvtObjects::fetch() {
   EVT_HANDLE events[kBatch];
   DWORD returned = 0;
   for (int queries = 0; !api_.next(results_.get(), kBatch, events, INFINITE, 0, &returned); ++queries) {
-    // A stale result is read on from the last event reached, which must say where it is;
-    // any other failure, as a cleared log may give, ends the run with what has been written.
+    // A stale result is read on from the last event reached, which must say where it is in
+    // a log that has not been cleared since; any other failure ends the run with what has
+    // been written.
     const DWORD error = GetLastError();
     if (error == ERROR_NO_MORE_ITEMS) return false;
     if (error != ERROR_EVT_QUERY_RESULT_STALE || queries == kStaleQueries ||
-        (reached_ && !values_.recordId)) {
-      throw lastError(L"Reading the next event");
+        (reached_ && (!values_.recordId || cleared()))) {
+      throw systemError(L"Reading the next event", error);
     }
     query();
   }
   for (DWORD i = 0; i < returned; ++i) batch_.emplace_back(api_, events[i]);
   return !batch_.empty();
+}
+
+bool EvtObjects::cleared() {
+  const std::wstring channel(channel_);
+  const EVT_HANDLE newestFirst =
+      api_.query(nullptr, channel_, L"*", EvtQueryChannelPath | EvtQueryReverseDirection);
+  if (!newestFirst) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Querying the channel " + channel + L" for its newest event", error);
+  }
+  const EvtHandle results(api_, newestFirst);
+  EVT_HANDLE newest = nullptr;
+  DWORD returned = 0;
+  if (!api_.next(results.get(), 1, &newest, INFINITE, 0, &returned)) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_ITEMS) return true;
+    throw systemError(L"Reading the newest event of the channel " + channel, error);
+  }
+  const EvtHandle event(api_, newest);
+  if (!event) return true;
+  const std::optional<std::uint64_t> record = renderer_->systemValues(event.get()).recordId;
+  return !record || *record < *values_.recordId;
 }
 
 bool EvtObjects::next() {

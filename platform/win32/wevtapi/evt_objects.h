@@ -3,7 +3,8 @@
 // are rendered as it is reached, its message formatted only when it is read. An event whose
 // time cannot be read is passed over. A result that goes stale under the walk, as a full log
 // overwrites its oldest events, is queried again for the events below the last one reached,
-// in the log's order, a few times at most without an event in between.
+// in the log's order, a few times at most without an event in between; one whose log has
+// been cleared, which numbers its events from 1 again, ends the walk with the stale error.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +50,9 @@ class EvtObjects final : public EventObjects {
  private:
   // Queries the channel, below the last event reached when one was.
   void query();
+  // Whether the log has been cleared since the last event reached: its newest event, if it
+  // has one, is below it (or cannot say where it is).
+  bool cleared();
   // The next batch; false at the end of the results.
   bool fetch();
   PropertyValue message();

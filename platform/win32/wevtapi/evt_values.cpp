@@ -151,14 +151,23 @@ std::wstring ansiText(const char* text) {
 }  // namespace
 
 EvtRenderer::EvtRenderer(const Wevtapi& api) : api_(api) {
-  system_ = EvtHandle(api, api.createRenderContext(kSystemCount, const_cast<LPCWSTR*>(kSystemPaths),
-                                                   EvtRenderContextValues));
-  if (!system_) throw lastError(L"Creating the render context of the event values");
-  user_ = EvtHandle(api, api.createRenderContext(0, nullptr, EvtRenderContextUser));
-  if (!user_) throw lastError(L"Creating the render context of the event strings");
+  const EVT_HANDLE system = api.createRenderContext(kSystemCount, const_cast<LPCWSTR*>(kSystemPaths),
+                                                    EvtRenderContextValues);
+  if (!system) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Creating the render context of the event values", error);
+  }
+  system_ = EvtHandle(api, system);
+  const EVT_HANDLE user = api.createRenderContext(0, nullptr, EvtRenderContextUser);
+  if (!user) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Creating the render context of the event strings", error);
+  }
+  user_ = EvtHandle(api, user);
 }
 
-const EVT_VARIANT* EvtRenderer::render(const EvtHandle& context, EVT_HANDLE event, DWORD& count) {
+const EVT_VARIANT* EvtRenderer::render(const EvtHandle& context, EVT_HANDLE event, DWORD& count,
+                                       DWORD& error) {
   DWORD used = 0;
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer_.size() * sizeof buffer_[0]);
@@ -166,15 +175,17 @@ const EVT_VARIANT* EvtRenderer::render(const EvtHandle& context, EVT_HANDLE even
                     buffer_.empty() ? nullptr : buffer_.data(), &used, &count)) {
       return reinterpret_cast<const EVT_VARIANT*>(buffer_.data());
     }
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || used <= size) return nullptr;
+    error = GetLastError();
+    if (error != ERROR_INSUFFICIENT_BUFFER || used <= size) return nullptr;
     buffer_.resize((used + sizeof buffer_[0] - 1) / sizeof buffer_[0]);
   }
 }
 
 EvtSystemValues EvtRenderer::systemValues(EVT_HANDLE event) {
   DWORD count = 0;
-  const EVT_VARIANT* values = render(system_, event, count);
-  if (!values) throw lastError(L"Reading the values of an event");
+  DWORD error = ERROR_SUCCESS;
+  const EVT_VARIANT* values = render(system_, event, count, error);
+  if (!values) throw systemError(L"Reading the values of an event", error);
   EvtSystemValues system;
   if (count < kSystemCount) return system;
   system.level = numberOf<int>(values[0], INT_MAX);
@@ -190,7 +201,8 @@ EvtSystemValues EvtRenderer::systemValues(EVT_HANDLE event) {
 
 std::vector<std::wstring> EvtRenderer::strings(EVT_HANDLE event) {
   DWORD count = 0;
-  const EVT_VARIANT* values = render(user_, event, count);
+  DWORD error = ERROR_SUCCESS;
+  const EVT_VARIANT* values = render(user_, event, count, error);
   std::vector<std::wstring> strings;
   for (DWORD i = 0; values && i < count; ++i) strings.push_back(variantText(values[i]));
   // A last value of binary data, or an empty one, may be a classic event's Binary element,

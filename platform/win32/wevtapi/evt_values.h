@@ -36,8 +36,8 @@ class EvtRenderer {
   std::vector<std::wstring> strings(EVT_HANDLE event);
 
  private:
-  // The rendered values, in a buffer aligned for them; null on failure.
-  const EVT_VARIANT* render(const EvtHandle& context, EVT_HANDLE event, DWORD& count);
+  // The rendered values, in a buffer aligned for them; null on failure, with its error.
+  const EVT_VARIANT* render(const EvtHandle& context, EVT_HANDLE event, DWORD& count, DWORD& error);
   // The event as XML; empty on failure.
   std::wstring xml(EVT_HANDLE event);
 

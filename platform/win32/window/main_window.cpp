@@ -54,7 +54,8 @@ MainWindow::MainWindow(HINSTANCE instance, int dpi) : instance_(instance), dpi_(
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindow.name;
   if (RegisterClassExW(&windowClass) == 0) {
-    throw lastError(L"Registering the window class " + std::wstring(kWindow.name));
+    const DWORD error = GetLastError();
+    throw systemError(L"Registering the window class " + std::wstring(kWindow.name), error);
   }
 
   const PixelRect client = clientRect(kWindow, dpi_);
@@ -68,9 +69,9 @@ MainWindow::MainWindow(HINSTANCE instance, int dpi) : instance_(instance), dpi_(
                       (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
                       instance, this) == nullptr) {
-    const RunTimeError error = lastError(L"Creating the window " + std::wstring(kWindow.name));
+    const DWORD error = GetLastError();
     UnregisterClassW(kWindow.name, instance);
-    throw error;
+    throw systemError(L"Creating the window " + std::wstring(kWindow.name), error);
   }
   // The caption of a dialog frame shows the icon only when it is given to the window.
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));

@@ -16,9 +16,8 @@ TEST(SystemError, MessagesOfTheSystemWithoutTheirLineBreak) {
   EXPECT_EQ(systemErrorText(0x7FFF7FFF), L"Unknown error");
 }
 
-TEST(SystemError, LastErrorCarriesTheCodeAndTheAction) {
-  SetLastError(ERROR_ACCESS_DENIED);
-  const RunTimeError error = lastError(L"Opening \"C:\\BRASK.txt\"");
+TEST(SystemError, CarriesTheCodeAndTheAction) {
+  const RunTimeError error = systemError(L"Opening \"C:\\BRASK.txt\"", ERROR_ACCESS_DENIED);
   EXPECT_EQ(error.code(), ERROR_ACCESS_DENIED);
   EXPECT_EQ(error.action(), L"Opening \"C:\\BRASK.txt\"");
   EXPECT_EQ(error.description(), systemErrorText(ERROR_ACCESS_DENIED));

@@ -15,6 +15,7 @@
 #include "platform/event_log/file_time.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/module_function.h"
+#include "platform/win32/wevtapi/evt_objects.h"
 #include "platform/win32/windows_event_logs.h"
 
 namespace brask {
@@ -271,6 +272,11 @@ TEST(EvtEventSource, AFailingCallIsARunTimeErrorWithItsCode) {
       {"!fail\tEvtRender\t1\t14\n", ERROR_OUTOFMEMORY},
       {"!stale\t0\n", ERROR_EVT_QUERY_RESULT_STALE},
       {"!stale\t1\n", ERROR_EVT_QUERY_RESULT_STALE, "channel=System\ttime=2021-06-01T16:00:00Z\trecord=null\n"},
+      // The query again after a stale result (the second asks for the newest event), whose
+      // failure outlives closing the last result.
+      {"!stale\t1\n!fail\tEvtQuery\t3\t5\n", ERROR_ACCESS_DENIED},
+      // A log cleared under the walk: its new events are not listed after older ones.
+      {"!cleared\t1\n", ERROR_EVT_QUERY_RESULT_STALE},
   };
   for (const auto& c : cases) {
     const Double events(c.directive + event + event + c.newest);
@@ -282,6 +288,7 @@ TEST(EvtEventSource, AFailingCallIsARunTimeErrorWithItsCode) {
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.code(), c.code) << c.directive;
       EXPECT_FALSE(error.description().empty()) << c.directive;
+      EXPECT_FALSE(dynamic_cast<const EvtNotWorking*>(&error)) << c.directive;
     }
   }
 }

@@ -13,11 +13,15 @@
 // i32 i64 hex32 hex64 sizet f32 f64 str ansi ft st guid sid bin null), an array with [] and
 // its elements between commas, as in string=i16[]:-1,2. In text, \r \n \t \\ and \uXXXX
 // stand for themselves. Lines starting with "!" direct the double: "!fail FUNCTION N CODE"
-// makes the Nth call since the query fail with CODE; "!publisher NAME CODE" makes the
-// provider's metadata fail to open; "!languages LANGID..." has the messages exist in those
-// languages alone; "!batch N" has EvtNext return at most N events a call; "!stale N" has
-// every result go stale once it has delivered N events; "!stub" makes the DLL Wine's: its
-// EvtQuery fails without an error code, and EvtCreateRenderContext ends the process.
+// makes the Nth call since the query fail with CODE (of EvtQuery, the Nth query since the
+// file last changed); "!publisher NAME CODE" makes the provider's metadata fail to open;
+// "!languages LANGID..." has the messages exist in those languages alone; "!batch N" has
+// EvtNext return at most N events a call; "!stale N" has every result go stale once it has
+// delivered N events; "!cleared N" has the first result of a log to deliver N events go
+// stale, and the log cleared under it: until the file changes, the log holds one new
+// event, numbered 1, as a clear does; "!stub" makes the DLL Wine's: its EvtQuery fails
+// without an error code, and EvtCreateRenderContext ends the process. EvtClose, as a real
+// call may, leaves no error code behind.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
 // "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER LCID".
 #include <windows.h>
@@ -31,6 +35,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -69,6 +74,7 @@ struct Handle {
 
   Kind kind;
   std::shared_ptr<const Log> log;    // of the query, kept while a handle needs it
+  std::wstring channel;              // Results
   std::vector<std::size_t> left;     // Results: the events still to deliver, in order
   std::size_t delivered = 0;         // Results: how many
   LANGID language = 0;               // Metadata
@@ -85,8 +91,11 @@ std::map<std::wstring, DWORD> publishers;  // provider -> error
 std::set<LANGID> languages;                // of the messages; empty: every one
 std::optional<std::size_t> batch;
 std::optional<std::size_t> staleAfter;
+std::optional<std::size_t> clearedAfter;
+std::vector<std::wstring> cleared;  // the channels cleared since the file last changed
 bool stub = false;
 std::map<std::wstring, int> calls;
+std::string written;  // the events file as last read
 std::set<Handle*> handles;
 
 std::wstring variable(const wchar_t* name) {
@@ -215,16 +224,36 @@ Value valueOf(const std::wstring& text, const std::wstring& kind) {
   return value;
 }
 
+bool sameName(const std::wstring& a, const std::wstring& b) {
+  return a.size() == b.size() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(),
+                                                static_cast<int>(a.size()), b.data(),
+                                                static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+std::wstring channelOf(const Event& event) {
+  const auto channel = event.fields.find(L"channel");
+  return channel == event.fields.end() ? std::wstring() : channel->second.text;
+}
+
 void load() {
+  std::ifstream file(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  const std::string content((std::istreambuf_iterator<char>(file)), {});
+  // The queries are counted, and the logs stay cleared, until the file changes.
+  const bool changed = content != written;
+  const int queries = changed ? 0 : calls[L"EvtQuery"];
+  if (changed) cleared.clear();
+  written = content;
   events = std::make_shared<Log>();
   failures.clear();
   publishers.clear();
   languages.clear();
   batch.reset();
   staleAfter.reset();
+  clearedAfter.reset();
   stub = false;
   calls.clear();
-  std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
+  calls[L"EvtQuery"] = queries;
+  std::istringstream in(content);
   std::string bytes;
   while (std::getline(in, bytes)) {
     std::wstring line(bytes.size(), L'\0');
@@ -249,6 +278,7 @@ void load() {
     }
     if (fields[0] == L"!batch" && fields.size() == 2) batch = std::stoul(fields[1]);
     if (fields[0] == L"!stale" && fields.size() == 2) staleAfter = std::stoul(fields[1]);
+    if (fields[0] == L"!cleared" && fields.size() == 2) clearedAfter = std::stoul(fields[1]);
     if (fields[0] == L"!stub") stub = true;
     if (fields[0][0] == L'!') continue;
     static const std::map<std::wstring, std::wstring> kDefault{
@@ -280,6 +310,21 @@ void load() {
         event.fields[key] = valueOf(text, kind == kDefault.end() ? L"str" : kind->second);
       }
     }
+    events->push_back(event);
+  }
+  for (const std::wstring& channel : cleared) {
+    std::erase_if(*events, [&](const Event& e) { return sameName(channelOf(e), channel); });
+    // What the System log writes when it is cleared, numbered 1 as its log begins anew.
+    Event event;
+    event.fields[L"channel"] = valueOf(channel, L"str");
+    event.fields[L"record"] = valueOf(L"1", L"u64");
+    event.fields[L"provider"] = valueOf(L"Microsoft-Windows-Eventlog", L"str");
+    event.fields[L"id"] = valueOf(L"104", L"u16");
+    event.fields[L"level"] = valueOf(L"4", L"u8");
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    event.fields[L"time"].type = EvtVarTypeFileTime;
+    event.fields[L"time"].number = std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime;
     events->push_back(event);
   }
 }
@@ -401,12 +446,6 @@ Handle* handleOf(EVT_HANDLE handle, Handle::Kind kind) {
   return handles.count(found) && found->kind == kind ? found : nullptr;
 }
 
-bool sameName(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(),
-                                                static_cast<int>(a.size()), b.data(),
-                                                static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
 // The value an XPath of a values context selects.
 Value valueAt(const Event& event, const std::wstring& path) {
   static const std::map<std::wstring, std::wstring> kPaths{
@@ -509,16 +548,15 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
     return nullptr;
   }
   const bool known = sameName(channel, L"Application") || sameName(channel, L"System") ||
-                     std::any_of(events->begin(), events->end(), [&](const Event& e) {
-                       const auto c = e.fields.find(L"channel");
-                       return c != e.fields.end() && sameName(c->second.text, channel);
-                     });
+                     std::any_of(events->begin(), events->end(),
+                                 [&](const Event& e) { return sameName(channelOf(e), channel); });
   if (!known) {
     SetLastError(ERROR_EVT_CHANNEL_NOT_FOUND);
     return nullptr;
   }
   auto results = std::make_unique<Handle>(Handle::Results);
   results->log = events;
+  results->channel = channel;
   XPath xpath(query ? query : L"*");
   if (!xpath.matches(Event{})) {
     SetLastError(ERROR_EVT_INVALID_QUERY);
@@ -526,8 +564,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
   }
   for (std::size_t i = 0; i < events->size(); ++i) {
     const Event& event = (*events)[i];
-    const auto c = event.fields.find(L"channel");
-    if (c == event.fields.end() || !sameName(c->second.text, channel)) continue;
+    if (!sameName(channelOf(event), channel)) continue;
     const std::optional<bool> match = xpath.matches(event);
     if (!match) {
       SetLastError(ERROR_EVT_INVALID_QUERY);
@@ -552,12 +589,20 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
     SetLastError(ERROR_NO_MORE_ITEMS);
     return FALSE;
   }
-  if (staleAfter && results->delivered >= *staleAfter) {
+  // A log not yet cleared is cleared once the result has delivered its events.
+  const bool clears = clearedAfter && std::none_of(cleared.begin(), cleared.end(),
+                                                   [&](const std::wstring& c) {
+                                                     return sameName(c, results->channel);
+                                                   });
+  const bool clearing = clears && results->delivered >= *clearedAfter;
+  if (clearing) cleared.push_back(results->channel);
+  if (clearing || (staleAfter && results->delivered >= *staleAfter)) {
     SetLastError(ERROR_EVT_QUERY_RESULT_STALE);
     return FALSE;
   }
   const std::size_t most = std::min<std::size_t>(
-      {count, batch.value_or(count), staleAfter.value_or(SIZE_MAX) - results->delivered});
+      {count, batch.value_or(count), staleAfter.value_or(SIZE_MAX) - results->delivered,
+       clears ? *clearedAfter - results->delivered : SIZE_MAX});
   while (*returned < most && !results->left.empty()) {
     auto* event = new Handle(Handle::EventOf);
     event->log = results->log;
@@ -702,6 +747,8 @@ __declspec(dllexport) BOOL WINAPI EvtClose(EVT_HANDLE object) {
     return FALSE;
   }
   delete handle;
+  // As a real call may, a success leaves no error behind.
+  SetLastError(ERROR_SUCCESS);
   return TRUE;
 }
 
