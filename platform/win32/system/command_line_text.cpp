@@ -39,15 +39,20 @@ std::vector<std::wstring> commandLineArguments() {
 }
 
 std::wstring readTextFile(const std::wstring& path) {
-  const std::wstring action = L"Reading " + path;
   const FileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) throw lastError(action);
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    throw systemError(L"Reading " + path, error);
+  }
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
   for (;;) {
-    if (!ReadFile(file.handle, buffer, sizeof buffer, &read, nullptr)) throw lastError(action);
+    if (!ReadFile(file.handle, buffer, sizeof buffer, &read, nullptr)) {
+      const DWORD error = GetLastError();
+      throw systemError(L"Reading " + path, error);
+    }
     if (read == 0) break;
     bytes.append(buffer, read);
   }

@@ -19,7 +19,9 @@ unsigned __stdcall runWork(void* work) {
 }  // namespace
 
 WinThreads::WinThreads() : woken_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-  if (!woken_) throw lastError(L"Creating an event");
+  if (woken_) return;
+  const DWORD error = GetLastError();
+  throw systemError(L"Creating an event", error);
 }
 
 WinThreads::~WinThreads() { CloseHandle(woken_); }
