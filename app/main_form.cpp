@@ -47,7 +47,7 @@ RunTimeError caughtError() {
 
 void MainForm::cmdRun_Click() {
   try {
-    if (!writeReport()) return;
+    if (writeReport(false) == RunEnd::Refused) return;
     platform_.process.startProgram(L"notepad " + state_.strBRASKfile);
   } catch (...) {
     // The run's short-date guard has put the user's format back already.
@@ -56,36 +56,63 @@ void MainForm::cmdRun_Click() {
   platform_.form.unloadAndEnd();
 }
 
+RunEnd MainForm::runUnattended() {
+  try {
+    return writeReport(true);
+  } catch (...) {
+    platform_.dialogs.runTimeErrorBox(caughtError());
+    return RunEnd::RunTimeError;
+  }
+}
+
 void MainForm::cmdExit_Click() { platform_.form.unloadAndEnd(); }
 
-bool MainForm::writeReport() {
+RunEnd MainForm::writeReport(bool whole) {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
   const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
   if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
-    return false;
+    return RunEnd::Refused;
   }
+  if (!whole) {
+    ReportFile report(platform_.files, state_.strBRASKfile);
+    return writeContents(report) ? RunEnd::Written : RunEnd::SomeUnread;
+  }
+  // Beside the old report, which stays whole until the new one is.
+  const std::wstring aside = state_.strBRASKfile + L".new";
+  try {
+    ReportFile report(platform_.files, aside);
+    const bool allRead = writeContents(report);
+    platform_.files.replace(aside, state_.strBRASKfile);
+    return allRead ? RunEnd::Written : RunEnd::SomeUnread;
+  } catch (...) {
+    platform_.files.remove(aside);
+    throw;
+  }
+}
 
-  ReportFile report(platform_.files, state_.strBRASKfile);
-  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), locale);
-  const std::optional<ManyComputers> many = ManyComputers::of(platform_.computers, computers_);
+bool MainForm::writeContents(ReportFile& report) {
+  Form& form = platform_.form;
+  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), platform_.locale);
+  const std::optional<ManyComputers> many = ManyComputers::of(platform_.computers, request_.computers);
 
+  bool allRead = true;
   if (form.optionSelected(ControlId::optNumber)) {
     // Validation keeps the number within 1 to 20; halves go to the even neighbour.
     const auto n =
         static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
-    writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
+    allRead = writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
       listLastEvents(listing, section.typeName, n, section.logName);
     });
   }
   if (form.optionSelected(ControlId::optDate)) {
     const std::wstring to = toString(form);
     const std::wstring from = fromString(form);
-    writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
+    allRead = writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
       listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), section.logName);
-    });
+    }) && allRead;
   }
-  return true;
+  return allRead;
 }
 
 std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
@@ -115,7 +142,7 @@ std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
   return sections;
 }
 
-void MainForm::writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
+bool MainForm::writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
                                      const wchar_t* logSuffix, const ListSection& list) {
   const std::vector<Section> sections = selectedSections(logSuffix);
   if (!many) {
@@ -124,9 +151,9 @@ void MainForm::writeSelectedSections(ReportFile& report, const std::optional<Man
                     state_.strLogName = section.logName;
                     list(listing, section);
                   });
-    return;
+    return true;
   }
-  many->write(report, platform_.threads, platform_.locale, sections, list, limits_,
+  return many->write(report, platform_.threads, platform_.locale, sections, list, limits_,
               [this, total = many->size()](std::size_t read) {
                 platform_.form.showCaption(readingCaption(read, total));
               });
@@ -135,7 +162,8 @@ void MainForm::writeSelectedSections(ReportFile& report, const std::optional<Man
 // Where the report goes, the system's language and version, and the type names that its
 // event logs use; false when the system is not supported, after saying so.
 bool MainForm::prepareRun() {
-  state_.strBRASKfile = platform_.process.environmentVariable(L"SystemDrive") + L"\\BRASK.txt";
+  state_.strBRASKfile = request_.out ? *request_.out
+                                     : platform_.process.environmentVariable(L"SystemDrive") + L"\\BRASK.txt";
   getLanguage(platform_.locale, state_.strLang1);
   getVersion(platform_.version, state_.strVersion);
 

@@ -3,20 +3,43 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/form.h"
+
 namespace brask {
+
+// What the switches put in the window's controls: check boxes checked, the option
+// selected, the texts of text boxes. A control not named keeps its empty state.
+struct FormValues {
+  std::map<ControlId, bool> checked = {};
+  std::optional<ControlId> option = std::nullopt;  // optNumber or optDate
+  std::map<ControlId, std::wstring> texts = {};
+
+  friend bool operator==(const FormValues&, const FormValues&) = default;
+};
 
 struct RunRequest {
   // The computers to report, each once, in the order first given, as given but for a
   // leading "\\"; none for this computer's logs alone.
-  std::vector<std::wstring> computers;
+  std::vector<std::wstring> computers = {};
   // A Windows Event Collector's log to report, by its channel: "ForwardedEvents", or a
   // subscription's own.
-  std::optional<std::wstring> forwarded;
+  std::optional<std::wstring> forwarded = std::nullopt;
+  FormValues form = {};
+  // Where the report goes, in place of \BRASK.txt on the system drive.
+  std::optional<std::wstring> out = std::nullopt;
+  // The report without a window: no window, no message box, no viewer.
+  bool run = false;
+  // Only the usage, or only the version, is asked for.
+  bool usage = false;
+  bool version = false;
+
+  friend bool operator==(const RunRequest&, const RunRequest&) = default;
 };
 
 // A command line refused before the window opens: the prompt of its message box says what

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "command_line/computer_arguments.h"
+#include "command_line/switches.h"
 
 namespace brask {
 namespace {
@@ -22,6 +23,19 @@ bool hasControlCharacter(const std::wstring& text) {
 
 }  // namespace
 
+bool asksForRun(const std::vector<std::wstring>& arguments) {
+  return std::any_of(arguments.begin(), arguments.end(), [](const std::wstring& argument) {
+    return lowerCase(argument.substr(0, argument.find(L':'))) == L"/run";
+  });
+}
+
+std::wstring windowsUsage() {
+  return switchesUsage(L"brask.exe [\\\\NAME | NAME | @FILE]... [/forwarded[:CHANNEL]] [switches]", L"/", L":") +
+         L"\n/? shows this, /version the version. Computers are named as \\\\NAME or NAME, or listed in\n"
+         L"a file, one a line, as @FILE; /forwarded reports a Windows Event Collector's\n"
+         L"ForwardedEvents log (or CHANNEL), one computer at a time.\n";
+}
+
 RunRequest windowsRequest(const std::vector<std::wstring>& arguments, const ReadTextFile& read) {
   RunRequest request;
   ComputerArguments computers(read);
@@ -39,8 +53,12 @@ RunRequest windowsRequest(const std::vector<std::wstring>& arguments, const Read
       if (valued && (value.empty() || hasControlCharacter(value)))
         throw CommandLineError(L"\"" + argument + L"\" names no event log after \"/forwarded:\".");
       request.forwarded = valued ? value : kForwardedEvents;
+    } else if (name == L"?" && !valued) {
+      request.usage = true;
+    } else if (name == L"version" && !valued) {
+      request.version = true;
     } else {
-      throw CommandLineError(L"\"" + argument + L"\" is not a switch of this program.");
+      applySwitch(request, name, valued ? std::optional(value) : std::nullopt, argument);
     }
   }
   request.computers = computers.names();

@@ -20,6 +20,9 @@ class ReportPart final : public FileApi {
     if (mode == OpenMode::Output) text_.clear();
     text_ += text;
   }
+  // A part is one text, never replaced nor removed as a file is.
+  void replace(const std::wstring&, const std::wstring&) override {}
+  void remove(const std::wstring&) override {}
   const std::wstring& text() const { return text_; }
 
  private:
@@ -120,7 +123,7 @@ std::optional<ManyComputers> ManyComputers::of(Computers& computers,
   return ManyComputers(computers, std::move(blocks));
 }
 
-void ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& locale,
+bool ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& locale,
                           const std::vector<Section>& sections, const ListSection& list,
                           const ParallelReads& limits,
                           const std::function<void(std::size_t)>& read) const {
@@ -142,17 +145,19 @@ void ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& local
       },
       [&read, notGathered](std::size_t n) { read(notGathered + n); });
 
+  bool allRead = true;
   std::size_t next = 0;  // the next read, in the order of the blocks
-  for (std::size_t i = 0; i < blocks_.size(); ++i) {
-    const Block& block = blocks_[i];
+  for (const Block& block : blocks_) {
     writeComputerBanner(report, block.name);
     if (block.notIn) {
       writeUnreadComputer(report, block.name, notGatheredReason(*block.notIn));
+      allRead = false;
       continue;
     }
     const std::size_t r = next++;
     if (!ended[r]) {
       writeUnreadComputer(report, block.name, noAnswerReason(limits.firstAnswer));
+      allRead = false;
       continue;
     }
     const ComputerRead& computer = *reading->reads[r];
@@ -162,8 +167,12 @@ void ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& local
     if (computer.answered || !computer.failure) {
       if (!computer.part.text().empty()) report.appendPrinted(computer.part.text());
     }
-    if (computer.failure) writeUnreadComputer(report, block.name, errorReason(*computer.failure));
+    if (computer.failure) {
+      writeUnreadComputer(report, block.name, errorReason(*computer.failure));
+      allRead = false;
+    }
   }
+  return allRead;
 }
 
 }  // namespace brask

@@ -31,8 +31,9 @@ class ManyComputers {
 
   // Reads the sections of every computer, at once as `limits` allow, and then writes their
   // blocks. read(n) tells how many of size() have been read. A failure of the run itself, rather
-  // than of one computer, is thrown once the blocks before it have been written.
-  void write(ReportFile& report, Threads& threads, LocaleApi& locale,
+  // than of one computer, is thrown once the blocks before it have been written. Returns
+  // whether every computer was read.
+  bool write(ReportFile& report, Threads& threads, LocaleApi& locale,
              const std::vector<Section>& sections, const ListSection& list,
              const ParallelReads& limits, const std::function<void(std::size_t)>& read) const;
 

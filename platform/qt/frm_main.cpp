@@ -95,6 +95,13 @@ void FrmMain::showCentred() {
   controls_[indexOf(ControlId::chkApplication)]->setFocus(Qt::OtherFocusReason);
 }
 
+void FrmMain::fill(const FormValues& values) {
+  for (const auto& [checkBox, checked] : values.checked) controlAs<QCheckBox>(checkBox).setChecked(checked);
+  if (values.option) controlAs<QRadioButton>(*values.option).setChecked(true);
+  for (const auto& [textBox, text] : values.texts)
+    controlAs<QLineEdit>(textBox).setText(QString::fromStdWString(text));
+}
+
 int FrmMain::checkState(ControlId checkBox) {
   switch (controlAs<QCheckBox>(checkBox).checkState()) {
     case Qt::Unchecked: return 0;

@@ -42,7 +42,7 @@ struct ManyTest : ::testing::Test {
         std::vector<Event>(events, event(L"Error", L"20090810210000.000000+060", L"Something happened.", 7, computer));
   }
   std::wstring run(std::vector<std::wstring> computers) {
-    MainForm form(fake.platform, std::move(computers));
+    MainForm form(fake.platform, RunRequest{std::move(computers)});
     form.cmdRun_Click();
     EXPECT_EQ(fake.form.ended, 1);
     EXPECT_TRUE(fake.dialogs.errors.empty());
@@ -99,7 +99,7 @@ TEST_F(ManyTest, ReasonsAndChecksByCode) {
     run.form.texts[txtNumber] = L"1";
     run.computers.logs[L"pc"].computerError = ComputerError(L"Querying", c.code, L"T", c.reach);
     run.computers.logs[L"pc"].failAtConnect = 0;
-    MainForm(run.platform, {L"pc"}).cmdRun_Click();
+    MainForm(run.platform, RunRequest{{L"pc"}}).cmdRun_Click();
     EXPECT_EQ(lines(run.files.files[kReport]).at(8), L"Computer pc could not be read: " + c.line) << c.code;
   }
 }
@@ -128,7 +128,7 @@ TEST_F(ManyTest, GatheredComputersAndTheNamesThatChooseAmongThem) {
     run.form.options[optNumber] = true;
     run.form.texts[txtNumber] = L"1";
     run.computers.gathering = c.gathered;
-    MainForm(run.platform, c.named).cmdRun_Click();
+    MainForm(run.platform, RunRequest{c.named}).cmdRun_Click();
     std::vector<std::wstring> computerLines;
     for (const std::wstring& line : lines(run.files.files[kReport])) {
       if (line.starts_with(L"Computer")) computerLines.push_back(line);
@@ -143,7 +143,7 @@ TEST_F(ManyTest, AFailureOfTheRunItselfEndsItInTheErrorBox) {
   serve(L"a", 1);
   serve(L"b", 1);
   fake.computers.logs[L"b"].failAtQuery = 0;  // this computer's own logs: no ComputerError
-  MainForm form(fake.platform, {L"a", L"b"});
+  MainForm form(fake.platform, RunRequest{{L"a", L"b"}});
   form.cmdRun_Click();
   EXPECT_EQ(fake.dialogs.errors,
             std::vector<std::wstring>{L"Run-time error '-2147217392 (80041010)':\n\nQuerying the event log: Invalid class"});

@@ -232,4 +232,10 @@ void MemoryFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vi
   files[path] += text;
 }
 
+void MemoryFiles::replace(const std::wstring& from, const std::wstring& to) {
+  if (refuseReplace) throw RunTimeError(L"Replacing the report file " + to, 75, L"Path/File access error");
+  files[to] = files[from];
+  files.erase(from);
+}
+
 }  // namespace brask::fakes

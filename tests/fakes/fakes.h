@@ -156,8 +156,11 @@ class MemoryFiles : public FileApi {
   std::vector<std::pair<OpenMode, std::wstring>> opens;  // (mode, path) of every write
   std::vector<std::wstring> texts;                       // the text of every write
   std::optional<std::size_t> failAtWrite;                // index of the write that fails
+  bool refuseReplace = false;                            // as a read-only file refuses
 
   void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
+  void replace(const std::wstring& from, const std::wstring& to) override;
+  void remove(const std::wstring& path) override { files.erase(path); }
 };
 
 // Every fake, bundled as the Platform the logic takes.
