@@ -273,6 +273,29 @@ TEST_F(MainWindowTest, TheReadableLabelsLeaveTheWindowAsItLooks) {
       << "Version is not drawn on the screen";
 }
 
+// The dialog manager's access keys: X presses Exit (which ends the process, so it is not
+// pressed here), and no other letter, typed or with Alt, moves the focus or presses a
+// control. The focus starts on a control other than the first, to which a static text
+// control's access key would move it from the labels' ones, last in the Z order.
+TEST_F(MainWindowTest, NoLetterButXIsAnAccessKey) {
+  SetFocus(item(chkWarning));
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    if (letter == L'X') continue;
+    for (UINT message : {WM_CHAR, WM_SYSCHAR}) {
+      for (wchar_t typed : {letter, static_cast<wchar_t>(letter - L'A' + L'a')}) {
+        press(typed, message);
+        EXPECT_EQ(GetFocus(), item(chkWarning)) << static_cast<char>(typed);
+      }
+    }
+  }
+  for (ControlId box :
+       {chkApplication, chkSystem, chkCritical, chkError, chkInformation, chkWarning}) {
+    EXPECT_EQ(window_.checkState(box), 0) << controlSpec(box).name;
+  }
+  EXPECT_FALSE(window_.optionSelected(optNumber) || window_.optionSelected(optDate));
+  EXPECT_TRUE(fake_.dialogs.messages.empty()) << "Run was pressed";
+}
+
 TEST_F(MainWindowTest, TooltipsOnVersionAndLanguagesOverTheirBoxes) {
   const HWND tips = tooltips();
   ASSERT_NE(tips, nullptr);
