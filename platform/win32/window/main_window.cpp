@@ -119,6 +119,16 @@ void MainWindow::createControls(HINSTANCE instance) {
   labels_ = layOutLabels(dpi_, dialogFont_, titleFont_);
   for (const PaintedLabel& label : labels_) {
     if (label.row->tooltip) addTooltip(instance, label);
+    // Beneath every other window, as the painted label is.
+    if (const std::optional<NativeControl> readable = readableLabel(*label.row)) {
+      const HWND control = CreateWindowExW(
+          readable->exStyle, readable->className, accessibleNameWithDescription(*label.row).c_str(),
+          readable->style, label.box.x, label.box.y, label.box.width, label.box.height, window_,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlIdentifier(label.row->id))), instance,
+          nullptr);
+      showLabelsThrough(control);
+      placeBelow(control);
+    }
   }
 }
 

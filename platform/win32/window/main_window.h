@@ -1,7 +1,8 @@
 // frmMain as a native window: the controls of the control table as Win32 controls laid out
 // at the screen's DPI, the labels drawn on the window's surface beneath them, Tab and
 // access keys through IsDialogMessage, each text box named for screen readers by a hidden
-// static text control before it, and the form the logic reads. Run and Exit call the
+// static text control before it, the labels with a tooltip readable through static text
+// controls over them that draw nothing, and the form the logic reads. Run and Exit call the
 // MainForm's handlers; a run shows the wait cursor.
 #pragma once
 

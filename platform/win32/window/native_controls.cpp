@@ -75,6 +75,11 @@ std::optional<NativeControl> accessibleLabel(const ControlSpec& row) {
   return NativeControl{WC_STATICW, WS_CHILD | SS_LEFT, 0};
 }
 
+std::optional<NativeControl> readableLabel(const ControlSpec& row) {
+  if (row.kind != ControlKind::Label || !row.tooltip) return std::nullopt;
+  return NativeControl{WC_STATICW, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
+}
+
 UINT labelFormat(const ControlSpec& row) {
   return DT_SINGLELINE | DT_NOPREFIX | DT_TOP | drawTextAlignment(row.alignment);
 }

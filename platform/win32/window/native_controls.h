@@ -28,6 +28,15 @@ std::optional<NativeControl> nativeControl(const ControlSpec& row);
 // the other kinds of control.
 std::optional<NativeControl> accessibleLabel(const ControlSpec& row);
 
+// The static text control through which a screen reader reaches a label whose words no
+// other control carries: a label with a tooltip (the version, the languages); the titles'
+// words are in the window's caption, the other labels' in the text boxes' names. Shown, for
+// oleacc reports a hidden window as invisible, and over the label's box, it holds the
+// label's name and tooltip. No Tab stop, without an access key and alone in its group, it
+// never takes the focus; without SS_NOTIFY it lets the mouse through to the window, which
+// shows the label's tooltip. None for the other controls.
+std::optional<NativeControl> readableLabel(const ControlSpec& row);
+
 // DrawText's format for a label's caption: one line, aligned as the table says, and "&"
 // shown as it is.
 UINT labelFormat(const ControlSpec& row);

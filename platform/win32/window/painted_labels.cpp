@@ -18,6 +18,26 @@ COLORREF textColour(const ControlSpec& row) {
   return RGB(row.textColour->red, row.textColour->green, row.textColour->blue);
 }
 
+LRESULT CALLBACK drawNothing(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(control, &paint);
+      EndPaint(control, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      return 0;
+    default:
+      break;
+  }
+  // Everything else, the text and the hit test among it, as the control's class does it.
+  const auto classProcedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(control, GCLP_WNDPROC));
+  return CallWindowProcW(classProcedure, control, message, wParam, lParam);
+}
+
 }  // namespace
 
 std::vector<PaintedLabel> layOutLabels(int dpi, HFONT dialogFont, HFONT titleFont) {
@@ -47,6 +67,10 @@ void paintLabels(HDC dc, const std::vector<PaintedLabel>& labels) {
   SelectObject(dc, font);
   SetTextColor(dc, colour);
   SetBkMode(dc, mode);
+}
+
+void showLabelsThrough(HWND control) {
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(drawNothing));
 }
 
 }  // namespace brask

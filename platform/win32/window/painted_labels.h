@@ -24,4 +24,9 @@ std::vector<PaintedLabel> layOutLabels(int dpi, HFONT dialogFont, HFONT titleFon
 // Draws the captions on dc without a background, each in its font and text colour.
 void paintLabels(HDC dc, const std::vector<PaintedLabel>& labels);
 
+// Makes a control of the window draw nothing, neither on the screen nor when printed, so
+// that the labels painted beneath it show through: the window paints its whole surface,
+// its children's places included (no WS_CLIPCHILDREN).
+void showLabelsThrough(HWND control);
+
 }  // namespace brask

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/pixel_layout.h"
@@ -165,14 +166,17 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
 
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
   for (const ControlSpec& row : controlTable()) {
-    if (row.kind == ControlKind::Label) {
+    const bool label = row.kind == ControlKind::Label;
+    if (label && !readableLabel(row)) {
       EXPECT_EQ(item(row.id), nullptr) << row.name << " is a window";
       continue;
     }
     RECT rect;
     GetWindowRect(item(row.id), &rect);
     MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&rect), 2);
-    const PixelRect expected = controlRect(row, dpi_);
+    PixelRect expected = controlRect(row, dpi_);
+    // A label's static text control covers its caption, which may be wider than its box.
+    if (label) expected.width = std::max(expected.width, static_cast<int>(rect.right - rect.left));
     EXPECT_EQ((PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
               expected)
         << row.name;
@@ -233,6 +237,64 @@ TEST_F(MainWindowTest, TheWindowDrawsTheLabelsOnItsSurface) {
   EXPECT_EQ(canvas.count(controlRect(controlSpec(lblTitle1), dpi_), purple),
             canvas.count(client, purple))
       << "purple outside lblTitle1";
+}
+
+// The static text controls over Version and Languages, there for screen readers, draw
+// nothing: the window looks the same on the screen with them as without them, and they
+// print nothing.
+TEST_F(MainWindowTest, TheReadableLabelsLeaveTheWindowAsItLooks) {
+  const PixelRect client = clientRect(kWindow, dpi_);
+  const auto redrawn = [&](Canvas& canvas) {
+    RedrawWindow(window_.handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const HDC dc = GetDC(window_.handle());
+    BitBlt(canvas.dc(), 0, 0, client.width, client.height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window_.handle(), dc);
+  };
+  const COLORREF surface = RGB(200, 210, 220);
+  Canvas with(client.width, client.height, surface);
+  redrawn(with);
+  for (ControlId label : {Label1, lblLanguages}) {
+    ASSERT_TRUE(IsWindowVisible(item(label))) << controlSpec(label).name;
+    Canvas printed(client.width, client.height, surface);
+    SendMessageW(item(label), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(printed.count(client, surface), client.width * client.height)
+        << controlSpec(label).name << " prints itself";
+    ShowWindow(item(label), SW_HIDE);
+  }
+  Canvas without(client.width, client.height, surface);
+  redrawn(without);
+  int differences = 0;
+  for (int y = 0; y < client.height; ++y) {
+    for (int x = 0; x < client.width; ++x) differences += with.pixel(x, y) != without.pixel(x, y);
+  }
+  EXPECT_EQ(differences, 0);
+  EXPECT_GT(with.count(controlRect(controlSpec(Label1), dpi_), GetSysColor(COLOR_BTNTEXT)), 5)
+      << "Version is not drawn on the screen";
+}
+
+// The dialog manager's access keys: X presses Exit (which ends the process, so it is not
+// pressed here), and no other letter, typed or with Alt, moves the focus or presses a
+// control. The focus starts on a control other than the first, to which a static text
+// control's access key would move it from the labels' ones, last in the Z order.
+TEST_F(MainWindowTest, NoLetterButXIsAnAccessKey) {
+  SetFocus(item(chkWarning));
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    if (letter == L'X') continue;
+    for (UINT message : {WM_CHAR, WM_SYSCHAR}) {
+      for (wchar_t typed : {letter, static_cast<wchar_t>(letter - L'A' + L'a')}) {
+        press(typed, message);
+        EXPECT_EQ(GetFocus(), item(chkWarning)) << static_cast<char>(typed);
+      }
+    }
+  }
+  for (ControlId box :
+       {chkApplication, chkSystem, chkCritical, chkError, chkInformation, chkWarning}) {
+    EXPECT_EQ(window_.checkState(box), 0) << controlSpec(box).name;
+  }
+  EXPECT_FALSE(window_.optionSelected(optNumber) || window_.optionSelected(optDate));
+  EXPECT_TRUE(fake_.dialogs.messages.empty()) << "Run was pressed";
 }
 
 TEST_F(MainWindowTest, TooltipsOnVersionAndLanguagesOverTheirBoxes) {

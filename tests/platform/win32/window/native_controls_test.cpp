@@ -62,6 +62,15 @@ TEST(NativeControls, LabelsAreNoWindowsButOneLineOfTextAlignedAsTheTableSays) {
   }
 }
 
+// Version and Languages, whose words no other control carries.
+TEST(NativeControls, OnlyTheLabelsWithATooltipHaveAStaticTextControlToReadThemBy) {
+  std::set<ControlId> readable;
+  for (const ControlSpec& row : controlTable()) {
+    if (readableLabel(row)) readable.insert(row.id);
+  }
+  EXPECT_EQ(readable, (std::set<ControlId>{ControlId::Label1, ControlId::lblLanguages}));
+}
+
 // Only group boxes are kept from drawing over the windows above them: their captions
 // reach into other group boxes, and a themed one draws its parent's surface behind it.
 TEST(NativeControls, OnlyGroupBoxesClipTheirSiblings) {
