@@ -225,6 +225,44 @@ wait_for_end
 [ ! -e "$report" ] || fail "Exit wrote a report"
 [ ! -e "$viewed" ] || fail "Exit started the viewer"
 
+# --- the same report without a window, and with no display at all -----------------------
+
+# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
+unattended() {
+  local want=$1 line=$2
+  shift 2
+  local got=0
+  env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$brask" --run "$@" > "$work/out" 2> "$work/err" || got=$?
+  [ "$got" = "$want" ] || fail "brask --run $* ended with $got, not $want: $(cat "$work/err")"
+  if [ -n "$line" ]; then
+    grep -qxF -- "$line" "$work/err" || fail "brask --run $* said '$(cat "$work/err")', not '$line'"
+  else
+    [ ! -s "$work/err" ] || fail "brask --run $* said '$(cat "$work/err")'"
+  fi
+}
+rm -f "$viewed"
+mkdir -p "$work/reports"
+out="$work/reports/today.txt"
+echo "yesterday's report" > "$out"
+unattended 0 "" --log system --type Error --last 5 --out "$out"
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(expected) - ||
+  fail "the report of --run differs from the expected lines"
+[ -z "$(ls "$work/reports" | grep -vx today.txt)" ] || fail "--run left $(ls "$work/reports")"
+[ ! -e "$viewed" ] || fail "--run started the viewer"
+cp "$out" "$work/kept"
+unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+  --log System --type Error --last 21 --out "$out"
+unattended 1 "Please check your dates: The 'To:' day is invalid." \
+  --log System --type Error --from "01/01/$(date +%Y)" --out "$out"
+unattended 1 "Please check the command line: Unknown option 'quiet'." --quiet --out "$out"
+unattended 2 "BRASK: Run-time error '2': Opening the report file $work/missing/today.txt.new: No such file or directory" \
+  --log System --type Error --last 5 --out "$work/missing/today.txt"
+cmp -s "$out" "$work/kept" || fail "a refused or failed --run changed the report"
+# Standard error closed: the run goes on, and its exit code says how it went.
+status=0
+env -u DISPLAY timeout 60 "$brask" --run --log System --type Error --last 21 2>&- || status=$?
+[ "$status" = 1 ] || fail "with standard error closed, a refused run ended with $status"
+
 if [ "$failures" -gt 0 ]; then
   echo "--- brask's output" >&2
   cat "$work/brask.log" >&2
