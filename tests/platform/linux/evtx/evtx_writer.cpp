@@ -162,6 +162,7 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
       });
       xml.parent(L"EventData", [&] {
         for (const std::wstring& value : event.strings) xml.element(L"Data", text(value));
+        for (const auto& [type, bytes] : event.values) xml.element(L"Data", Value{static_cast<char>(type), bytes});
         if (event.binary) xml.element(event.binaryData ? L"Data" : L"Binary", Value{0x0e, *event.binary});
       });
     });

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brask::test {
@@ -22,6 +23,8 @@ struct EvtxEvent {
   std::wstring provider = L"Provider";
   std::optional<std::wstring> eventSourceName;
   std::vector<std::wstring> strings;  // the Data elements of EventData
+  // Data elements after them of values of other types: a type (EventValueType) and bytes.
+  std::vector<std::pair<int, std::string>> values;
   std::optional<std::string> binary;  // the bytes of a Binary element after them
   bool binaryData = false;            // in a Data element instead, as a manifest event's
   std::wstring channel = L"System";
