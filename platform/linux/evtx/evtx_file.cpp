@@ -89,8 +89,7 @@ std::optional<std::string> EvtxRecord::sourceName() const {
 }
 
 std::vector<std::wstring> EvtxRecord::strings() const {
-  if (std::optional<std::vector<std::wstring>> strings = file_->chunks_.strings(identifier(), written()))
-    return *strings;
+  if (auto strings = file_->chunks_.strings(identifier(), written())) return *strings;
   libevtx_record_t* record = record_.get();
   int count = 0;
   std::vector<std::wstring> strings;

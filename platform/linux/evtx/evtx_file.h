@@ -60,7 +60,6 @@ class EvtxFile {
   // Nothing when the record cannot be read.
   std::optional<EvtxRecord> record(RecordSet set, int index) const;
 
-
  private:
   friend class EvtxRecord;
   EvtxFile(libevtx_file_t* file, const std::string& path);

@@ -118,8 +118,8 @@ class Reader {
     const std::size_t body = header.at();
     if (definition == cursor.at()) cursor.skip(24 + size);
     const std::size_t count = cursor.take(4);
-    std::vector<Value> values(std::min<std::size_t>(count, chunk_.size() / 4));
-    if (values.size() != count) throw Malformed{};
+    if (count > chunk_.size() / 4) throw Malformed{};  // more descriptors than the chunk holds
+    std::vector<Value> values(count);
     for (Value& value : values) {
       value.size = cursor.take(2);
       value.type = static_cast<unsigned>(cursor.take(1));
