@@ -47,7 +47,6 @@ struct Element {
   std::wstring name;
   std::wstring text;
   bool substituted = false;  // a substituted value is part of its text
-  bool omitted = false;      // an optional value was left out of it, as a null one is
   std::vector<Element> attributes;
   std::vector<Element> children;
   std::optional<std::vector<std::wstring>> items;  // an array's: one element each
@@ -172,10 +171,9 @@ class Reader {
         const std::size_t index = cursor.take(2);
         cursor.skip(1);
         if (index >= values.size()) throw Malformed{};
-        if (token == kOptionalSubstitution &&
-            values[index].type == static_cast<unsigned>(EventValueType::Null)) {
-          element.omitted = true;
-        } else {
+        // An optional value that is null is left out, and with it an element of no more.
+        if (token != kOptionalSubstitution ||
+            values[index].type != static_cast<unsigned>(EventValueType::Null)) {
           substitute(values[index], element, depth, attribute);
         }
         continue;
@@ -294,11 +292,8 @@ class Reader {
     return L"&" + name + L";";
   }
 
-  // An element whose value is an array is one element for each of its items; one whose
-  // one value was left out is none.
+  // An element whose value is an array is one element for each of its items.
   static void add(std::vector<Element>& into, Element element) {
-    if (element.omitted && !element.substituted && element.text.empty() && element.children.empty())
-      return;
     if (!element.items) {
       into.push_back(std::move(element));
       return;

@@ -9,8 +9,8 @@ from linux_evtx_test, whose EvtxEventSource.ALogForTheEventLogApiDouble writes t
 file that BRASK_EVTX_SAMPLE names. python-evtx (Debian's python3-evtx) reads the same records;
 their strings are the values substituted into the innermost elements of the EventData (or the
 one element of the UserData), each array item its own, without a classic event's trailing
-Binary, nor an element whose one value is an optional one left out (null), which Windows'
-event XML leaves out. python-evtx's text of a value is taken as it is, except where it differs
+Binary, nor an optional value left out (null), which Windows' event XML leaves out with the
+element that holds nothing else. python-evtx's text of a value is taken as it is, except where it differs
 from Windows' event XML, which the Linux build follows: GUIDs in upper case, hexadecimal
 numbers without leading zeros, booleans as true and false, binary data in hexadecimal rather
 than base64, and times in Windows' form, to the 100 ns of python-evtx's FILETIME (its own text
@@ -40,7 +40,6 @@ class Element:
         self.attributes = []
         self.children = []
         self.items = None
-        self.omitted = False
 
 
 def filetime_text(node):
@@ -67,8 +66,6 @@ def value_text(sub):
 
 
 def add(into, element):
-    if element.omitted and not element.substituted and not element.text and not element.children:
-        return
     if element.items is None:
         into.append(element)
         return
@@ -88,7 +85,6 @@ def content(node, subs, element, attribute):
     elif isinstance(node, (nodes.NormalSubstitutionNode, nodes.ConditionalSubstitutionNode)):
         sub = subs[node.index()]
         if isinstance(node, nodes.ConditionalSubstitutionNode) and isinstance(sub, nodes.NullTypeNode):
-            element.omitted = True
             return
         element.substituted = True
         if isinstance(sub, nodes.BXmlTypeNode):
