@@ -96,10 +96,12 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
   EvtxEvent untimed = event(36, 4, {L"no TimeCreated"});
   untimed.noTimeCreated = true;
   // An HResult as Int32, as TPM-WMI's event 1796 holds it; an array is one string an item,
-  // the empty one too.
+  // the empty one too; an optional value left out is none. Its data a template of its own.
   EvtxEvent typed = event(38, 2, {L"HResult"});
   typed.values = {{0x07, std::string("\x49\x11\x07\x80", 4)}, {0x07, std::string(4, '\xFF')},
-                  {0x14, std::string("\x49\x11\x07\x80", 4)}, {0x81, std::string("a\0\0\0\0\0b\0\0\0", 10)}};
+                  {0x14, std::string("\x49\x11\x07\x80", 4)},
+                  {0x81, std::string("a\0\0\0\0\0b\0\0\0", 10)}, {0x00, ""}};
+  typed.dataTemplate = true;
 
   const struct {
     const char* what;
