@@ -10,14 +10,14 @@ file that BRASK_EVTX_SAMPLE names. python-evtx (Debian's python3-evtx) reads the
 their strings are the values substituted into the innermost elements of the EventData (or the
 one element of the UserData), each array item its own, without a classic event's trailing
 Binary, nor an optional value left out (null), which Windows' event XML leaves out with the
-element that holds nothing else. python-evtx's text of a value is taken as it is, except where it differs
-from Windows' event XML, which the Linux build follows: GUIDs in upper case, hexadecimal
-numbers without leading zeros, booleans as true and false, binary data in hexadecimal rather
-than base64, and times in Windows' form, to the 100 ns of python-evtx's FILETIME (its own text
-stops at the microsecond, rounded through floating point) and the millisecond of its
-SYSTEMTIME. Its text of a string array puts the empty strings last: the array's items are cut
-from its bytes at each null instead. Prints the figures and the first differences; exits 1 on
-any.
+element that holds nothing else. python-evtx's text of a value is taken as it is, except where
+it differs from Windows' event XML, which the Linux build follows: GUIDs in upper case,
+hexadecimal numbers without leading zeros, booleans as true and false, binary data in
+hexadecimal rather than base64, and times in Windows' form, to the 100 ns of python-evtx's
+FILETIME (its own text stops at the microsecond, rounded through floating point) and the
+millisecond of its SYSTEMTIME. Its text of a string array puts the empty strings last: the
+array's items are cut from its bytes at each null instead. Prints the figures and the first
+differences; exits 1 on any.
 """
 import base64
 import datetime
