@@ -24,10 +24,14 @@ std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
   return era * 146097 + dayOfEra - 719468;
 }
 
-// The UTC calendar time of seconds since 1970, which are not negative.
+// The UTC calendar time of seconds since 1970, before it too back to the year 0.
 DateTime civilFromSeconds(std::int64_t seconds) {
-  const std::int64_t days = seconds / kSecondsPerDay + 719468;
-  const std::int64_t secondOfDay = seconds % kSecondsPerDay;
+  std::int64_t days = seconds / kSecondsPerDay + 719468;
+  std::int64_t secondOfDay = seconds % kSecondsPerDay;
+  if (secondOfDay < 0) {
+    secondOfDay += kSecondsPerDay;
+    --days;
+  }
   const std::int64_t era = days / 146097;
   const std::int64_t dayOfEra = days - era * 146097;
   const std::int64_t yearOfEra =
@@ -95,8 +99,7 @@ std::optional<std::uint64_t> fileTimeOfSystemTime(std::string_view text) {
   return static_cast<std::uint64_t>(fileTime);
 }
 
-std::wstring systemTimeText(std::uint64_t microseconds) {
-  const DateTime utc = civilFromSeconds(static_cast<std::int64_t>(microseconds / 1000000));
+std::wstring utcTimeText(const DateTime& utc, std::int64_t fraction, std::size_t digits) {
   std::wstring text;
   appendDecimal(text, utc.year, 4);
   for (const auto& [separator, value] : {std::pair{L'-', utc.month}, {L'-', utc.day},
@@ -105,8 +108,20 @@ std::wstring systemTimeText(std::uint64_t microseconds) {
     appendDecimal(text, value, 2);
   }
   text += L'.';
-  appendDecimal(text, static_cast<std::int64_t>(microseconds / 1000 % 1000), 3);
+  appendDecimal(text, fraction, digits);
   return text + L'Z';
+}
+
+std::wstring systemTimeText(std::uint64_t microseconds) {
+  return utcTimeText(civilFromSeconds(static_cast<std::int64_t>(microseconds / 1000000)),
+                     static_cast<std::int64_t>(microseconds / 1000 % 1000), 3);
+}
+
+std::wstring fileTimeText(std::uint64_t fileTime) {
+  const auto seconds = static_cast<std::int64_t>(fileTime / kTicksPerSecond) -
+                       static_cast<std::int64_t>(kUnixEpoch / kTicksPerSecond);
+  return utcTimeText(civilFromSeconds(seconds),
+                     static_cast<std::int64_t>(fileTime % kTicksPerSecond) * 100, 9);
 }
 
 std::uint64_t utcBoundOf(const DateTime& writtenBefore) {

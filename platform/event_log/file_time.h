@@ -2,6 +2,7 @@
 // SystemTime text of an event's XML, such as "2017-07-12T17:16:28.2141616Z".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,12 @@ std::optional<std::uint64_t> fileTimeOfSystemTime(std::string_view text);
 
 // Microseconds since 1970 as SystemTime text to the millisecond, "2009-08-11T00:00:00.000Z".
 std::wstring systemTimeText(std::uint64_t microseconds);
+
+// A FILETIME as an event's XML writes one, to the nanosecond: "2015-10-09T05:04:30.000941900Z".
+std::wstring fileTimeText(std::uint64_t fileTime);
+
+// A UTC time as SystemTime text, its fraction of a second in `digits` digits.
+std::wstring utcTimeText(const DateTime& utc, std::int64_t fraction, std::size_t digits);
 
 // A moment, in microseconds since 1970, by which every event written before a local
 // wall-clock time had been written, in any time zone and across any change of daylight

@@ -88,10 +88,11 @@ std::optional<std::string> EvtxRecord::sourceName() const {
       });
 }
 
-std::vector<std::string> EvtxRecord::strings() const {
+std::vector<std::wstring> EvtxRecord::strings() const {
+  if (auto strings = file_->chunks_.strings(identifier(), written())) return *strings;
   libevtx_record_t* record = record_.get();
   int count = 0;
-  std::vector<std::string> strings;
+  std::vector<std::wstring> strings;
   if (call([&](libevtx_error_t** error) {
         return libevtx_record_get_number_of_strings(record, &count, error);
       }) != 1)
@@ -104,7 +105,7 @@ std::vector<std::string> EvtxRecord::strings() const {
         [&](std::uint8_t* text, std::size_t size, libevtx_error_t** error) {
           return libevtx_record_get_utf8_string(record, index, text, size, error);
         });
-    strings.push_back(text.value_or(std::string()));
+    strings.push_back(file_->utf8_(text.value_or(std::string())));
   }
   return strings;
 }
@@ -131,10 +132,10 @@ std::unique_ptr<EvtxFile> EvtxFile::open(const std::string& path) {
     call([&](libevtx_error_t** error) { return libevtx_file_free(&file, error); });
     return nullptr;
   }
-  return std::unique_ptr<EvtxFile>(new EvtxFile(file));
+  return std::unique_ptr<EvtxFile>(new EvtxFile(file, path));
 }
 
-EvtxFile::EvtxFile(libevtx_file_t* file) : file_(file) {
+EvtxFile::EvtxFile(libevtx_file_t* file, const std::string& path) : file_(file), chunks_(path) {
   call([&](libevtx_error_t** error) {
     return libevtx_file_get_number_of_records(file_, &written_, error);
   });
@@ -156,7 +157,7 @@ std::optional<EvtxRecord> EvtxFile::record(RecordSet set, int index) const {
                : libevtx_file_get_recovered_record_by_index(file_, index, &record, error);
   });
   if (result != 1 || record == nullptr) return std::nullopt;
-  return EvtxRecord(record);
+  return EvtxRecord(record, *this);
 }
 
 }  // namespace brask

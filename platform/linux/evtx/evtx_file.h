@@ -1,6 +1,7 @@
 // A saved event log (.evtx) through libevtx: its records, in the order of the file's
 // chunks, and the records that libevtx recovers from the free space of its chunks and
-// from chunks it cannot read whole, each read by index.
+// from chunks it cannot read whole, each read by index. The strings of a record are read
+// from its bytes, which libevtx does not give (evtx_chunks.h).
 #pragma once
 
 #include <libevtx.h>
@@ -11,12 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/evtx/evtx_chunks.h"
+#include "platform/linux/locale/wide_decoder.h"
+
 namespace brask {
 
-// One record, read and parsed; released when destroyed.
+class EvtxFile;
+
+// One record of a file, read and parsed; released when destroyed.
 class EvtxRecord {
  public:
-  explicit EvtxRecord(libevtx_record_t* record) : record_(record) {}
+  EvtxRecord(libevtx_record_t* record, const EvtxFile& file) : record_(record), file_(&file) {}
 
   std::uint64_t identifier() const;
   std::uint64_t written() const;  // FILETIME: 100 ns since 1601 (UTC); 0 when unreadable
@@ -26,8 +32,9 @@ class EvtxRecord {
   std::optional<std::uint32_t> eventIdentifier() const;
   // The provider's event-source name where the record has one, else the provider name.
   std::optional<std::string> sourceName() const;
-  // The values of its event data (or user data), in UTF-8.
-  std::vector<std::string> strings() const;
+  // The values of its event data (or user data), typed values as the event's XML writes
+  // them (record_strings.h); as libevtx writes them where the record cannot be read so.
+  std::vector<std::wstring> strings() const;
   // The whole event as XML text, in UTF-8; empty when it cannot be rendered.
   std::string xml() const;
 
@@ -36,6 +43,7 @@ class EvtxRecord {
     void operator()(libevtx_record_t* record) const;
   };
   std::unique_ptr<libevtx_record_t, Free> record_;
+  const EvtxFile* file_;
 };
 
 enum class RecordSet { Written, Recovered };
@@ -53,11 +61,15 @@ class EvtxFile {
   std::optional<EvtxRecord> record(RecordSet set, int index) const;
 
  private:
-  explicit EvtxFile(libevtx_file_t* file);
+  friend class EvtxRecord;
+  EvtxFile(libevtx_file_t* file, const std::string& path);
 
   libevtx_file_t* file_;
   int written_ = 0;
   int recovered_ = 0;
+  // What a record's strings are read with.
+  mutable EvtxChunks chunks_;
+  mutable WideDecoder utf8_{"UTF-8"};
 };
 
 }  // namespace brask

@@ -36,11 +36,9 @@ const RecordDetails& EvtxObjects::details() {
 }
 
 PropertyValue EvtxObjects::message() {
-  const std::vector<std::string> strings = record_->strings();
-  const std::size_t count = strings.size() - (!strings.empty() && details().binaryLast ? 1 : 0);
-  std::vector<std::wstring> decoded;
-  for (std::size_t i = 0; i < count; ++i) decoded.push_back(utf8_(strings[i]));
-  return joinedStrings(decoded);
+  std::vector<std::wstring> strings = record_->strings();
+  if (!strings.empty() && details().binaryLast) strings.pop_back();
+  return joinedStrings(strings);
 }
 
 PropertyValue EvtxObjects::property(std::wstring_view name) {

@@ -1,11 +1,11 @@
 #include "platform/win32/wevtapi/evt_values.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
+#include <string_view>
 
 #include "platform/event_log/event_data_xml.h"
-#include "platform/event_log/file_time.h"
+#include "platform/event_log/event_value_text.h"
 #include "platform/win32/system_error.h"
 
 namespace brask {
@@ -42,16 +42,6 @@ std::optional<std::uint64_t> unsignedOf(const EVT_VARIANT& value) {
   return std::nullopt;
 }
 
-std::optional<std::int64_t> signedOf(const EVT_VARIANT& value) {
-  switch (value.Type) {
-    case EvtVarTypeSByte: return value.SByteVal;
-    case EvtVarTypeInt16: return value.Int16Val;
-    case EvtVarTypeInt32: return value.Int32Val;
-    case EvtVarTypeInt64: return value.Int64Val;
-    default: return std::nullopt;
-  }
-}
-
 template <typename Number>
 std::optional<Number> numberOf(const EVT_VARIANT& value, std::uint64_t largest) {
   const std::optional<std::uint64_t> number = unsignedOf(value);
@@ -74,71 +64,6 @@ std::optional<std::uint64_t> fileTimeOf(const EVT_VARIANT& value) {
   return std::nullopt;
 }
 
-void appendUnsigned(std::wstring& text, std::uint64_t value) {
-  wchar_t digits[20];
-  wchar_t* start = digits + 20;
-  do {
-    *--start = static_cast<wchar_t>(L'0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  text.append(start, digits + 20);
-}
-
-// Uppercase hexadecimal digits, `count` of them.
-void appendHex(std::wstring& text, std::uint64_t value, int count) {
-  for (int shift = (count - 1) * 4; shift >= 0; shift -= 4)
-    text += L"0123456789ABCDEF"[value >> shift & 0xF];
-}
-
-// Hexadecimal without leading zeros.
-void appendHex(std::wstring& text, std::uint64_t value) {
-  int count = 1;
-  while (count < 16 && value >> (count * 4) != 0) ++count;
-  appendHex(text, value, count);
-}
-
-std::wstring guidText(const GUID& guid) {
-  std::wstring text = L"{";
-  appendHex(text, guid.Data1, 8);
-  text += L'-';
-  appendHex(text, guid.Data2, 4);
-  text += L'-';
-  appendHex(text, guid.Data3, 4);
-  text += L'-';
-  for (int i = 0; i < 8; ++i) {
-    if (i == 2) text += L'-';
-    appendHex(text, guid.Data4[i], 2);
-  }
-  return text + L"}";
-}
-
-// S-revision-authority-subauthority..., the authority in hexadecimal when beyond 32 bits.
-std::wstring sidText(const BYTE* sid) {
-  std::wstring text = L"S-";
-  appendUnsigned(text, sid[0]);
-  std::uint64_t authority = 0;
-  for (int i = 2; i < 8; ++i) authority = authority << 8 | sid[i];
-  text += L'-';
-  if (authority >> 32 != 0) {
-    text += L"0x";
-    appendHex(text, authority, 12);
-  } else {
-    appendUnsigned(text, authority);
-  }
-  for (int i = 0; i < sid[1]; ++i) {
-    const BYTE* part = sid + 8 + 4 * i;
-    text += L'-';
-    appendUnsigned(text, part[0] | part[1] << 8 | part[2] << 16 | std::uint32_t{part[3]} << 24);
-  }
-  return text;
-}
-
-std::wstring doubleText(double value) {
-  char digits[32];
-  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-  return error == std::errc() ? std::wstring(digits, end) : std::wstring();
-}
-
 std::wstring ansiText(const char* text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
   if (length <= 1) return {};
@@ -146,6 +71,23 @@ std::wstring ansiText(const char* text) {
   MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
   wide.resize(static_cast<std::size_t>(length - 1));
   return wide;
+}
+
+// The bytes of a value that is no text, as a saved log holds them; none for a null pointer.
+std::string_view bytesOf(const EVT_VARIANT& value) {
+  const auto bytes = [](const void* at, std::size_t size) {
+    return at ? std::string_view(static_cast<const char*>(at), size) : std::string_view();
+  };
+  switch (value.Type) {
+    case EvtVarTypeGuid: return bytes(value.GuidVal, sizeof(GUID));
+    case EvtVarTypeSysTime: return bytes(value.SysTimeVal, sizeof(SYSTEMTIME));
+    case EvtVarTypeBinary: return bytes(value.BinaryVal, value.Count);
+    case EvtVarTypeSid:
+      return bytes(value.SidVal, value.SidVal ? 8 + 4 * static_cast<const BYTE*>(value.SidVal)[1] : 0);
+    case EvtVarTypeSizeT: return bytes(&value.SizeTVal, sizeof value.SizeTVal);
+    // The numbers, in the union the value starts with.
+    default: return bytes(&value.UInt64Val, eventValueSize(value.Type));
+  }
 }
 
 }  // namespace
@@ -283,42 +225,9 @@ std::wstring variantText(const EVT_VARIANT& value) {
       return value.StringVal ? value.StringVal : L"";
     case EvtVarTypeAnsiString:
       return value.AnsiStringVal ? ansiText(value.AnsiStringVal) : L"";
-    case EvtVarTypeBoolean:
-      return value.BooleanVal ? L"true" : L"false";
-    case EvtVarTypeSingle:
-      return doubleText(value.SingleVal);
-    case EvtVarTypeDouble:
-      return doubleText(value.DoubleVal);
-    case EvtVarTypeHexInt32:
-    case EvtVarTypeHexInt64:
-      text = L"0x";
-      appendHex(text, value.Type == EvtVarTypeHexInt32 ? value.UInt32Val : value.UInt64Val);
-      return text;
-    case EvtVarTypeGuid:
-      return value.GuidVal ? guidText(*value.GuidVal) : L"";
-    case EvtVarTypeSid:
-      return value.SidVal ? sidText(static_cast<const BYTE*>(value.SidVal)) : L"";
-    case EvtVarTypeBinary:
-      // Count holds the number of bytes.
-      for (DWORD i = 0; value.BinaryVal && i < value.Count; ++i) appendHex(text, value.BinaryVal[i], 2);
-      return text;
-    case EvtVarTypeFileTime:
-    case EvtVarTypeSysTime:
-      if (const std::optional<std::uint64_t> time = fileTimeOf(value))
-        return systemTimeText(unixMicroseconds(*time));
-      return text;
     default:
-      break;
+      return eventValueText(value.Type, bytesOf(value)).value_or(std::wstring());
   }
-  if (const std::optional<std::int64_t> number = signedOf(value)) {
-    if (*number < 0) {
-      text = L"-";
-      appendUnsigned(text, 0 - static_cast<std::uint64_t>(*number));
-      return text;
-    }
-  }
-  if (const std::optional<std::uint64_t> number = unsignedOf(value)) appendUnsigned(text, *number);
-  return text;
 }
 
 }  // namespace brask

@@ -47,9 +47,9 @@ class EvtRenderer {
   std::vector<std::uint64_t> buffer_;
 };
 
-// The text of one value: numbers in decimal, hexadecimal ones with 0x, a GUID in braces,
-// a SID as S-1-..., binary data as hexadecimal digits, a time as UTC, an array as its
-// elements with a blank between them; empty for null and for handles.
+// The text of one value as the event's XML writes it (platform/event_log/event_value_text.h),
+// text as it is, ANSI text in the system's code page, an array as its elements with a blank
+// between them; empty for null and for handles.
 std::wstring variantText(const EVT_VARIANT& value);
 
 }  // namespace brask

@@ -95,6 +95,13 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
   manifest.binaryData = true;
   EvtxEvent untimed = event(36, 4, {L"no TimeCreated"});
   untimed.noTimeCreated = true;
+  // An HResult as Int32, as TPM-WMI's event 1796 holds it; an array is one string an item,
+  // the empty one too; an optional value left out is none. Its data a template of its own.
+  EvtxEvent typed = event(38, 2, {L"HResult"});
+  typed.values = {{0x07, std::string("\x49\x11\x07\x80", 4)}, {0x07, std::string(4, '\xFF')},
+                  {0x14, std::string("\x49\x11\x07\x80", 4)},
+                  {0x81, std::string("a\0\0\0\0\0b\0\0\0", 10)}, {0x00, ""}};
+  typed.dataTemplate = true;
 
   const struct {
     const char* what;
@@ -196,6 +203,12 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        kEnglish,
        {},
        {L"Information" + time + L"36.000000+120|-|1|Provider|no TimeCreated"}},
+      {"typed values as Windows writes them",
+       {{"a.evtx", test::evtxFile({typed})}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Error" + time + L"38.000000+120|-|1|Provider|HResult -2147020471 -1 0x80071149 a  b"}},
       {"no file", {}, kSystem, kEnglish, {}, {}},
   };
   for (const auto& c : cases) {
@@ -333,6 +346,7 @@ std::string escaped(const std::string& text) {
 // values the event service would render, its message missing as Linux has none.
 std::string doubleEvents(const std::string& path) {
   const std::unique_ptr<EvtxFile> file = EvtxFile::open(path);
+  WideEncoder utf8("UTF-8");
   std::string lines;
   for (int i = 0; file && i < file->count(RecordSet::Written); ++i) {
     const std::optional<EvtxRecord> record = file->record(RecordSet::Written, i);
@@ -347,14 +361,14 @@ std::string doubleEvents(const std::string& path) {
     if (const std::string source = attribute(xml, "Provider", "EventSourceName"); !source.empty())
       line += "\tsource=str:" + source;
     if (const auto id = record->eventIdentifier()) line += "\tid=u32:" + std::to_string(*id);
-    std::vector<std::string> strings = record->strings();
+    std::vector<std::wstring> strings = record->strings();
     const std::size_t binary = xml.find("<Binary>");
     if (binary != std::string::npos || xml.find("<Binary/>") != std::string::npos) {
       if (!strings.empty()) strings.pop_back();
       line += "\tbinary=";
       if (binary != std::string::npos) line += xml.substr(binary + 8, xml.find("</Binary>") - binary - 8);
     }
-    for (const std::string& text : strings) line += "\tstring=str:" + escaped(text);
+    for (const std::wstring& text : strings) line += "\tstring=str:" + escaped(utf8(text));
     lines += line + "\n";
   }
   return lines;

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 
 #include "utc_time.h"
@@ -34,10 +35,12 @@ std::uint32_t crc(const std::string& bytes, std::size_t at, std::size_t size,
       crc32(start, reinterpret_cast<const Bytef*>(bytes.data() + at), static_cast<uInt>(size)));
 }
 
-// A substitution value: its type and its bytes.
+// A substitution value: its type and its bytes, or what makes them from the chunk offset
+// where they stand (binary XML, which refers to its own offsets). Null ones are optional.
 struct Value {
   char type;
   std::string bytes;
+  std::function<std::string(std::size_t)> at = nullptr;
 };
 
 Value text(const std::wstring& value) {
@@ -71,6 +74,15 @@ class BinaryXml {
     }
     close(size);
   }
+  // The elements that `root` writes, substituted as a fragment of binary XML: a template
+  // instance of its own, without the fragment header, as Windows writes an event's data.
+  template <typename Root>
+  void fragment(Root root) {
+    substitute({0x21, {}, [root](std::size_t at) {
+                  BinaryXml xml(at - 4);
+                  return xml.document([&] { root(xml); }).substr(4);
+                }});
+  }
   // An element holding the elements that `children` writes.
   template <typename Children>
   void parent(const std::wstring& name, Children children) {
@@ -95,6 +107,11 @@ class BinaryXml {
     bytes_ += '\0';
     put(bytes_, size, bytes_.size() - size - 4, 4);
     bytes_ += little(values_.size(), 4);
+    std::size_t at = base_ + bytes_.size() + 4 * values_.size();
+    for (Value& value : values_) {
+      if (value.at) value.bytes = value.at(at);
+      at += value.bytes.size();
+    }
     for (const Value& value : values_) bytes_ += little(value.bytes.size(), 2) + value.type + '\0';
     for (const Value& value : values_) bytes_ += value.bytes;
     return bytes_ + '\0';  // the end of the document
@@ -109,7 +126,7 @@ class BinaryXml {
     bytes_ += text(name).bytes + little(0, 2);
   }
   void substitute(const Value& value) {
-    bytes_ += '\x0d' + little(values_.size(), 2) + value.type;
+    bytes_ += (value.type == 0 ? '\x0e' : '\x0d') + little(values_.size(), 2) + value.type;
     values_.push_back(value);
   }
   // Writes the start of an element up to its attributes; returns where its size goes.
@@ -160,10 +177,19 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
         xml.element(L"Channel", text(event.channel));
         xml.element(L"Computer", text(L"WS01"));
       });
-      xml.parent(L"EventData", [&] {
-        for (const std::wstring& value : event.strings) xml.element(L"Data", text(value));
-        if (event.binary) xml.element(event.binaryData ? L"Data" : L"Binary", Value{0x0e, *event.binary});
-      });
+      const auto data = [&](BinaryXml& xml) {
+        xml.parent(L"EventData", [&] {
+          for (const std::wstring& value : event.strings) xml.element(L"Data", text(value));
+          for (const auto& [type, bytes] : event.values)
+            xml.element(L"Data", Value{static_cast<char>(type), bytes});
+          if (event.binary) xml.element(event.binaryData ? L"Data" : L"Binary", Value{0x0e, *event.binary});
+        });
+      };
+      if (event.dataTemplate) {
+        xml.fragment(data);
+      } else {
+        data(xml);
+      }
     });
   });
   body.append((8 - (24 + body.size() + 4) % 8) % 8, '\0');

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brask::test {
@@ -22,6 +23,10 @@ struct EvtxEvent {
   std::wstring provider = L"Provider";
   std::optional<std::wstring> eventSourceName;
   std::vector<std::wstring> strings;  // the Data elements of EventData
+  // Data elements after them of values of other types: a type (EventValueType) and bytes;
+  // a null value (type 0) optional, as a classic event's missing binary data is.
+  std::vector<std::pair<int, std::string>> values;
+  bool dataTemplate = false;  // EventData in a template instance of its own, substituted
   std::optional<std::string> binary;  // the bytes of a Binary element after them
   bool binaryData = false;            // in a Data element instead, as a manifest event's
   std::wstring channel = L"System";

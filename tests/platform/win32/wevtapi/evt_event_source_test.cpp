@@ -116,9 +116,9 @@ TEST(EvtEventSource, MapsEventsOntoTheEventLogs) {
             "\tstring=str[]:a,b c\tstring=hex32[]:0x1,0xFF\tstring=bin:00FF10\n",
        kEnglish,
        {L"Information" + local +
-        L"|-|-|P|4294967295 -5 0x1F {12345678-1234-5678-0102-030405060708} S-1-5-32-544 "
-        L"2009-08-10T21:02:23.500Z  \xD800x true -8 -16 -9000000000 0x2A 12 1.5 -0.25 abc "
-        L"2009-08-10T21:02:23.500Z -1 2 a b c 0x1 0xFF 00FF10"}},
+        L"|-|-|P|4294967295 -5 0x1f {12345678-1234-5678-0102-030405060708} S-1-5-32-544 "
+        L"2009-08-10T21:02:23.500000000Z  \xD800x true -8 -16 -9000000000 0x2a 12 1.5 -0.25 abc "
+        L"2009-08-10T21:02:23.500000000Z -1 2 a b c 0x1 0xff 00FF10"}},
       {"a classic event's trailing binary data, also empty, is none of its strings",
        at + "09.1234567Z\tprovider=P\tstring=Spooler\tbinary=D906\n" + at +
            "09.1234567Z\tprovider=P\tstring=\tbinary=\n" + at + "09.1234567Z\tprovider=P\tbinary=00\n" +
