@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/linux/environment_variable.h"
+#include "platform/linux/evtx/evtx_computers.h"
 #include "platform/linux/evtx/evtx_event_source.h"
 #include "platform/linux/journal/journal_computers.h"
 #include "platform/linux/journal/journal_event_source.h"
@@ -18,8 +19,10 @@ std::unique_ptr<EventSource> eventSource(EventTypeNames spelling) {
                                               nonEmptyVariable("BRASK_JOURNAL_DIR"));
 }
 
-// The computers that the journal gathers.
+// The computers that the same logs gather.
 std::unique_ptr<Computers> gatheredComputers(EventTypeNames spelling) {
+  if (std::optional<std::string> folder = nonEmptyVariable("BRASK_EVTX_DIR"))
+    return std::make_unique<EvtxComputers>(std::move(spelling), std::move(*folder));
   return std::make_unique<JournalComputers>(std::move(spelling), nonEmptyVariable("BRASK_JOURNAL_DIR"));
 }
 
