@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace brask {
@@ -28,6 +29,7 @@ constexpr std::size_t kFieldName = 40;
 constexpr std::size_t kNextValue = 32;
 constexpr std::size_t kValueEntries = 56;
 constexpr std::size_t kHashItem = 16;  // the head and tail of a chain
+constexpr std::uint64_t kSmallestObject = 16;
 
 std::uint64_t le64(const unsigned char* bytes) {
   std::uint64_t value = 0;
@@ -48,6 +50,7 @@ class FileBytes {
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
 
+  std::uint64_t size() const { return size_; }
   bool read(std::uint64_t offset, unsigned char* into, std::size_t count) const {
     if (offset % 8 != 0 || offset > size_ || count > size_ - offset) return false;
     return pread(fd_, into, count, static_cast<off_t>(offset)) == static_cast<ssize_t>(count);
@@ -69,8 +72,8 @@ std::optional<std::uint64_t> entriesWithout(const std::string& path, std::string
   unsigned char header[kHeaderRead];
   if (!file.read(0, header, kHeaderRead) || std::memcmp(header, kSignature, 8) != 0) return std::nullopt;
   const std::uint64_t entries = le64(header + kEntryCount);
-  // A chain longer than the file's objects loops.
-  const std::uint64_t objects = le64(header + kObjectCount);
+  // A chain longer than the file's objects, or than the objects it could hold, loops.
+  const std::uint64_t objects = std::min(le64(header + kObjectCount), file.size() / kSmallestObject);
 
   // The field object of that name, through every chain of the field hash table.
   const std::uint64_t tableSize = le64(header + kFieldTableSize);
