@@ -26,6 +26,8 @@ class EvtxRecord {
   std::optional<std::uint32_t> eventIdentifier() const;
   // The provider's event-source name where the record has one, else the provider name.
   std::optional<std::string> sourceName() const;
+  // The name of the computer that wrote the event.
+  std::optional<std::string> computerName() const;
   // The values of its event data (or user data), in UTF-8.
   std::vector<std::string> strings() const;
   // The whole event as XML text, in UTF-8; empty when it cannot be rendered.

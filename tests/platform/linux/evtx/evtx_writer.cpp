@@ -158,7 +158,7 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
         }
         xml.element(L"EventRecordID", Value{0x0a, little(id, 8)});
         xml.element(L"Channel", text(event.channel));
-        xml.element(L"Computer", text(L"WS01"));
+        xml.element(L"Computer", text(event.computer));
       });
       xml.parent(L"EventData", [&] {
         for (const std::wstring& value : event.strings) xml.element(L"Data", text(value));
