@@ -82,6 +82,7 @@ struct Reading {
 };
 
 void readComputer(Reading& reading, ComputerRead& read, const std::function<void()>& answered) {
+  if (!read.source) return;  // it failed as it was asked for
   AnsweringSource source(*read.source, [&read, answered] {
     read.answered = true;
     answered();
@@ -131,7 +132,11 @@ bool ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& local
   for (const Block& block : blocks_) {
     if (block.notIn) continue;
     auto computerRead = std::make_shared<ComputerRead>();
-    computerRead->source = computers_->computer(block.reached);
+    try {
+      computerRead->source = computers_->computer(block.reached);
+    } catch (const ComputerError& error) {
+      computerRead->failure = error;
+    }
     reading->reads.push_back(std::move(computerRead));
   }
 

@@ -48,7 +48,8 @@ class Computers {
   // The event logs of one computer: one of gathered() by its name there, else any computer
   // by the name given, or this machine for "", "." and its own names. Nothing is reached
   // before the first query, whose failure, and any later one, is a ComputerError for
-  // another computer. Several computers' logs are read at once, each on its own thread.
+  // another computer; so is a computer that cannot be asked for at all, thrown here.
+  // Several computers' logs are read at once, each on its own thread.
   virtual std::unique_ptr<EventSource> computer(const std::wstring& name) = 0;
 };
 

@@ -97,8 +97,14 @@ TEST_F(ManyTest, ReasonsAndChecksByCode) {
     run.form.check({chkSystem, chkError});
     run.form.options[optNumber] = true;
     run.form.texts[txtNumber] = L"1";
-    run.computers.logs[L"pc"].computerError = ComputerError(L"Querying", c.code, L"T", c.reach);
-    run.computers.logs[L"pc"].failAtConnect = 0;
+    // Refused as it is asked for, or at its first connection: the same line.
+    const ComputerError error(L"Querying", c.code, L"T", c.reach);
+    if (c.code % 2 == 0) {
+      run.computers.refused.emplace(L"pc", error);
+    } else {
+      run.computers.logs[L"pc"].computerError = error;
+      run.computers.logs[L"pc"].failAtConnect = 0;
+    }
     MainForm(run.platform, RunRequest{{L"pc"}}).cmdRun_Click();
     EXPECT_EQ(lines(run.files.files[kReport]).at(8), L"Computer pc could not be read: " + c.line) << c.code;
   }

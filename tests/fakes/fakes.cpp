@@ -156,6 +156,7 @@ std::unique_ptr<EventService> FakeEventLog::connect() {
 
 std::unique_ptr<EventSource> FakeComputers::computer(const std::wstring& name) {
   asked.push_back(name);
+  if (const auto found = refused.find(name); found != refused.end()) throw found->second;
   return std::make_unique<LentLog>(logs[name]);
 }
 

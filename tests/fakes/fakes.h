@@ -82,7 +82,8 @@ class FakeComputers : public Computers {
  public:
   std::optional<GatheredComputers> gathering;
   std::map<std::wstring, FakeEventLog> logs;
-  std::vector<std::wstring> asked;  // names, in the order asked for
+  std::map<std::wstring, ComputerError> refused;  // thrown when asked for
+  std::vector<std::wstring> asked;                // names, in the order asked for
 
   std::optional<GatheredComputers> gathered() override { return gathering; }
   std::unique_ptr<EventSource> computer(const std::wstring& name) override;
