@@ -43,7 +43,8 @@ std::optional<GatheredComputers> WindowsComputers::gathered() {
     spellings_[comparableName(spelling)].push_back(spelling);
   GatheredComputers computers{{}, *forwarded_, true};
   // In the order of the names as they compare; each as met first, its newest spelling.
-  for (const auto& [comparable, spellings] : spellings_) computers.names.push_back(spellings.front());
+  for (const auto& [comparable, spellings] : spellings_)
+    computers.names.push_back(spellings.front());
   return computers;
 }
 
@@ -51,7 +52,8 @@ std::unique_ptr<EventSource> WindowsComputers::computer(const std::wstring& name
   if (forwarded_) {
     const auto found = spellings_.find(comparableName(name));
     EvtTarget target{{}, forwarded_, found == spellings_.end() ? std::vector{name} : found->second};
-    std::unique_ptr<EventSource> source = EvtEventSource::open(spelling_, messageLanguages(), std::move(target));
+    std::unique_ptr<EventSource> source =
+        EvtEventSource::open(spelling_, messageLanguages(), std::move(target));
     if (!source) throw noEventLogApi(*forwarded_);
     return source;
   }

@@ -42,7 +42,8 @@ class WindowsEventService final : public EventService {
 
 WindowsEventLogs::WindowsEventLogs(EventTypeNames spelling, std::wstring computer)
     : computer_(std::move(computer)),
-      api_(EvtEventSource::open(std::move(spelling), messageLanguages(), EvtTarget{computer_, {}, {}})) {}
+      api_(EvtEventSource::open(std::move(spelling), messageLanguages(),
+                                EvtTarget{computer_, {}, {}})) {}
 
 WindowsEventLogs::~WindowsEventLogs() = default;
 

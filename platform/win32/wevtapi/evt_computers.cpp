@@ -14,7 +14,8 @@ std::vector<std::wstring> computersOfLog(const Wevtapi& api, const std::wstring&
       api.query(nullptr, channel.c_str(), L"*", EvtQueryChannelPath | EvtQueryReverseDirection);
   const DWORD queryError = query ? ERROR_SUCCESS : GetLastError();
   const EvtHandle results(api, query);
-  if (!results) throwEvtFailure(L"Querying the channel " + channel + L" for its computers", queryError);
+  if (!results)
+    throwEvtFailure(L"Querying the channel " + channel + L" for its computers", queryError);
   EvtRenderer renderer(api);
   std::vector<std::wstring> computers;
   EVT_HANDLE events[EvtObjects::kBatch];

@@ -24,9 +24,9 @@ void throwEvtFailure(const std::wstring& action, DWORD error) {
   throw systemError(action, error);
 }
 
-EvtObjects::EvtObjects(const Wevtapi& api, const EvtChannel& channel, const LevelSelection& selection,
-                       std::optional<EvtRenderer>& renderer, EvtMessages& messages,
-                       const EventTypeNames& spelling)
+EvtObjects::EvtObjects(const Wevtapi& api, const EvtChannel& channel,
+                       const LevelSelection& selection, std::optional<EvtRenderer>& renderer,
+                       EvtMessages& messages, const EventTypeNames& spelling)
     : api_(api),
       channel_(channel),
       selection_(selection),
@@ -134,8 +134,10 @@ bool EvtObjects::ofOrigin(const EvtSystemValues& values) const {
 
 PropertyValue EvtObjects::message() {
   const EVT_HANDLE event = batch_[position_ - 1].get();
-  if (std::optional<std::wstring> text = messages_.message(values_.provider, event, channel_.session))
+  if (std::optional<std::wstring> text =
+          messages_.message(values_.provider, event, channel_.session)) {
     return *text;
+  }
   return joinedStrings(renderer_->strings(event));
 }
 

@@ -35,11 +35,12 @@ class Bstr {
 // NTLM), encrypted, as the current user (no identity of its own).
 void impersonate(IUnknown* proxy, bool remote, const std::wstring& action) {
   const HRESULT hr =
-      remote ? CoSetProxyBlanket(proxy, RPC_C_AUTHN_DEFAULT, RPC_C_AUTHZ_DEFAULT, COLE_DEFAULT_PRINCIPAL,
-                                 RPC_C_AUTHN_LEVEL_PKT_PRIVACY, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                 EOAC_NONE)
+      remote ? CoSetProxyBlanket(proxy, RPC_C_AUTHN_DEFAULT, RPC_C_AUTHZ_DEFAULT,
+                                 COLE_DEFAULT_PRINCIPAL, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
+                                 RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE)
              : CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                                 EOAC_NONE);
   throwIfFailed(hr, action);
 }
 
@@ -140,6 +141,8 @@ class WmiService final : public EventService {
 
 }  // namespace
 
-std::unique_ptr<EventService> WmiEventSource::connect() { return std::make_unique<WmiService>(computer_); }
+std::unique_ptr<EventService> WmiEventSource::connect() {
+  return std::make_unique<WmiService>(computer_);
+}
 
 }  // namespace brask

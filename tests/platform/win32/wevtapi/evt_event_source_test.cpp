@@ -38,10 +38,12 @@ std::wstring temporary(const wchar_t* name) {
 // The double's events for the next query, other computers' among them, and what it did
 // since this was made.
 struct Double {
-  explicit Double(const std::string& lines, const std::map<std::string, std::string>& computers = {}) {
+  explicit Double(const std::string& lines,
+                  const std::map<std::string, std::string>& computers = {}) {
     std::string named;
     for (const auto& [name, events] : computers) {
-      const std::wstring file = temporary((L"brask-evt-" + std::wstring(name.begin(), name.end()) + L".txt").c_str());
+      const std::wstring file =
+          temporary((L"brask-evt-" + std::wstring(name.begin(), name.end()) + L".txt").c_str());
       std::ofstream(file.c_str(), std::ios::binary) << events;
       named += "!computer\t" + name + "\t" + std::string(file.begin(), file.end()) + "\n";
     }
@@ -391,7 +393,8 @@ TEST(WindowsEventLogs, AnotherComputerIsReadThroughASessionOfItsOwn) {
   EXPECT_EQ(events.logged("session "), std::vector<std::string>{"session SRV01"});
   const std::vector<std::string> queries = events.logged("query ");
   EXPECT_GT(queries.size(), 2u) << "the result went stale";
-  for (const std::string& query : queries) EXPECT_EQ(query.rfind("query @SRV01 System ", 0), 0u) << query;
+  for (const std::string& query : queries)
+    EXPECT_EQ(query.rfind("query @SRV01 System ", 0), 0u) << query;
   EXPECT_EQ(openHandles(), 0u) << "the session closed with the source";
 }
 
@@ -464,7 +467,8 @@ TEST(WindowsComputers, ACollectorLogGivesItsComputersAndTheirEvents) {
     WindowsComputers computers(kEnglish, L"ForwardedEvents");
     const std::optional<GatheredComputers> gathered = computers.gathered();
     ASSERT_TRUE(gathered);
-    EXPECT_EQ(gathered->names, (std::vector<std::wstring>{L"srv01.Corp", L"SRV\u00C4", L"srv\u00E4", L"ws02"}));
+    EXPECT_EQ(gathered->names,
+              (std::vector<std::wstring>{L"srv01.Corp", L"SRV\u00C4", L"srv\u00E4", L"ws02"}));
     EXPECT_EQ(gathered->where, L"ForwardedEvents");
     EXPECT_TRUE(gathered->collector);
     const auto srv01 = computers.computer(L"srv01.corp.");

@@ -21,8 +21,8 @@
 // delivered N events; "!cleared N" has the first result of a log to deliver N events go
 // stale, and the log cleared under it: until the file changes, the log holds one new
 // event, numbered 1, as a clear does; "!stub" makes the DLL Wine's: its EvtQuery and
-// EvtOpenSession fail without an error code, and EvtCreateRenderContext ends the process. EvtClose, as a real
-// call may, leaves no error code behind.
+// EvtOpenSession fail without an error code, and EvtCreateRenderContext ends the process.
+// EvtClose, as a real call may, leaves no error code behind.
 // Other computers: EvtOpenSession opens a session on any computer, as the current user (a
 // login with a user, domain or password fails with ERROR_INVALID_PARAMETER), without
 // reaching it; its queries do. "!computer NAME FILE" has the computer NAME (in any letter
@@ -386,7 +386,8 @@ void load() {
     if (fields[0] == L"!stub") stub = true;
     if (fields[0] == L"!exact") exact = true;
     if (fields[0] == L"!computer" && fields.size() == 3) computers[lowerCase(fields[1])] = fields[2];
-    if (fields[0] == L"!delay" && fields.size() == 3) delays[lowerCase(fields[1])] = std::stoul(fields[2]);
+    if (fields[0] == L"!delay" && fields.size() == 3)
+      delays[lowerCase(fields[1])] = std::stoul(fields[2]);
     if (fields[0][0] == L'!') continue;
     events->push_back(eventOf(fields, events->size() + 1));
   }
