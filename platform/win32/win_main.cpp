@@ -2,7 +2,8 @@
 // message box what it cannot take), creates frmMain and the Windows side of the platform,
 // runs Form_Load, shows the window and runs its messages through IsDialogMessage until the
 // window is gone. The event logs are read through the Event Log
-// API where Windows has it and it works (Vista and later), else through WMI (XP and 2003).
+// API where Windows has it and it works (Vista and later), else through WMI (XP and 2003),
+// which has no collector logs: there a request for one is refused as a command line is.
 // A window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
@@ -22,6 +23,7 @@
 #include "platform/win32/system/local_clock.h"
 #include "platform/win32/system/win_process.h"
 #include "platform/win32/system/win_threads.h"
+#include "platform/win32/wevtapi/wevtapi.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
 #include "platform/win32/window/message_boxes.h"
@@ -41,6 +43,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     request = windowsRequest(commandLineArguments(), readTextFile);
   } catch (const CommandLineError& error) {
     dialogs.messageBox(error.prompt(), kCommandLineTitle);
+    return 1;
+  }
+  // A collector's logs come with the Event Log API, which Windows XP and 2003 lack.
+  if (request.forwarded && !loadWevtapi()) {
+    dialogs.messageBox(L"\"/forwarded\" reads a Windows Event Collector's log, which Windows XP "
+                       L"and Server 2003 do not have.",
+                       kCommandLineTitle);
     return 1;
   }
   const std::unique_ptr<MainWindow> opened = MainWindow::open(instance, screenDpi(), dialogs);
