@@ -4,7 +4,8 @@
 // messages through IsDialogMessage until the window is gone. With /run it writes the report
 // without a window, its messages on standard error, and exits with how the run went. The
 // event logs are read through the Event Log API where Windows has it and it works (Vista
-// and later), else through WMI (XP and 2003).
+// and later), else through WMI (XP and 2003), which has no collector logs: there a request
+// for one is refused as a command line is.
 // A window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
@@ -30,6 +31,7 @@
 #include "platform/win32/system/standard_streams.h"
 #include "platform/win32/system/win_process.h"
 #include "platform/win32/system/win_threads.h"
+#include "platform/win32/wevtapi/wevtapi.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
 #include "platform/win32/window/message_boxes.h"
@@ -58,6 +60,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!writeStandard(STD_OUTPUT_HANDLE, text)) boxes.messageBox(text, kProgramTitle);
     return 0;
   }
+  // A collector's logs come with the Event Log API, which Windows XP and 2003 lack.
+  if (request.forwarded && !loadWevtapi()) {
+    dialogs.messageBox(L"\"/forwarded\" reads a Windows Event Collector's log, which Windows XP "
+                       L"and Server 2003 do not have.",
+                       kCommandLineTitle);
+    return 1;
+  }
 
   Kernel32Locale locale;
   Kernel32Version version;
@@ -68,7 +77,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   AnsiFile files;
   WindowsComputers computers(spelling, request.forwarded);
   WinThreads threads;
-  if (unattended) {
+  if (request.run) {
     FilledForm form(request.form);
     Platform platform{form,  console, events, locale,    version,
                       clock, process, files,  computers, threads};

@@ -3,8 +3,10 @@
 # form brings the selection message, Alt+X ends with no report, and a Number-mode run made
 # with the keyboard alone (which only works when Tab follows the tab order) writes the
 # report, starts Notepad and ends; a report that cannot be written ends it in the run-time
-# error box; /run writes it without a window and ends with an exit code of each kind. The
-# cases, empty-form, number, error and unattended, may be chosen with BRASK_WINDOW_CASES.
+# error box; a collector's log asked for (/forwarded) where there is no Event Log API, as
+# on Windows XP, is refused before the window opens; /run writes the report without a
+# window and ends with an exit code of each kind. The cases, empty-form, number, error,
+# forwarded and unattended, may be chosen with BRASK_WINDOW_CASES.
 #
 # Usage: brask_gui_test.sh WINE_RUN PREFIX_ROOT BRASK_EXE
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
@@ -162,6 +164,19 @@ if wanted unattended; then
   cmp -s "$out" "$prefix/kept" || fail "a refused or failed /run changed the report"
   unattended 3 "" '\\ghost' /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
   grep -q "^Computer ghost could not be read: " "$out" || fail "no line for the computer ghost: $(cat "$out")"
+fi
+
+if wanted forwarded; then
+  echo "A collector's log asked for without the Event Log API: refused, the program ends with 1"
+  "$wine_run" "$root" "$exe" /forwarded &
+  brask=$!
+  within 60 shown "Please check the command line" || fail "no message titled 'Please check the command line'"
+  hidden "$title" || fail "the window opened"
+  point_at "Please check the command line"
+  keys Return
+  within 20 ended "$brask" || fail "OK did not end the program"
+  wait "$brask" && status=0 || status=$?
+  [ "$status" -eq 1 ] || fail "the program ended with $status, not 1"
 fi
 
 format=$("$wine_run" "$root" reg query 'HKCU\Control Panel\International' /v sShortDate | tr -d '\r' | awk '/sShortDate/ {print $3}')
