@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# Times the report of many computers on Windows, under Wine: brask_bench.exe reading 12
+# Times the report of many computers on Windows, under Wine: brask.exe /run reading 12
 # computers that the test double of wevtapi.dll serves, each answering its first query
 # after a delay of its own, against the same run of the slowest computer alone. Read at
 # once, 8 at a time, the 12 take little longer than the slowest one; read one after the
 # other they would take the sum of the delays. Not part of CI.
 #
-#   bash bench/computers.sh [BUILD_DIR]    (default build/windows, with brask_bench and
-#                                           the double, wevtapi_double, built)
+#   bash bench/computers.sh [BUILD_DIR]    (default build/windows, with brask and the
+#                                           double, wevtapi_double, built)
 #
 # Each computer holds 600 events, oldest first one a minute, half of each log, of every
 # level; the run lists the 20 newest of each type of both logs (8 sections a computer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build/windows}")
-bench=$build/bench/brask_bench.exe
+brask=$build/platform/win32/brask.exe
 double=$build/tests/platform/win32/wevtapi/wevtapi.dll
 root=$build/wine
 export BRASK_WINE_PREFIX=bench BRASK_WINE_SYSTEM_DLLS=$double TZ=UTC
@@ -41,7 +41,7 @@ names=()
   done
 } >"$prefix/drive_c/bench/events.txt"
 
-# brask_bench.exe as wine-run.sh starts it, without its set-up each time.
+# brask.exe as wine-run.sh starts it, without its set-up each time.
 export WINEPREFIX=$prefix WINELOADER=/usr/lib/wine/wine64 WINEDEBUG=-all LC_ALL=en_US.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;wevtapi=n"
 export BRASK_EVT_DOUBLE_EVENTS='C:\bench\events.txt'
@@ -49,8 +49,8 @@ export BRASK_EVT_DOUBLE_EVENTS='C:\bench\events.txt'
 wineserver -k 2>/dev/null || true
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
-run=(/usr/lib/wine/wine64 "$bench")
-form=(number 20 Application System Critical Error Information Warning)
+run=(/usr/lib/wine/wine64 "$brask" /run)
+form=(/log:Application,System /type:Critical,Error,Information,Warning /last:20)
 slowest="\\\\pc07"
 
 "${run[@]}" "${names[@]}" "${form[@]}"
