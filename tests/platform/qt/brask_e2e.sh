@@ -124,6 +124,17 @@ wait_for_end() {
   wait "$pid" || status=$?
 }
 
+# A run of the 5 newest System errors, as a person makes it, to its end.
+run_system_errors() {
+  click_at 16 80 73 25     # chkSystem
+  click_at 136 77 73 25    # chkError
+  click_at 16 168 113 25   # optNumber
+  xdotool key Tab          # to txtNumber
+  xdotool type --delay 50 5
+  click_at 248 48 41 33    # cmdRun
+  wait_for_end
+}
+
 # --- a complete run: System, Error, Number of events 5 -----------------------------------
 
 start_brask
@@ -141,13 +152,7 @@ purple_all=$(convert "$screenshot" txt:- | grep -ci '#800080' || true)
 [ "$purple_inside" -gt 50 ] && [ "$purple_inside" -eq "$purple_all" ] ||
   fail "purple pixels: $purple_inside inside lblTitle1, $purple_all in the window"
 
-click_at 16 80 73 25     # chkSystem
-click_at 136 77 73 25    # chkError
-click_at 16 168 113 25   # optNumber
-xdotool key Tab          # to txtNumber
-xdotool type --delay 50 5
-click_at 248 48 41 33    # cmdRun
-wait_for_end
+run_system_errors
 [ "$status" = 0 ] || fail "the complete run ended with status $status"
 wait_for 10 test -e "$viewed" || fail "the viewer was not started"
 [ "$(cat "$viewed" 2>/dev/null)" = "$report" ] || fail "the viewer got '$(cat "$viewed" 2>/dev/null)', not '$report'"
@@ -214,13 +219,7 @@ check_report one_machine
 
 rm -f "$report" "$viewed"
 start_brask "$title - WS1 and ghost" WS1 ghost
-click_at 16 80 73 25     # chkSystem
-click_at 136 77 73 25    # chkError
-click_at 16 168 113 25   # optNumber
-xdotool key Tab          # to txtNumber
-xdotool type --delay 50 5
-click_at 248 48 41 33    # cmdRun
-wait_for_end
+run_system_errors
 [ "$status" = 0 ] || fail "the run of named computers ended with status $status"
 rule=$(printf '=%.0s' {1..34})
 named() {
