@@ -1,10 +1,10 @@
 #include "app/main_form.h"
 
 #include <cmath>
-#include <functional>
 #include <new>
 #include <string>
 
+#include "app/window_caption.h"
 #include "environment/locale_query.h"
 #include "environment/short_date_guard.h"
 #include "environment/version.h"
@@ -47,7 +47,7 @@ RunTimeError caughtError() {
 
 void MainForm::cmdRun_Click() {
   try {
-    if (!writeReport()) return;
+    if (writeReport(false) == RunEnd::Refused) return;
     platform_.process.startProgram(L"notepad " + state_.strBRASKfile);
   } catch (...) {
     // The run's short-date guard has put the user's format back already.
@@ -56,40 +56,66 @@ void MainForm::cmdRun_Click() {
   platform_.form.unloadAndEnd();
 }
 
+RunEnd MainForm::runUnattended() {
+  try {
+    return writeReport(true);
+  } catch (...) {
+    platform_.dialogs.runTimeErrorBox(caughtError());
+    return RunEnd::RunTimeError;
+  }
+}
+
 void MainForm::cmdExit_Click() { platform_.form.unloadAndEnd(); }
 
-bool MainForm::writeReport() {
+RunEnd MainForm::writeReport(bool whole) {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
   const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
   if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
-    return false;
+    return RunEnd::Refused;
   }
+  if (!whole) {
+    ReportFile report(platform_.files, state_.strBRASKfile);
+    return writeContents(report) ? RunEnd::Written : RunEnd::SomeUnread;
+  }
+  // Beside the old report, which stays whole until the new one is.
+  const std::wstring aside = state_.strBRASKfile + L".new";
+  try {
+    ReportFile report(platform_.files, aside);
+    const bool allRead = writeContents(report);
+    platform_.files.replace(aside, state_.strBRASKfile);
+    return allRead ? RunEnd::Written : RunEnd::SomeUnread;
+  } catch (...) {
+    platform_.files.remove(aside);
+    throw;
+  }
+}
 
-  ReportFile report(platform_.files, state_.strBRASKfile);
-  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), locale);
-  const Listing listing{platform_.events, locale, report};
+bool MainForm::writeContents(ReportFile& report) {
+  Form& form = platform_.form;
+  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), platform_.locale);
+  const std::optional<ManyComputers> many = ManyComputers::of(platform_.computers, request_.computers);
 
+  bool allRead = true;
   if (form.optionSelected(ControlId::optNumber)) {
     // Validation keeps the number within 1 to 20; halves go to the even neighbour.
     const auto n =
         static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
-    forEachSection(report, L"", [&](const std::wstring& typeName) {
-      listLastEvents(listing, typeName, n, state_.strLogName);
+    allRead = writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
+      listLastEvents(listing, section.typeName, n, section.logName);
     });
   }
   if (form.optionSelected(ControlId::optDate)) {
     const std::wstring to = toString(form);
     const std::wstring from = fromString(form);
-    forEachSection(report, L" ", [&](const std::wstring& typeName) {
-      listEventsBetween(listing, typeName, dateOf(from), dateOf(to), state_.strLogName);
-    });
+    allRead = writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
+      listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), section.logName);
+    }) && allRead;
   }
-  return true;
+  return allRead;
 }
 
-void MainForm::forEachSection(ReportFile& report, const wchar_t* logSuffix,
-                              const std::function<void(const std::wstring&)>& list) {
+std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
   Form& form = platform_.form;
   const bool critical = generationOf(state_.strVersion) == Generation::Newer;
   const struct {
@@ -104,22 +130,40 @@ void MainForm::forEachSection(ReportFile& report, const wchar_t* logSuffix,
     const wchar_t* name;
   } logs[] = {{ControlId::chkApplication, L"'Application'"}, {ControlId::chkSystem, L"'System'"}};
 
+  std::vector<Section> sections;
   for (const auto& log : logs) {
     if (form.checkState(log.checkBox) != 1) continue;
-    state_.strLogName = std::wstring(log.name) + logSuffix;
     for (const auto& type : types) {
       if (form.checkState(type.checkBox) != 1) continue;
       if (type.checkBox == ControlId::chkCritical && !critical) continue;
-      writeBanner(report, state_.strLogName, type.typeName);
-      list(type.typeName);
+      sections.push_back({std::wstring(log.name) + logSuffix, type.typeName});
     }
   }
+  return sections;
+}
+
+bool MainForm::writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
+                                     const wchar_t* logSuffix, const ListSection& list) {
+  const std::vector<Section> sections = selectedSections(logSuffix);
+  if (!many) {
+    writeSections({platform_.events, platform_.locale, report}, sections,
+                  [this, &list](const Listing& listing, const Section& section) {
+                    state_.strLogName = section.logName;
+                    list(listing, section);
+                  });
+    return true;
+  }
+  return many->write(report, platform_.threads, platform_.locale, sections, list, limits_,
+              [this, total = many->size()](std::size_t read) {
+                platform_.form.showCaption(readingCaption(read, total));
+              });
 }
 
 // Where the report goes, the system's language and version, and the type names that its
 // event logs use; false when the system is not supported, after saying so.
 bool MainForm::prepareRun() {
-  state_.strBRASKfile = platform_.process.environmentVariable(L"SystemDrive") + L"\\BRASK.txt";
+  state_.strBRASKfile = request_.out ? *request_.out
+                                     : platform_.process.environmentVariable(L"SystemDrive") + L"\\BRASK.txt";
   getLanguage(platform_.locale, state_.strLang1);
   getVersion(platform_.version, state_.strVersion);
 

@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "command_line/run_request.h"
+#include "computers/many_computers.h"
+#include "computers/parallel_reads.h"
 #include "platform/platform.h"
+#include "report/listings.h"
 #include "report/report_file.h"
 
 namespace brask {
@@ -25,31 +30,53 @@ struct FormState {
   std::int32_t storeLocaleID = 0;
 };
 
+// How a run without a window ends, as its exit code.
+enum class RunEnd : int {
+  Written = 0,       // the report was written
+  Refused = 1,       // the input was refused, with the window's message
+  RunTimeError = 2,  // the run failed, and left no report
+  SomeUnread = 3,    // the report was written, but some computers could not be read
+};
+
 class MainForm {
  public:
-  explicit MainForm(Platform& platform) : platform_(platform) {}
+  // request: what the command line asks: the computers to report (none for this one's
+  // logs alone) and where the report goes. limits: how many computers are read at once,
+  // and how long one may take to answer.
+  explicit MainForm(Platform& platform, RunRequest request = {}, ParallelReads limits = {})
+      : platform_(platform), request_(std::move(request)), limits_(limits) {}
 
   // Runs once after the window is created; it does nothing.
   void Form_Load() {}
   // One whole run: validate, write the report, open it in the viewer and end.
   void cmdRun_Click();
+  // The same run without a window: the report written aside and put in place of the old
+  // one whole, no viewer, and how it went.
+  RunEnd runUnattended();
   // Unloads the window and ends the process.
   void cmdExit_Click();
 
   const FormState& state() const { return state_; }
 
  private:
-  // The run up to the viewer, the short-date format forced for its length; false when it
-  // stopped on a message.
-  bool writeReport();
+  // The run up to the viewer, the short-date format forced for its length; Refused when it
+  // stopped on a message. Whole: the report is written aside and then put in place whole.
+  RunEnd writeReport(bool whole);
+  // The header and the sections of the report, of this computer or of many; false when some
+  // computer could not be read.
+  bool writeContents(ReportFile& report);
   bool prepareRun();
-  // Writes the banner of each selected section and has `list` list its events: logs in
-  // the order Application, System; types Critical (newer Windows only), Error,
-  // Information, Warning. The log name carries logSuffix.
-  void forEachSection(ReportFile& report, const wchar_t* logSuffix,
-                      const std::function<void(const std::wstring&)>& list);
+  // The selected sections: logs in the order Application, System; types Critical (newer
+  // Windows only), Error, Information, Warning. The log name carries logSuffix.
+  std::vector<Section> selectedSections(const wchar_t* logSuffix);
+  // Writes the selected sections, each listed by `list`: of this computer, or in a block
+  // for each of many computers; false when some computer could not be read.
+  bool writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
+                             const wchar_t* logSuffix, const ListSection& list);
 
   Platform& platform_;
+  RunRequest request_;
+  ParallelReads limits_;
   FormState state_;
 };
 

@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
     brask::EmulatedVersion version;
     brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version));
     brask::bench::NoViewerProcess process(system.process());
-    brask::Platform platform{
-        form,           dialogs, system.events(), system.locale(), system.version(),
-        system.clock(), process, system.files()};
+    brask::Platform platform{form,           dialogs,           system.events(),
+                             system.locale(), system.version(),  system.clock(),
+                             process,         system.files(),    system.computers(),
+                             system.threads()};
     brask::MainForm mainForm(platform);
     mainForm.cmdRun_Click();
     return form.ended() && !dialogs.shown() ? 0 : 1;

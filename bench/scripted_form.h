@@ -21,6 +21,7 @@ class ScriptedForm : public Form {
   int checkState(ControlId checkBox) override;
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
+  void showCaption(const std::wstring&) override {}
   void unloadAndEnd() override { ended_ = true; }
 
   bool ended() const { return ended_; }

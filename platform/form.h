@@ -1,4 +1,4 @@
-// The main window as the logic sees it: the controls it reads, and its end.
+// The main window as the logic sees it: the controls it reads, its caption, and its end.
 #pragma once
 
 #include <string>
@@ -21,6 +21,8 @@ class Form {
   virtual bool optionSelected(ControlId optionButton) = 0;
   // The text of a text box as typed, nothing trimmed.
   virtual std::wstring text(ControlId textBox) = 0;
+  // Shows the text as the window's caption at once, also while a run keeps the window busy.
+  virtual void showCaption(const std::wstring& caption) = 0;
   // Unloads the window and ends the process; nothing of the program runs after the
   // handler that called it returns.
   virtual void unloadAndEnd() = 0;

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/computers.h"
 #include "platform/dialogs.h"
 #include "platform/event_source.h"
 #include "platform/file_api.h"
 #include "platform/form.h"
 #include "platform/locale_api.h"
 #include "platform/process.h"
+#include "platform/threads.h"
 #include "platform/version_api.h"
 
 namespace brask {
@@ -21,6 +23,8 @@ struct Platform {
   Clock& clock;
   Process& process;
   FileApi& files;
+  Computers& computers;
+  Threads& threads;
 };
 
 }  // namespace brask

@@ -10,14 +10,28 @@ RunTimeError::RunTimeError(std::wstring action, long code, std::wstring descript
       code_(code),
       description_(std::move(description)) {}
 
-std::wstring runTimeErrorText(const RunTimeError& error) {
-  std::wstring code = std::to_wstring(error.code());
-  if (error.code() < 0 || error.code() > 0xFFFF) {
+namespace {
+
+std::wstring codeText(long code) {
+  std::wstring text = std::to_wstring(code);
+  if (code < 0 || code > 0xFFFF) {
     wchar_t hex[16];
-    std::swprintf(hex, 16, L" (%08lX)", static_cast<unsigned long>(error.code()) & 0xFFFFFFFFUL);
-    code += hex;
+    std::swprintf(hex, 16, L" (%08lX)", static_cast<unsigned long>(code) & 0xFFFFFFFFUL);
+    text += hex;
   }
-  return L"Run-time error '" + code + L"':\n\n" + error.action() + L": " + error.description();
+  return text;
+}
+
+}  // namespace
+
+std::wstring runTimeErrorText(const RunTimeError& error) {
+  return L"Run-time error '" + codeText(error.code()) + L"':\n\n" + error.action() + L": " +
+         error.description();
+}
+
+std::wstring runTimeErrorLine(const RunTimeError& error) {
+  return L"Run-time error '" + codeText(error.code()) + L"': " + error.action() + L": " +
+         error.description();
 }
 
 }  // namespace brask

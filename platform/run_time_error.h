@@ -34,6 +34,10 @@ inline constexpr long kInternalError = 51;
 // Codes beyond 16 bits (HRESULTs) are also shown in hexadecimal.
 std::wstring runTimeErrorText(const RunTimeError& error);
 
+// The same on one line, for standard error:
+//   Run-time error '13': Reading the event time "2009": Type mismatch
+std::wstring runTimeErrorLine(const RunTimeError& error);
+
 // The title of every message box of the program.
 inline constexpr const wchar_t* kProgramTitle = L"BRASK";
 

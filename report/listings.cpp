@@ -42,4 +42,12 @@ void listEventsBetween(const Listing& listing, const std::wstring& typeName, con
   }
 }
 
+void writeSections(const Listing& listing, const std::vector<Section>& sections,
+                   const ListSection& list) {
+  for (const Section& section : sections) {
+    writeBanner(listing.report, section.logName, section.typeName);
+    list(listing, section);
+  }
+}
+
 }  // namespace brask

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/date_time.h"
 #include "platform/event_source.h"
@@ -30,5 +32,19 @@ void listLastEvents(const Listing& listing, const std::wstring& typeName, std::i
 // when that comes before any record, it writes the no-events line instead.
 void listEventsBetween(const Listing& listing, const std::wstring& typeName, const DateTime& from,
                        const DateTime& to, const std::wstring& logName);
+
+// One section of the report: the log, by its name with quotes (and in date mode a trailing
+// blank), and the type, by the name the event logs give it.
+struct Section {
+  std::wstring logName;
+  std::wstring typeName;
+};
+
+// Lists a section's events: the latest ones, or those between two dates.
+using ListSection = std::function<void(const Listing&, const Section&)>;
+
+// Writes each section's banner, then has `list` list its events.
+void writeSections(const Listing& listing, const std::vector<Section>& sections,
+                   const ListSection& list);
 
 }  // namespace brask

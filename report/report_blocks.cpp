@@ -6,6 +6,7 @@ namespace brask {
 namespace {
 
 constexpr std::wstring_view kRule = L"~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~";
+constexpr std::wstring_view kComputerRule = L"==================================";
 
 }  // namespace
 
@@ -26,6 +27,14 @@ void writeNoEvents(ReportFile& report, const std::wstring& logName, const std::w
   report.append({L"No " + logName + L"log " + typeName + L" events found from " +
                  shortDateText(from, locale) + L" to " + shortDateText(to, locale) +
                  std::wstring(kCrLf)});
+}
+
+void writeComputerBanner(ReportFile& report, const std::wstring& name) {
+  report.append({kComputerRule, L"Computer: " + name, kComputerRule});
+}
+
+void writeUnreadComputer(ReportFile& report, const std::wstring& name, const std::wstring& reason) {
+  report.append({L"Computer " + name + L" could not be read: " + reason + std::wstring(kCrLf)});
 }
 
 }  // namespace brask

@@ -22,4 +22,11 @@ void writeBanner(ReportFile& report, const std::wstring& logName, const std::wst
 void writeNoEvents(ReportFile& report, const std::wstring& logName, const std::wstring& typeName,
                    const DateTime& from, const DateTime& to, LocaleApi& locale);
 
+// The banner of one computer's block: its name between two rules of equals signs.
+void writeComputerBanner(ReportFile& report, const std::wstring& name);
+
+// The line of a computer that could not be read, in place of its sections or after what
+// was read of them: "Computer NAME could not be read: " and the reason.
+void writeUnreadComputer(ReportFile& report, const std::wstring& name, const std::wstring& reason);
+
 }  // namespace brask

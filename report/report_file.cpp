@@ -22,4 +22,8 @@ void ReportFile::append(std::initializer_list<std::wstring_view> items) {
   files_.write(path_, OpenMode::Append, printed(items));
 }
 
+void ReportFile::appendPrinted(std::wstring_view text) {
+  files_.write(path_, OpenMode::Append, text);
+}
+
 }  // namespace brask

@@ -18,6 +18,8 @@ class ReportFile {
   void create(std::initializer_list<std::wstring_view> items);
   // Appends the items at the end of the file, creating it when missing.
   void append(std::initializer_list<std::wstring_view> items);
+  // Appends text whose items are printed already, each ending in CR LF.
+  void appendPrinted(std::wstring_view text);
 
  private:
   FileApi& files_;

@@ -31,6 +31,8 @@ packages=(
   x11-utils imagemagick hyperfine time python3
   # the window as a screen reader reads it: the accessibility bus and its Python client
   at-spi2-core python3-pyatspi dbus
+  # an independent reader of saved event logs, for the hand-run comparison of their strings
+  python3-evtx
 )
 
 # The i386 Wine that the 32-bit Windows programs run in, and what its X11 driver loads. Only

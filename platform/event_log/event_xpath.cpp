@@ -1,6 +1,7 @@
 #include "platform/event_log/event_xpath.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -33,9 +34,33 @@ std::wstring levelTest(const LevelSelection& selection) {
   return test.empty() ? L"Level<0" : test;
 }
 
+// Spellings of one computer beyond which its test is left out: a query may hold 20 tests.
+constexpr std::size_t kMostSpellings = 10;
+
+// The text as an XPath literal, between the quotes it does not hold; none where it holds both.
+std::optional<std::wstring> literal(const std::wstring& text) {
+  if (text.find(L'\'') == std::wstring::npos) return L"'" + text + L"'";
+  if (text.find(L'"') == std::wstring::npos) return L"\"" + text + L"\"";
+  return std::nullopt;
+}
+
+// "Computer='a' or Computer='b'"; empty where a spelling cannot be quoted, or there are too many.
+std::wstring computerTest(const std::vector<std::wstring>& spellings) {
+  if (spellings.size() > kMostSpellings) return {};
+  std::wstring test;
+  for (const std::wstring& spelling : spellings) {
+    const std::optional<std::wstring> quoted = literal(spelling);
+    if (!quoted) return {};
+    if (!test.empty()) test += L" or ";
+    test += L"Computer=" + *quoted;
+  }
+  return test;
+}
+
 }  // namespace
 
-std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint64_t> recordBelow) {
+std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint64_t> recordBelow,
+                        const EventOrigin* origin) {
   std::vector<std::wstring> tests;
   if (std::wstring levels = levelTest(selection); !levels.empty()) tests.push_back(std::move(levels));
   if (selection.writtenBefore) {
@@ -43,6 +68,12 @@ std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint
                     systemTimeText(utcBoundOf(*selection.writtenBefore)) + L"']");
   }
   if (recordBelow) tests.push_back(L"EventRecordID<" + std::to_wstring(*recordBelow));
+  if (origin) {
+    if (std::wstring computer = computerTest(origin->computer); !computer.empty())
+      tests.push_back(std::move(computer));
+    if (const std::optional<std::wstring> channel = literal(origin->channel))
+      tests.push_back(L"Channel=" + *channel);
+  }
   if (tests.empty()) return L"*";
   std::wstring xpath = L"*[System[";
   for (std::size_t i = 0; i < tests.size(); ++i) {

@@ -1,4 +1,4 @@
-// The files of one folder that a source reads.
+// The files and subfolders of one folder that a source reads.
 #pragma once
 
 #include <filesystem>
@@ -13,5 +13,9 @@ namespace brask {
 // order; error tells why the folder could not be listed.
 std::vector<std::string> filesIn(const std::filesystem::path& folder,
                                  bool (*accepts)(std::string_view name), std::error_code& error);
+
+// The folders (or links to them) in the folder, in name order; error tells why the folder
+// could not be listed.
+std::vector<std::string> foldersIn(const std::filesystem::path& folder, std::error_code& error);
 
 }  // namespace brask

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +95,13 @@ void FrmMain::showCentred() {
   controls_[indexOf(ControlId::chkApplication)]->setFocus(Qt::OtherFocusReason);
 }
 
+void FrmMain::fill(const FormValues& values) {
+  for (const auto& [checkBox, checked] : values.checked) controlAs<QCheckBox>(checkBox).setChecked(checked);
+  if (values.option) controlAs<QRadioButton>(*values.option).setChecked(true);
+  for (const auto& [textBox, text] : values.texts)
+    controlAs<QLineEdit>(textBox).setText(QString::fromStdWString(text));
+}
+
 int FrmMain::checkState(ControlId checkBox) {
   switch (controlAs<QCheckBox>(checkBox).checkState()) {
     case Qt::Unchecked: return 0;
@@ -109,6 +117,13 @@ bool FrmMain::optionSelected(ControlId optionButton) {
 
 std::wstring FrmMain::text(ControlId textBox) {
   return controlAs<QLineEdit>(textBox).text().toStdWString();
+}
+
+void FrmMain::showCaption(const std::wstring& caption) {
+  setWindowTitle(QString::fromStdWString(caption));
+  // The window system gets the new title now, though the run keeps the event loop busy;
+  // the user's input waits until the run is over.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FrmMain::unloadAndEnd() {

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "app/control_table.h"
+#include "command_line/run_request.h"
 #include "platform/form.h"
 
 namespace brask {
@@ -28,10 +29,13 @@ class FrmMain : public QWidget, public Form {
 
   // Shows the window centred on its screen, with the focus on the first control.
   void showCentred();
+  // Puts the command line's values in the controls, before the window is shown.
+  void fill(const FormValues& values);
 
   int checkState(ControlId checkBox) override;
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
+  void showCaption(const std::wstring& caption) override;
   void unloadAndEnd() override;
 
  signals:

@@ -313,6 +313,51 @@ TEST_F(RunTest, NumberModeIgnoresDateFieldsAndDateModeIgnoresTheNumber) {
   EXPECT_EQ(fake.form.ended, 1);
 }
 
+TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
+  constexpr const wchar_t* kOut = L"D:\\reports\\today.txt";
+  constexpr const wchar_t* kOld = L"yesterday's report";
+  const struct {
+    const char* name;
+    std::function<void(FakePlatform&)> set;
+    RunEnd end;
+    bool replaced;
+  } cases[] = {
+      {"written", [](FakePlatform&) {}, RunEnd::Written, true},
+      {"refused by the window's checks", [](FakePlatform& p) { p.form.options.clear(); }, RunEnd::Refused, false},
+      {"refused language", [](FakePlatform& p) { p.locale.info[{p.locale.lcid, lctype::kEnglishLanguage}] = "Spanish"; },
+       RunEnd::Refused, false},
+      {"the report's folder full", [](FakePlatform& p) { p.files.failAtWrite = 1; }, RunEnd::RunTimeError, false},
+      {"a read-only report", [](FakePlatform& p) { p.files.refuseReplace = true; }, RunEnd::RunTimeError, false},
+      {"a computer unread",
+       [](FakePlatform& p) {
+         p.computers.logs[L"pc"].computerError = ComputerError(L"Querying", 1722, L"Unavailable.", Reach::EventLogApi);
+         p.computers.logs[L"pc"].failAtQuery = 0;
+       },
+       RunEnd::SomeUnread, true},
+  };
+  for (const auto& c : cases) {
+    FakePlatform run;
+    run.files.files[kOut] = kOld;
+    run.form.check({chkSystem, chkError});
+    run.form.options[optNumber] = true;
+    run.form.texts[txtNumber] = L"1";
+    c.set(run);
+    RunRequest request;
+    request.out = kOut;
+    if (c.end == RunEnd::SomeUnread) request.computers = {L"pc"};
+    MainForm window(run.platform, request);
+
+    EXPECT_EQ(window.runUnattended(), c.end) << c.name;
+    EXPECT_EQ(run.files.files[kOut] != kOld, c.replaced) << c.name;
+    EXPECT_EQ(run.files.files.count(std::wstring(kOut) + L".new"), 0u) << c.name;
+    const bool said = c.end == RunEnd::Refused || c.end == RunEnd::RunTimeError;
+    EXPECT_EQ(run.dialogs.messages.size() + run.dialogs.errors.size(), said ? 1u : 0u) << c.name;
+    EXPECT_TRUE(run.process.started.empty()) << c.name;
+    EXPECT_EQ(run.form.ended, 0) << c.name;
+    EXPECT_EQ(run.shortDateInForce(), L"M/d/yyyy") << c.name;
+  }
+}
+
 TEST_F(RunTest, ExitEndsWithoutWriting) {
   form.Form_Load();
   form.cmdExit_Click();

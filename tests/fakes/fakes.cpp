@@ -44,6 +44,13 @@ bool isWanted(const Event& event, const EventsWanted& wanted) {
 
 bool isDue(const std::optional<std::size_t>& failAt, std::size_t calls) { return failAt == calls; }
 
+// Throws the log's computer error where it has one, else the event service's error.
+[[noreturn]] void fail(const FakeEventLog& log, const std::wstring& action, long code,
+                       const std::wstring& description) {
+  if (log.computerError) throw *log.computerError;
+  throw RunTimeError(action, code, description);
+}
+
 // Error codes of the event service: WBEM_E_ACCESS_DENIED, WBEM_E_INVALID_CLASS,
 // WBEM_E_FAILED, WBEM_E_NOT_FOUND.
 constexpr long kAccessDenied = static_cast<std::int32_t>(0x80041003);
@@ -58,7 +65,7 @@ class FakeObjects : public EventObjects {
 
   bool next() override {
     if (isDue(log_.failAtStep, log_.steps)) {
-      throw RunTimeError(L"Reading the next event", kFailed, L"Generic failure");
+      fail(log_, L"Reading the next event", kFailed, L"Generic failure");
     }
     ++log_.steps;
     return ++current_ < events_.size();
@@ -66,7 +73,7 @@ class FakeObjects : public EventObjects {
 
   PropertyValue property(std::wstring_view name) override {
     if (isDue(log_.failAtRead, log_.reads.size())) {
-      throw RunTimeError(L"Reading the property " + std::wstring(name), kNotFound, L"Not found");
+      fail(log_, L"Reading the property " + std::wstring(name), kNotFound, L"Not found");
     }
     log_.reads.emplace_back(name);
     const Event& event = events_.at(current_);
@@ -80,6 +87,16 @@ class FakeObjects : public EventObjects {
   std::size_t current_ = static_cast<std::size_t>(-1);
 };
 
+// A log of FakeComputers, lent out as a computer's own source.
+class LentLog : public EventSource {
+ public:
+  explicit LentLog(FakeEventLog& log) : log_(log) {}
+  std::unique_ptr<EventService> connect() override { return log_.connect(); }
+
+ private:
+  FakeEventLog& log_;
+};
+
 class FakeService : public EventService {
  public:
   explicit FakeService(FakeEventLog& log) : log_(log) {}
@@ -87,7 +104,7 @@ class FakeService : public EventService {
 
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText, const EventsWanted& wanted) override {
     if (isDue(log_.failAtQuery, log_.queries.size())) {
-      throw RunTimeError(L"Querying the event log", kInvalidClass, L"Invalid class");
+      fail(log_, L"Querying the event log", kInvalidClass, L"Invalid class");
     }
     log_.queries.push_back(queryText);
     log_.wanted.push_back(wanted);
@@ -131,10 +148,16 @@ void RecordingDialogs::runTimeErrorBox(const RunTimeError& error) {
 
 std::unique_ptr<EventService> FakeEventLog::connect() {
   if (isDue(failAtConnect, static_cast<std::size_t>(connects))) {
-    throw RunTimeError(L"Connecting to the event service", kAccessDenied, L"Access denied");
+    fail(*this, L"Connecting to the event service", kAccessDenied, L"Access denied");
   }
   ++connects;
   return std::make_unique<FakeService>(*this);
+}
+
+std::unique_ptr<EventSource> FakeComputers::computer(const std::wstring& name) {
+  asked.push_back(name);
+  if (const auto found = refused.find(name); found != refused.end()) throw found->second;
+  return std::make_unique<LentLog>(logs[name]);
 }
 
 FakeLocale::FakeLocale(const std::string& shortDate, const std::string& language) {
@@ -208,6 +231,12 @@ void MemoryFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vi
   texts.emplace_back(text);
   if (mode == OpenMode::Output) files[path].clear();
   files[path] += text;
+}
+
+void MemoryFiles::replace(const std::wstring& from, const std::wstring& to) {
+  if (refuseReplace) throw RunTimeError(L"Replacing the report file " + to, 75, L"Path/File access error");
+  files[to] = files[from];
+  files.erase(from);
 }
 
 }  // namespace brask::fakes

@@ -24,9 +24,12 @@ class FakeForm : public Form {
   void check(std::initializer_list<ControlId> boxes);
   void fillDate(ControlId day, ControlId month, ControlId year, const DateTime& date);
 
+  std::vector<std::wstring> captions;  // shown, in order
+
   int checkState(ControlId checkBox) override { return checks[checkBox]; }
   bool optionSelected(ControlId optionButton) override { return options[optionButton]; }
   std::wstring text(ControlId textBox) override { return texts[textBox]; }
+  void showCaption(const std::wstring& caption) override { captions.push_back(caption); }
   void unloadAndEnd() override { ++ended; }
 };
 
@@ -68,8 +71,35 @@ class FakeEventLog : public EventSource {
   std::optional<std::size_t> failAtQuery;
   std::optional<std::size_t> failAtStep;
   std::optional<std::size_t> failAtRead;
+  // Another computer's logs: each failure above throws this instead.
+  std::optional<ComputerError> computerError;
 
   std::unique_ptr<EventService> connect() override;
+};
+
+// Many computers' logs, each asked for by its name; a name without logs has empty ones.
+class FakeComputers : public Computers {
+ public:
+  std::optional<GatheredComputers> gathering;
+  std::map<std::wstring, FakeEventLog> logs;
+  std::map<std::wstring, ComputerError> refused;  // thrown when asked for
+  std::vector<std::wstring> asked;                // names, in the order asked for
+
+  std::optional<GatheredComputers> gathered() override { return gathering; }
+  std::unique_ptr<EventSource> computer(const std::wstring& name) override;
+};
+
+// Threads that run their work at once, on the thread that starts them, in order.
+class InlineThreads : public Threads {
+ public:
+  int started = 0;
+
+  void start(std::function<void()> work) override {
+    ++started;
+    work();
+  }
+  void wake() override {}
+  void wait(std::chrono::milliseconds) override {}
 };
 
 // A locale with the size-then-fill protocol over a table of single-byte texts.
@@ -127,8 +157,11 @@ class MemoryFiles : public FileApi {
   std::vector<std::pair<OpenMode, std::wstring>> opens;  // (mode, path) of every write
   std::vector<std::wstring> texts;                       // the text of every write
   std::optional<std::size_t> failAtWrite;                // index of the write that fails
+  bool refuseReplace = false;                            // as a read-only file refuses
 
   void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
+  void replace(const std::wstring& from, const std::wstring& to) override;
+  void remove(const std::wstring& path) override { files.erase(path); }
 };
 
 // Every fake, bundled as the Platform the logic takes.
@@ -141,7 +174,9 @@ struct FakePlatform {
   FakeClock clock;
   FakeProcess process;
   MemoryFiles files;
-  Platform platform{form, dialogs, events, locale, version, clock, process, files};
+  FakeComputers computers;
+  InlineThreads threads;
+  Platform platform{form, dialogs, events, locale, version, clock, process, files, computers, threads};
 
   // The short-date picture the user sees now.
   std::wstring shortDateInForce() { return locale.userLocaleText(lctype::kShortDate); }

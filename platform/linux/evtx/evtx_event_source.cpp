@@ -28,8 +28,9 @@ class EvtxService : public EventService {
 
 }  // namespace
 
-EvtxEventSource::EvtxEventSource(EventTypeNames spelling, std::string folder)
-    : spelling_(std::move(spelling)), folder_(std::move(folder)) {}
+EvtxEventSource::EvtxEventSource(EventTypeNames spelling, std::string folder,
+                                 std::optional<std::wstring> computer)
+    : spelling_(std::move(spelling)), folder_(std::move(folder), std::move(computer)) {}
 
 std::unique_ptr<EventService> EvtxEventSource::connect() {
   return std::make_unique<EvtxService>(spelling_, folder_);

@@ -1,8 +1,10 @@
-// The event logs from saved event logs: the .evtx files of one folder (BRASK_EVTX_DIR),
-// read through libevtx, opened by the first query and kept open. Type names are spelled
-// as the event logs of the detected language and Windows generation spell them.
+// The event logs from saved event logs: the .evtx files of one folder (BRASK_EVTX_DIR), or
+// of one computer that it gathers, read through libevtx, opened by the first query and
+// kept open. Type names are spelled as the event logs of the detected language and Windows
+// generation spell them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/event_log/event_type_names.h"
@@ -13,7 +15,9 @@ namespace brask {
 
 class EvtxEventSource : public EventSource {
  public:
-  EvtxEventSource(EventTypeNames spelling, std::string folder);
+  // computer: the one computer read, by its name as names are compared.
+  EvtxEventSource(EventTypeNames spelling, std::string folder,
+                  std::optional<std::wstring> computer = std::nullopt);
 
   std::unique_ptr<EventService> connect() override;
 

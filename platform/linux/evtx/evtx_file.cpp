@@ -88,6 +88,17 @@ std::optional<std::string> EvtxRecord::sourceName() const {
       });
 }
 
+std::optional<std::string> EvtxRecord::computerName() const {
+  libevtx_record_t* record = record_.get();
+  return utf8(
+      [&](std::size_t* size, libevtx_error_t** error) {
+        return libevtx_record_get_utf8_computer_name_size(record, size, error);
+      },
+      [&](std::uint8_t* text, std::size_t size, libevtx_error_t** error) {
+        return libevtx_record_get_utf8_computer_name(record, text, size, error);
+      });
+}
+
 std::vector<std::wstring> EvtxRecord::strings() const {
   if (auto strings = file_->chunks_.strings(identifier(), written())) return *strings;
   libevtx_record_t* record = record_.get();

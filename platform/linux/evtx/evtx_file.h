@@ -32,6 +32,8 @@ class EvtxRecord {
   std::optional<std::uint32_t> eventIdentifier() const;
   // The provider's event-source name where the record has one, else the provider name.
   std::optional<std::string> sourceName() const;
+  // The name of the computer that wrote the event.
+  std::optional<std::string> computerName() const;
   // The values of its event data (or user data), typed values as the event's XML writes
   // them (record_strings.h); as libevtx writes them where the record cannot be read so.
   std::vector<std::wstring> strings() const;

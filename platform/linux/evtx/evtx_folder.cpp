@@ -1,27 +1,15 @@
 #include "platform/linux/evtx/evtx_folder.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
-#include <system_error>
 
+#include "computers/computer_names.h"
 #include "platform/event_log/log_query.h"
-#include "platform/linux/errno_text.h"
+#include "platform/linux/evtx/evtx_layout.h"
 #include "platform/linux/evtx/record_xml.h"
-#include "platform/linux/folder_files.h"
 #include "platform/linux/locale/wide_decoder.h"
-#include "platform/run_time_error.h"
 
 namespace brask {
 namespace {
-
-// Named *.evtx, in any letter case.
-bool isEvtxName(std::string_view name) {
-  std::string suffix(name.substr(name.size() - std::min<std::size_t>(name.size(), 5)));
-  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return name.size() > 5 && suffix == ".evtx";
-}
 
 // The log of the channel of a set's first record that can be read; nothing when none can.
 std::optional<LogName> logOf(EvtxRecords& records, int count) {
@@ -33,27 +21,60 @@ std::optional<LogName> logOf(EvtxRecords& records, int count) {
   return std::nullopt;
 }
 
+// The records of a collector's log that a source reads: of one log, and of one computer
+// when chosen.
+class ForwardedRecords {
+ public:
+  ForwardedRecords(LogName log, std::optional<std::wstring> computer)
+      : log_(log), computer_(std::move(computer)), utf8_(std::make_shared<WideDecoder>("UTF-8")) {}
+
+  bool operator()(const EvtxRecord& record) const {
+    if (computer_) {
+      const std::optional<std::string> name = record.computerName();
+      if (!name || comparableName((*utf8_)(*name)) != *computer_) return false;
+    }
+    return logOfChannel(systemValue(record.xml(), "Channel").value_or(std::string())) == log_;
+  }
+
+ private:
+  LogName log_;
+  std::optional<std::wstring> computer_;
+  std::shared_ptr<WideDecoder> utf8_;  // of this source alone
+};
+
 }  // namespace
+
+void EvtxFolder::addSaved(const std::string& path) {
+  std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);
+  if (!opened) return;
+  auto file = std::make_unique<EvtxLogFile>(std::move(opened));
+  std::optional<LogName> channel = logOf(file->written, file->file->count(RecordSet::Written));
+  if (!channel) channel = logOf(file->recovered, file->file->count(RecordSet::Recovered));
+  file->log = channel.value_or(LogName::Other);
+  // A file of another channel is closed at once.
+  if (file->log != LogName::Other) files_->push_back(std::move(file));
+}
+
+void EvtxFolder::addForwarded(const std::string& path) {
+  // Opened once for each log: what a walk learns of a record is of that log's reading.
+  for (const LogName log : {LogName::Application, LogName::System}) {
+    std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);
+    if (!opened) return;
+    auto file = std::make_unique<EvtxLogFile>(std::move(opened), ForwardedRecords(log, computer_));
+    file->log = log;
+    files_->push_back(std::move(file));
+  }
+}
 
 std::vector<EvtxLogFile*> EvtxFolder::filesOf(LogName log) {
   if (!files_) {
-    std::error_code error;
-    const std::vector<std::string> paths = filesIn(path_, isEvtxName, error);
-    if (error) {
-      throw RunTimeError(L"Opening the saved event logs in " + WideDecoder("UTF-8")(path_),
-                         -error.value(), errnoText(error.value()));
+    const EvtxLayout layout = evtxLayout(path_);
+    files_.emplace();
+    for (const EvtxComputerFiles& computer : layout.computers) {
+      if (computer_ && comparableName(computer.name) != *computer_) continue;
+      for (const std::string& path : computer.files) addSaved(path);
     }
-    std::vector<std::unique_ptr<EvtxLogFile>>& files = files_.emplace();
-    for (const std::string& path : paths) {
-      std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);
-      if (!opened) continue;
-      auto file = std::make_unique<EvtxLogFile>(std::move(opened));
-      std::optional<LogName> channel = logOf(file->written, file->file->count(RecordSet::Written));
-      if (!channel) channel = logOf(file->recovered, file->file->count(RecordSet::Recovered));
-      file->log = channel.value_or(LogName::Other);
-      // A file of another channel is closed at once.
-      if (file->log != LogName::Other) files.push_back(std::move(file));
-    }
+    for (const std::string& path : layout.forwarded) addForwarded(path);
   }
   std::vector<EvtxLogFile*> ofLog;
   for (const auto& file : *files_) {

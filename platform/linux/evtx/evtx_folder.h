@@ -1,8 +1,9 @@
-// The saved event logs of a folder: its .evtx files of the Application and System
-// channels, listed and opened at the first query and kept open from one query to the
-// next. A file's channel is that of its first record that can be read. A file that
-// libevtx cannot open, one of another channel and one without a record that can be read
-// are passed over.
+// The saved event logs of a folder, or of one computer that it gathers (evtx_layout.h):
+// its .evtx files of the Application and System channels, listed and opened at the first
+// query and kept open from one query to the next. A file's channel is that of its first
+// record that can be read. A file that libevtx cannot open, one of another channel and
+// one without a record that can be read are passed over. A collector's log is read record
+// by record: each record's channel decides its log, and its computer whether it is read.
 #pragma once
 
 #include <memory>
@@ -17,10 +18,11 @@
 namespace brask {
 
 struct EvtxLogFile {
-  explicit EvtxLogFile(std::unique_ptr<EvtxFile> opened)
+  // keeps: the records read, when not all are.
+  explicit EvtxLogFile(std::unique_ptr<EvtxFile> opened, const RecordTest& keeps = nullptr)
       : file(std::move(opened)),
-        written(*file, RecordSet::Written),
-        recovered(*file, RecordSet::Recovered, &written) {}
+        written(*file, RecordSet::Written, nullptr, keeps),
+        recovered(*file, RecordSet::Recovered, &written, keeps) {}
 
   std::unique_ptr<EvtxFile> file;
   EvtxRecords written;
@@ -30,13 +32,21 @@ struct EvtxLogFile {
 
 class EvtxFolder {
  public:
-  explicit EvtxFolder(std::string path) : path_(std::move(path)) {}
+  // computer: the one computer read, by its name as names are compared (comparableName);
+  // nothing for every computer of the folder, as when it holds one.
+  explicit EvtxFolder(std::string path, std::optional<std::wstring> computer = std::nullopt)
+      : path_(std::move(path)), computer_(std::move(computer)) {}
 
-  // The files of a log, in name order. Throws RunTimeError when the folder cannot be read.
+  // The files of a log, in name order, then the collector's. Throws RunTimeError when the
+  // folder cannot be read.
   std::vector<EvtxLogFile*> filesOf(LogName log);
 
  private:
+  void addSaved(const std::string& path);
+  void addForwarded(const std::string& path);
+
   std::string path_;
+  std::optional<std::wstring> computer_;
   std::optional<std::vector<std::unique_ptr<EvtxLogFile>>> files_;
 };
 

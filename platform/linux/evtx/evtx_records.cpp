@@ -10,10 +10,11 @@ constexpr std::uint64_t kUnknownTime = UINT64_MAX;
 
 }  // namespace
 
-EvtxRecords::EvtxRecords(const EvtxFile& file, RecordSet set, EvtxRecords* written)
+EvtxRecords::EvtxRecords(const EvtxFile& file, RecordSet set, EvtxRecords* written, RecordTest keeps)
     : file_(file),
       set_(set),
       written_(written),
+      keeps_(std::move(keeps)),
       classes_(static_cast<std::size_t>(std::max(file.count(set), 0)), RecordClass::Unread),
       times_(classes_.size(), kUnknownTime) {}
 
@@ -33,9 +34,11 @@ std::optional<EvtxRecord> EvtxRecords::read(int index) {
   RecordClass& recordClass = classes_[static_cast<std::size_t>(index)];
   if (recordClass == RecordClass::Unreadable) return std::nullopt;
   std::optional<EvtxRecord> record = file_.record(set_, index);
-  if (!record) {
+  if (!record || (recordClass == RecordClass::Unread && keeps_ && !keeps_(*record))) {
     recordClass = RecordClass::Unreadable;
-  } else if (recordClass == RecordClass::Unread) {
+    return std::nullopt;
+  }
+  if (recordClass == RecordClass::Unread) {
     recordClass = levelClass(record->level());
   }
   return record;

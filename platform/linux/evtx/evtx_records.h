@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,10 +18,16 @@
 
 namespace brask {
 
+// Whether a record is one of those a source reads.
+using RecordTest = std::function<bool(const EvtxRecord&)>;
+
 class EvtxRecords {
  public:
   // written: the file's written records, against which recovered ones are told apart.
-  EvtxRecords(const EvtxFile& file, RecordSet set, EvtxRecords* written = nullptr);
+  // keeps: the records read, when not all are; the others are passed over as records that
+  // cannot be read are.
+  EvtxRecords(const EvtxFile& file, RecordSet set, EvtxRecords* written = nullptr,
+              RecordTest keeps = nullptr);
 
   // The number of positions, and the index of the record at a position, newest first.
   int size();
@@ -45,6 +52,7 @@ class EvtxRecords {
   const EvtxFile& file_;
   RecordSet set_;
   EvtxRecords* written_;
+  RecordTest keeps_;
   std::vector<RecordClass> classes_;
   std::vector<std::uint64_t> times_;  // kUnknownTime until needed
   bool ordered_ = false;

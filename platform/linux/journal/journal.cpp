@@ -79,19 +79,18 @@ sd_journal* JournalFile::get() {
   return journal_->get();
 }
 
-std::vector<JournalFile>& JournalFiles::files() {
-  if (files_) return *files_;
+void forEachJournalFile(const std::optional<std::string>& directory,
+                        const std::function<void(std::string& path, sd_journal* journal)>& visit) {
   std::vector<std::string> paths;
-  const std::wstring where = directory_ ? L"Opening the journal in " + WideDecoder("UTF-8")(*directory_)
-                                        : std::wstring(L"Opening the journal");
-  if (directory_) {
+  const std::wstring where = directory ? L"Opening the journal in " + WideDecoder("UTF-8")(*directory)
+                                       : std::wstring(L"Opening the journal");
+  if (directory) {
     std::error_code error;
-    paths = filesIn(*directory_, isJournalName, error);
+    paths = filesIn(*directory, isJournalName, error);
     if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
   } else {
     paths = localFiles();
   }
-  std::vector<JournalFile> files;
   int refusal = 0;
   bool opened = false;
   for (std::string& path : paths) {
@@ -103,13 +102,23 @@ std::vector<JournalFile>& JournalFiles::files() {
       continue;
     }
     opened = true;
-    std::uint64_t head = 0;
-    std::uint64_t tail = 0;
-    if (sd_journal_get_cutoff_realtime_usec(journal->get(), &head, &tail) <= 0) continue;
-    // Closed until a walk reaches it: a journal of many files holds few open.
-    files.emplace_back(std::move(path), head, tail, inTimeOrder(journal->get()));
+    visit(path, journal->get());
   }
   if (!opened && refusal != 0) throw RunTimeError(where, refusal, errnoText(-refusal));
+}
+
+std::vector<JournalFile>& JournalFiles::files() {
+  if (files_) return *files_;
+  std::vector<JournalFile> files;
+  forEachJournalFile(directory_, [this, &files](std::string& path, sd_journal* journal) {
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    if (sd_journal_get_cutoff_realtime_usec(journal, &head, &tail) <= 0) return;
+    HostEntries hosts = hosts_ ? hostEntries(journal, path, *hosts_) : HostEntries{};
+    if (hosts.share == HostShare::None) return;
+    // Closed until a walk reaches it: a journal of many files holds few open.
+    files.emplace_back(std::move(path), head, tail, inTimeOrder(journal), std::move(hosts));
+  });
   return files_.emplace(std::move(files));
 }
 

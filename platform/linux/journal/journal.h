@@ -5,10 +5,13 @@
 #include <systemd/sd-journal.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/linux/journal/journal_hosts.h"
 
 namespace brask {
 
@@ -32,13 +35,14 @@ class Journal {
 // index of fields cannot be read.
 std::optional<std::vector<std::string>> uniqueItems(sd_journal* journal, const char* field);
 
-// One journal file and the times of its first and last entries, which its header holds.
-// Opened when a walk first needs it, it stays open from one query to the next; closing it
-// lets go of every page mapped.
+// One journal file, the times of its first and last entries, which its header holds, and
+// the entries of it that the source reads. Opened when a walk first needs it, it stays open
+// from one query to the next; closing it lets go of every page mapped.
 class JournalFile {
  public:
-  JournalFile(std::string path, std::uint64_t head, std::uint64_t tail, bool indexed)
-      : path_(std::move(path)), head_(head), tail_(tail), indexed_(indexed) {}
+  JournalFile(std::string path, std::uint64_t head, std::uint64_t tail, bool indexed,
+              HostEntries hosts = {})
+      : path_(std::move(path)), head_(head), tail_(tail), indexed_(indexed), hosts_(std::move(hosts)) {}
 
   // Opens the file again when it was closed; null when it no longer opens.
   sd_journal* get();
@@ -50,27 +54,37 @@ class JournalFile {
   // in time order and its indexes have read well so far. Otherwise every entry is walked.
   bool indexed() const { return indexed_; }
   void markUnindexed() { indexed_ = false; }
+  const HostEntries& hosts() const { return hosts_; }
 
  private:
   std::string path_;
   std::uint64_t head_;
   std::uint64_t tail_;
   bool indexed_;
+  HostEntries hosts_;
   std::unique_ptr<Journal> journal_;
 };
 
-// The journal files a source reads: those of one directory, else the local system's
-// and users' journals. They are listed and opened at the first query. Files that cannot
-// be opened or read, and files without entries, are passed over, as journalctl does;
-// when every file was refused for want of permission, the journal cannot be read at all.
+// Opens each journal file of one directory, else of the local system's and users'
+// journals, and hands it to `visit` with its path. Files that cannot be opened are passed
+// over, as journalctl does. Throws RunTimeError when the directory cannot be listed, or
+// when every file was refused for want of permission: the journal cannot be read at all.
+void forEachJournalFile(const std::optional<std::string>& directory,
+                        const std::function<void(std::string& path, sd_journal* journal)>& visit);
+
+// The journal files a source reads, with the entries of one host when chosen. They are
+// listed and opened at the first query. Files that cannot be read, files without entries
+// and files without the chosen entries are passed over.
 class JournalFiles {
  public:
-  explicit JournalFiles(std::optional<std::string> directory) : directory_(std::move(directory)) {}
+  explicit JournalFiles(std::optional<std::string> directory, std::optional<HostChoice> hosts = std::nullopt)
+      : directory_(std::move(directory)), hosts_(std::move(hosts)) {}
 
   std::vector<JournalFile>& files();
 
  private:
   std::optional<std::string> directory_;
+  std::optional<HostChoice> hosts_;
   std::optional<std::vector<JournalFile>> files_;
 };
 

@@ -27,8 +27,9 @@ class JournalService : public EventService {
 }  // namespace
 
 JournalEventSource::JournalEventSource(EventTypeNames spelling,
-                                       std::optional<std::string> directory)
-    : spelling_(std::move(spelling)), files_(std::move(directory)) {}
+                                       std::optional<std::string> directory,
+                                       std::optional<HostChoice> hosts)
+    : spelling_(std::move(spelling)), files_(std::move(directory), std::move(hosts)) {}
 
 std::unique_ptr<EventService> JournalEventSource::connect() {
   return std::make_unique<JournalService>(spelling_, files_);

@@ -1,7 +1,7 @@
 // The event logs on the systemd journal: the files of one directory (BRASK_JOURNAL_DIR) or
-// the local system's and users' journals, opened by the first query and kept open. Type
-// names are spelled as the event logs of the detected language and Windows generation
-// spell them.
+// the local system's and users' journals, opened by the first query and kept open; every
+// entry, or those of one chosen host. Type names are spelled as the event logs of the
+// detected language and Windows generation spell them.
 #pragma once
 
 #include <optional>
@@ -15,7 +15,8 @@ namespace brask {
 
 class JournalEventSource : public EventSource {
  public:
-  JournalEventSource(EventTypeNames spelling, std::optional<std::string> directory);
+  JournalEventSource(EventTypeNames spelling, std::optional<std::string> directory,
+                     std::optional<HostChoice> hosts = std::nullopt);
 
   std::unique_ptr<EventService> connect() override;
 

@@ -112,7 +112,21 @@ bool JournalFileWalk::prepare(sd_journal* journal) {
       if (sd_journal_add_match(journal, item.data(), item.size()) < 0) return false;
     }
   }
+  // The spellings of one host; entries without a host name the journal cannot match.
+  const std::vector<std::string>& hosts = file_.hosts().items;
+  if (!hosts.empty()) {
+    if ((filtered_ || selection_.priorities) && sd_journal_add_conjunction(journal) < 0) return false;
+    for (const std::string& item : hosts) {
+      if (sd_journal_add_match(journal, item.data(), item.size()) < 0) return false;
+    }
+  }
   return true;
+}
+
+bool JournalFileWalk::ofHost(bool matched) {
+  const HostEntries& hosts = file_.hosts();
+  if (hosts.share != HostShare::Some || (matched && !hosts.items.empty())) return true;
+  return isHostEntry(file_.get(), hosts);
 }
 
 int JournalFileWalk::reopen() {
@@ -159,6 +173,7 @@ bool JournalFileWalk::nextIndexed() {
     if (sd_journal_get_realtime_usec(journal, &time_) < 0) continue;
     // The listing skips what was written at or after its bound: the journal need not read it.
     if (selection_.writtenBefore && !(localWallClock(time_) < *selection_.writtenBefore)) continue;
+    if (!ofHost(true)) continue;
     if (selection_.priorities) {
       // Entries of the selected priorities are nearly all written: their fields are read
       // with their class.
@@ -203,7 +218,8 @@ bool JournalFileWalk::nextScanned() {
     key_ = std::min(key_, time);
     if (selection_.writtenBefore && !(localWallClock(time) < *selection_.writtenBefore)) continue;
     EntryClass entry;
-    if (!classify(entry) || logOf(entry) != log_ || !wantedPriority(entry.priority)) continue;
+    if (!classify(entry) || logOf(entry) != log_ || !wantedPriority(entry.priority) || !ofHost(false))
+      continue;
     time_ = time;
     current_ = entry;
     return true;

@@ -1,8 +1,8 @@
-// One journal file's part of a query: its entries of one log and of the selection,
-// walked back from its newest entry, or from the selection's start, one entry at a time.
-// A file in time order with sound indexes is walked through them: they skip, for the
-// Application log, the entries of no user unit and no user, and the entries of other
-// priorities than the selection's. Any other file, and a file whose indexes fail on the
+// One journal file's part of a query: its entries of one log, of the selection and of the
+// file's chosen host, walked back from its newest entry, or from the selection's start,
+// one entry at a time. A file in time order with sound indexes is walked through them:
+// they skip, for the Application log, the entries of no user unit and no user, the entries
+// of other priorities than the selection's, and those of other host names. Any other file, and a file whose indexes fail on the
 // way, is walked entry by entry from its newest, every entry read as far as it can be;
 // an entry whose time or fields cannot be read is passed over.
 #pragma once
@@ -73,6 +73,9 @@ class JournalFileWalk {
   int stepBack();
   std::optional<std::vector<std::string>> applicationMatches(sd_journal* journal);
   bool wantedPriority(int priority) const;
+  // Whether the current entry is of the file's chosen host, or lacks a host name as chosen;
+  // matched: the walk's matches hold it to the host's spellings already.
+  bool ofHost(bool matched);
   // Read the current entry's class, or class and property fields in one pass; false when
   // its fields cannot be read.
   bool classify(EntryClass& entry);

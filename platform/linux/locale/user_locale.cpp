@@ -21,4 +21,6 @@ LocaleHandle openLocale(const std::string& name) {
 
 std::string codesetOf(locale_t locale) { return nl_langinfo_l(CODESET, locale); }
 
+std::string userCodeset() { return codesetOf(openLocale(userLocaleName("LC_CTYPE")).get()); }
+
 }  // namespace brask

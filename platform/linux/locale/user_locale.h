@@ -26,4 +26,7 @@ LocaleHandle openLocale(const std::string& name);
 // The character set of the locale, such as "UTF-8" or "ISO-8859-1".
 std::string codesetOf(locale_t locale);
 
+// The character set of the user's LC_CTYPE locale: that of the text the user reads.
+std::string userCodeset();
+
 }  // namespace brask

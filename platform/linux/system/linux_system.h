@@ -6,12 +6,14 @@
 
 #include <memory>
 
+#include "platform/computers.h"
 #include "platform/event_log/event_type_names.h"
 #include "platform/event_source.h"
 #include "platform/linux/locale/posix_locale.h"
 #include "platform/linux/system/emulated_version.h"
 #include "platform/linux/system/posix_files.h"
 #include "platform/linux/system/posix_process.h"
+#include "platform/linux/system/std_threads.h"
 #include "platform/linux/system/system_clock.h"
 
 namespace brask {
@@ -27,9 +29,13 @@ class LinuxSystem {
   Clock& clock() { return clock_; }
   Process& process() { return process_; }
   FileApi& files() { return files_; }
+  Computers& computers() { return *computers_; }
+  Threads& threads() { return threads_; }
 
  private:
   std::unique_ptr<EventSource> events_;
+  std::unique_ptr<Computers> computers_;
+  StdThreads threads_;
   PosixLocale locale_;
   EmulatedVersion version_;
   SystemClock clock_;

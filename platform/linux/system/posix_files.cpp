@@ -12,8 +12,6 @@
 namespace brask {
 namespace {
 
-std::string ctypeCodeset() { return codesetOf(openLocale(userLocaleName("LC_CTYPE")).get()); }
-
 [[noreturn]] void fail(const std::wstring& what, const std::wstring& path) {
   const int error = errno;
   throw RunTimeError(what + L" the report file " + path, error, errnoText(error));
@@ -21,9 +19,9 @@ std::string ctypeCodeset() { return codesetOf(openLocale(userLocaleName("LC_CTYP
 
 }  // namespace
 
-PosixFiles::PosixFiles() : encoder_(ctypeCodeset()) {}
+PosixFiles::PosixFiles() : encoder_(userCodeset()) {}
 
-void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
+std::string PosixFiles::posixPath(const std::wstring& path) {
   if (path != path_) {
     path_ = path;
     slashed_ = path;
@@ -32,6 +30,11 @@ void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vie
     }
     posixPath_ = pathEncoder_(slashed_);
   }
+  return posixPath_;
+}
+
+void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
+  posixPath(path);
   const std::string bytes = encoder_(text);
   const int flags =
       O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
@@ -50,5 +53,25 @@ void PosixFiles::write(const std::wstring& path, OpenMode mode, std::wstring_vie
   }
   if (::close(fd) != 0) fail(L"Closing", slashed_);
 }
+
+void PosixFiles::replace(const std::wstring& from, const std::wstring& to) {
+  const std::string source = posixPath(from);
+  // On disk before it takes the old report's name, lest a crash leave an empty report.
+  const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 || ::fsync(fd) != 0) {
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    errno = error;
+    fail(L"Writing", slashed_);
+  }
+  ::close(fd);
+  const std::string target = posixPath(to);
+  if ((::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) ||
+      ::rename(source.c_str(), target.c_str()) != 0) {
+    fail(L"Replacing", slashed_);
+  }
+}
+
+void PosixFiles::remove(const std::wstring& path) { ::unlink(posixPath(path).c_str()); }
 
 }  // namespace brask

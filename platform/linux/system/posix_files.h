@@ -13,8 +13,15 @@ class PosixFiles : public FileApi {
   // Reads the user's LC_CTYPE locale from the environment now.
   PosixFiles();
   void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
+  // rename(), which replaces a read-only file too: such a file is refused first, as
+  // Windows refuses it.
+  void replace(const std::wstring& from, const std::wstring& to) override;
+  void remove(const std::wstring& path) override;
 
  private:
+  // The path with slashes, in bytes.
+  std::string posixPath(const std::wstring& path);
+
   WideEncoder encoder_;
   WideEncoder pathEncoder_{"UTF-8"};
   // The last path written to, with slashes, and in bytes: a run writes one file many times.

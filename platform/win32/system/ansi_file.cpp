@@ -77,4 +77,12 @@ void AnsiFile::write(const std::wstring& path, OpenMode mode, std::wstring_view 
   }
 }
 
+void AnsiFile::replace(const std::wstring& from, const std::wstring& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+  const DWORD error = GetLastError();
+  throw systemError(L"Replacing \"" + to + L"\"", error);
+}
+
+void AnsiFile::remove(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
 }  // namespace brask

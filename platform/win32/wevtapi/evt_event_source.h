@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/event_log/event_type_names.h"
@@ -19,22 +20,42 @@
 
 namespace brask {
 
+// Whose events a source reads: this computer's logs by default.
+struct EvtTarget {
+  // Another computer, whose logs are read where they live, through a session of its own
+  // opened at the first query as the current user.
+  std::wstring computer;
+  // Else a log of this computer that gathers other computers' events (a Windows Event
+  // Collector's), by channel, where a query reads the events that one computer, spelled
+  // any of `forwardedBy`, forwarded from the query's log.
+  std::optional<std::wstring> collector;
+  std::vector<std::wstring> forwardedBy;
+};
+
 class EvtEventSource final : public EventSource {
  public:
   // Nothing where the system has no Event Log API. Messages are formatted in the first of
   // the languages that has them.
   static std::unique_ptr<EvtEventSource> open(EventTypeNames spelling,
-                                              const std::vector<LCID>& languages = messageLanguages());
+                                              const std::vector<LCID>& languages = messageLanguages(),
+                                              EvtTarget target = {});
 
-  EvtEventSource(const Wevtapi& api, EventTypeNames spelling, const std::vector<LCID>& languages);
+  EvtEventSource(const Wevtapi& api, EventTypeNames spelling, const std::vector<LCID>& languages,
+                 EvtTarget target = {});
 
   std::unique_ptr<EventService> connect() override;
 
  private:
   friend class EvtService;
 
+  // The session on the other computer, opened the first time; throws RunTimeError, or
+  // EvtNotWorking, when it cannot be.
+  EVT_HANDLE session();
+
   Wevtapi api_;
   EventTypeNames spelling_;
+  EvtTarget target_;
+  EvtHandle session_;  // closed with the source
   std::optional<EvtRenderer> renderer_;  // made by the first query that works
   EvtMessages messages_;
 };

@@ -25,22 +25,30 @@ std::vector<LCID> messageLanguages() {
   return {GetUserDefaultUILanguage(), GetSystemDefaultUILanguage(), 0, kEnglishUnitedStates};
 }
 
-EvtMessages::EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages) : api_(api) {
+EvtMessages::EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages, bool forwarded)
+    : api_(api), forwarded_(forwarded) {
   for (const LCID language : languages) {
     if (std::find(languages_.begin(), languages_.end(), language) == languages_.end())
       languages_.push_back(language);
   }
 }
 
-std::optional<std::wstring> EvtMessages::message(const std::wstring& provider, EVT_HANDLE event) {
-  std::vector<Metadata>& metadata = metadata_[provider];
+std::optional<std::wstring> EvtMessages::message(const std::optional<std::wstring>& provider,
+                                                 EVT_HANDLE event, EVT_HANDLE session) {
+  // Without metadata the API gives the message of the event's RenderingInfo.
+  if (forwarded_) {
+    bool lacking = false;
+    if (std::optional<std::wstring> text = formatted(nullptr, event, lacking)) return text;
+  }
+  if (!provider) return std::nullopt;
+  std::vector<Metadata>& metadata = metadata_[*provider];
   metadata.resize(languages_.size());
   for (std::size_t i = 0; i < languages_.size(); ++i) {
     Metadata& language = metadata[i];
     if (!language.tried) {
       language.tried = true;
       language.handle = EvtHandle(
-          api_, api_.openPublisherMetadata(nullptr, provider.c_str(), nullptr, languages_[i], 0));
+          api_, api_.openPublisherMetadata(session, provider->c_str(), nullptr, languages_[i], 0));
     }
     if (!language.handle) continue;
     bool lacking = false;

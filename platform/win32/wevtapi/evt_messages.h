@@ -4,7 +4,9 @@
 // States) in which the provider has the message. A provider's metadata is opened at most
 // once per language in a run, at the first of its events that is written, and kept; a
 // language in which it cannot be opened, or that its messages lack, is not tried again for
-// it, so that its later events start with the language that served.
+// it, so that its later events start with the language that served. Another computer's
+// events are formatted there, through the metadata of its own providers. A forwarded
+// event's message is first the one its computer rendered when it forwarded it.
 #pragma once
 
 #include <map>
@@ -22,12 +24,15 @@ std::vector<LCID> messageLanguages();
 
 class EvtMessages {
  public:
-  // languages: in the order tried, as messageLanguages() gives them.
-  EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages);
+  // languages: in the order tried, as messageLanguages() gives them. forwarded: the events
+  // come from a log that gathers other computers' (a collector's).
+  EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages, bool forwarded = false);
 
   // The event's message, as far as its inserts resolve; nothing where no language has it,
-  // whatever the failure.
-  std::optional<std::wstring> message(const std::wstring& provider, EVT_HANDLE event);
+  // whatever the failure. session: the computer's whose providers format it, null for this
+  // one's; the same for every event.
+  std::optional<std::wstring> message(const std::optional<std::wstring>& provider,
+                                      EVT_HANDLE event, EVT_HANDLE session);
 
  private:
   // A provider's metadata in one language: not yet opened, opened, or not to be tried.
@@ -40,6 +45,7 @@ class EvtMessages {
 
   const Wevtapi& api_;
   std::vector<LCID> languages_;  // in the order tried
+  bool forwarded_;
   std::map<std::wstring, std::vector<Metadata>> metadata_;  // by provider, by language
 };
 

@@ -5,6 +5,8 @@
 // overwrites its oldest events, is queried again for the events below the last one reached,
 // in the log's order, a few times at most without an event in between; one whose log has
 // been cleared, which numbers its events from 1 again, ends the walk with the stale error.
+// In a log that gathers many computers' events, a query keeps one computer's events of one
+// log, and passes over any other that the event service delivers.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +16,7 @@
 
 #include "platform/event_log/event_levels.h"
 #include "platform/event_log/event_type_names.h"
+#include "platform/event_log/event_xpath.h"
 #include "platform/event_source.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/wevtapi/evt_messages.h"
@@ -29,12 +32,23 @@ class EvtNotWorking : public RunTimeError {
   using RunTimeError::RunTimeError;
 };
 
+// Throws the failure of a call that reaches the event service: EvtNotWorking without an
+// error code or as not implemented, else a RunTimeError with the code.
+[[noreturn]] void throwEvtFailure(const std::wstring& action, DWORD error);
+
+// Where a query reads.
+struct EvtChannel {
+  EVT_HANDLE session = nullptr;        // another computer's; null for this one
+  const wchar_t* path = nullptr;       // none: a result without events
+  std::optional<EventOrigin> origin;   // of the events kept, in a log that gathers many
+};
+
 class EvtObjects final : public EventObjects {
  public:
-  // Runs the query on the channel; none is a result without events. Throws RunTimeError,
-  // EvtNotWorking among them, when the query fails. The renderer is made once a query has
-  // worked: Wine's stub has no render context, and ends the program that asks for one.
-  EvtObjects(const Wevtapi& api, const wchar_t* channel, const LevelSelection& selection,
+  // Runs the query on the channel. Throws RunTimeError, EvtNotWorking among them, when the
+  // query fails. The renderer is made once a query has worked: Wine's stub has no render
+  // context, and ends the program that asks for one.
+  EvtObjects(const Wevtapi& api, const EvtChannel& channel, const LevelSelection& selection,
              std::optional<EvtRenderer>& renderer, EvtMessages& messages,
              const EventTypeNames& spelling);
 
@@ -56,9 +70,11 @@ class EvtObjects final : public EventObjects {
   // The next batch; false at the end of the results.
   bool fetch();
   PropertyValue message();
+  // Whether the event is of the origin's computer and log, where there is one.
+  bool ofOrigin(const EvtSystemValues& values) const;
 
   const Wevtapi& api_;
-  const wchar_t* channel_;
+  EvtChannel channel_;
   LevelSelection selection_;
   std::optional<EvtRenderer>& renderer_;
   EvtMessages& messages_;

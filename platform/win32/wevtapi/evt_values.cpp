@@ -21,6 +21,8 @@ const wchar_t* const kSystemPaths[] = {
     L"Event/System/Provider/@EventSourceName",
     L"Event/System/TimeCreated/@SystemTime",
     L"Event/System/EventRecordID",
+    L"Event/System/Computer",
+    L"Event/System/Channel",
 };
 constexpr DWORD kSystemCount = sizeof kSystemPaths / sizeof kSystemPaths[0];
 
@@ -138,6 +140,8 @@ EvtSystemValues EvtRenderer::systemValues(EVT_HANDLE event) {
   system.eventSourceName = stringOf(values[5]);
   system.timeCreated = fileTimeOf(values[6]);
   system.recordId = unsignedOf(values[7]);
+  system.computer = stringOf(values[8]);
+  system.channel = stringOf(values[9]);
   return system;
 }
 

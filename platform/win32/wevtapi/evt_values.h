@@ -21,6 +21,8 @@ struct EvtSystemValues {
   std::optional<std::wstring> eventSourceName;
   std::optional<std::uint64_t> timeCreated;  // FILETIME
   std::optional<std::uint64_t> recordId;     // EventRecordID: the event's place in its log
+  std::optional<std::wstring> computer;      // the computer that wrote it
+  std::optional<std::wstring> channel;       // the log it was written to
 };
 
 class EvtRenderer {

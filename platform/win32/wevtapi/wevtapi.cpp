@@ -27,6 +27,7 @@ std::optional<Wevtapi> loadWevtapi() {
                                         searchFlags ? kSearchSystem32 : LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!module) return std::nullopt;
   const Wevtapi api{
+      moduleFunction<decltype(&::EvtOpenSession)>(module, "EvtOpenSession"),
       moduleFunction<decltype(&::EvtQuery)>(module, "EvtQuery"),
       moduleFunction<decltype(&::EvtNext)>(module, "EvtNext"),
       moduleFunction<decltype(&::EvtCreateRenderContext)>(module, "EvtCreateRenderContext"),
@@ -35,7 +36,7 @@ std::optional<Wevtapi> loadWevtapi() {
       moduleFunction<decltype(&::EvtFormatMessage)>(module, "EvtFormatMessage"),
       moduleFunction<decltype(&::EvtClose)>(module, "EvtClose"),
   };
-  if (!api.query || !api.next || !api.createRenderContext || !api.render ||
+  if (!api.openSession || !api.query || !api.next || !api.createRenderContext || !api.render ||
       !api.openPublisherMetadata || !api.formatMessage || !api.close) {
     FreeLibrary(module);
     return std::nullopt;

@@ -21,6 +21,7 @@
 namespace brask {
 
 struct Wevtapi {
+  decltype(&::EvtOpenSession) openSession;
   decltype(&::EvtQuery) query;
   decltype(&::EvtNext) next;
   decltype(&::EvtCreateRenderContext) createRenderContext;

@@ -170,6 +170,19 @@ std::wstring MainWindow::text(ControlId textBox) {
   return text;
 }
 
+void MainWindow::fill(const FormValues& values) {
+  for (const auto& [checkBox, checked] : values.checked)
+    SendMessageW(control(checkBox), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (values.option) SendMessageW(control(*values.option), BM_SETCHECK, BST_CHECKED, 0);
+  for (const auto& [textBox, text] : values.texts) SetWindowTextW(control(textBox), text.c_str());
+}
+
+void MainWindow::showCaption(const std::wstring& caption) {
+  // The frame is drawn anew at once, as WM_SETTEXT does, also while a run keeps the
+  // window from handling other messages.
+  SetWindowTextW(window_, caption.c_str());
+}
+
 void MainWindow::unloadAndEnd() {
   DestroyWindow(window_);
   ExitProcess(0);

@@ -32,6 +32,8 @@ class MainWindow final : public Form {
   ~MainWindow() override;
 
   void setHandlers(MainForm& handlers) { handlers_ = &handlers; }
+  // Puts the command line's values in the controls, before the window is shown.
+  void fill(const FormValues& values);
   HWND handle() const { return window_; }
   // Shows the window centred on the screen, the focus on the first control that takes it.
   void show(int showCommand);
@@ -39,6 +41,7 @@ class MainWindow final : public Form {
   int checkState(ControlId checkBox) override;
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
+  void showCaption(const std::wstring& caption) override;
   // DestroyWindow, then ExitProcess.
   void unloadAndEnd() override;
 

@@ -4,6 +4,8 @@
 
 #include <wbemcli.h>
 
+#include <memory>
+
 #include "platform/run_time_error.h"
 #include "platform/win32/wmi/com_error.h"
 #include "platform/win32/wmi/com_ptr.h"
@@ -29,21 +31,40 @@ class Bstr {
 };
 
 // Calls on a WMI proxy are made at the impersonation level, as the "impersonate" moniker
-// would set them.
-void impersonate(IUnknown* proxy, const std::wstring& action) {
-  throwIfFailed(
-      CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
-                        RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE),
-      action);
+// would set them; to another computer with the service that DCOM negotiates (Kerberos or
+// NTLM), encrypted, as the current user (no identity of its own).
+void impersonate(IUnknown* proxy, bool remote, const std::wstring& action) {
+  const HRESULT hr =
+      remote ? CoSetProxyBlanket(proxy, RPC_C_AUTHN_DEFAULT, RPC_C_AUTHZ_DEFAULT,
+                                 COLE_DEFAULT_PRINCIPAL, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
+                                 RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE)
+             : CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                                 EOAC_NONE);
+  throwIfFailed(hr, action);
 }
 
-void initialiseCom() {
-  static const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  throwIfFailed(initialised, L"Initialising COM");
-}
+// COM on the calling thread while it lives, in the apartment the thread has if it has one.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
+    // The thread has COM already, in the multithreaded apartment: nothing to undo.
+    if (initialised_ != RPC_E_CHANGED_MODE) throwIfFailed(initialised_, L"Initialising COM");
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (SUCCEEDED(initialised_)) CoUninitialize();
+  }
+
+ private:
+  HRESULT initialised_;  // S_OK, S_FALSE (initialised before) or RPC_E_CHANGED_MODE
+};
 
 class WmiObjects final : public EventObjects {
  public:
+  explicit WmiObjects(std::shared_ptr<ComApartment> apartment) : apartment_(std::move(apartment)) {}
+
   bool next() override {
     current_.reset();
     ULONG returned = 0;
@@ -72,23 +93,29 @@ class WmiObjects final : public EventObjects {
   IEnumWbemClassObject* get() const { return enumerator_.get(); }
 
  private:
+  std::shared_ptr<ComApartment> apartment_;  // released last
   ComPtr<IEnumWbemClassObject> enumerator_;
   ComPtr<IWbemClassObject> current_;
 };
 
 class WmiService final : public EventService {
  public:
-  WmiService() {
-    const std::wstring action = L"Connecting to root\\cimv2";
+  explicit WmiService(const std::wstring& computer)
+      : apartment_(std::make_shared<ComApartment>()), remote_(!computer.empty()) {
+    const std::wstring path = remote_ ? L"\\\\" + computer + L"\\root\\cimv2" : L"root\\cimv2";
+    const std::wstring action = L"Connecting to " + path;
     ComPtr<IWbemLocator> locator;
     throwIfFailed(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWbemLocator, locator.putVoid()),
                   action);
-    const Bstr nameSpace(L"root\\cimv2");
-    throwIfFailed(locator->ConnectServer(nameSpace.get(), nullptr, nullptr, nullptr, 0, nullptr,
+    const Bstr nameSpace(path);
+    // No user, password or authority: the current user. A computer out of reach answers
+    // within two minutes.
+    throwIfFailed(locator->ConnectServer(nameSpace.get(), nullptr, nullptr, nullptr,
+                                         remote_ ? WBEM_FLAG_CONNECT_USE_MAX_WAIT : 0, nullptr,
                                          nullptr, services_.put()),
                   action);
-    impersonate(services_.get(), action);
+    impersonate(services_.get(), remote_, action);
   }
 
   // WMI gets the query text alone: what the listing wants is its own to filter.
@@ -97,24 +124,25 @@ class WmiService final : public EventService {
     const std::wstring action = L"Running the query \"" + queryText + L"\"";
     const Bstr language(L"WQL");
     const Bstr query(queryText);
-    auto objects = std::make_unique<WmiObjects>();
+    auto objects = std::make_unique<WmiObjects>(apartment_);
     throwIfFailed(services_->ExecQuery(language.get(), query.get(),
                                        WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
                                        nullptr, objects->put()),
                   action);
-    impersonate(objects->get(), action);
+    impersonate(objects->get(), remote_, action);
     return objects;
   }
 
  private:
+  std::shared_ptr<ComApartment> apartment_;  // released last
+  bool remote_;
   ComPtr<IWbemServices> services_;
 };
 
 }  // namespace
 
 std::unique_ptr<EventService> WmiEventSource::connect() {
-  initialiseCom();
-  return std::make_unique<WmiService>();
+  return std::make_unique<WmiService>(computer_);
 }
 
 }  // namespace brask

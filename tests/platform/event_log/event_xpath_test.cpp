@@ -12,12 +12,18 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
   const EventTypeNames dutchXp = *eventTypeNames(L"Dutch", Generation::Older);
   const std::wstring before = L"TimeCreated[@SystemTime<'2009-08-11T00:00:00.000Z']";
   const std::optional<DateTime> any;
+  // One computer's events in a collector's log: its spellings there, and its log.
+  const EventOrigin spelt{{L"SRV01.corp", L"srv01.CORP"}, L"System"};
+  const EventOrigin quoted{{L"o'neil"}, L"Application"};
+  const EventOrigin unquotable{{L"srv01", L"o'neil\"s"}, L"System"};
+  const EventOrigin many{std::vector<std::wstring>(11, L"srv01"), L"System"};
   const struct {
     const wchar_t* type;  // any type when null
     std::optional<DateTime> writtenBefore;
     const EventTypeNames& spelling;
     std::wstring xpath;
     std::optional<std::uint64_t> recordBelow = std::nullopt;
+    const EventOrigin* origin = nullptr;
   } cases[] = {
       {nullptr, any, english, L"*"},
       {L"Critical", any, english, L"*[System[Level=1]]"},
@@ -32,11 +38,18 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
       {nullptr, any, english, L"*[System[EventRecordID<42]]", 42},
       {L"Fout", DateTime{2009, 8, 10}, dutchXp,
        L"*[System[(Level=1 or Level=2) and " + before + L" and EventRecordID<7]]", 7},
+      {L"Error", any, english,
+       L"*[System[Level=2 and EventRecordID<9 and (Computer='SRV01.corp' or "
+       L"Computer='srv01.CORP') and Channel='System']]",
+       9, &spelt},
+      {nullptr, any, english, L"*[System[Computer=\"o'neil\" and Channel='Application']]", {}, &quoted},
+      {nullptr, any, english, L"*[System[Channel='System']]", {}, &unquotable},
+      {L"Error", any, english, L"*[System[Level=2 and Channel='System']]", {}, &many},
   };
   for (const auto& c : cases) {
     EventsWanted wanted{std::nullopt, c.writtenBefore};
     if (c.type) wanted.type = c.type;
-    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling), c.recordBelow), c.xpath)
+    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling), c.recordBelow, c.origin), c.xpath)
         << testing::PrintToString(std::wstring(c.type ? c.type : L"(any)"));
   }
 }

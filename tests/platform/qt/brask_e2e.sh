@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end, as a person would: the real brask under Xvfb, driven with xdotool, on a
-# journal built for the test, with the system drive in a temporary folder and a recording
-# xdg-open first on PATH.
+# journal of one machine built for the test, with the system drive in a temporary folder and
+# a recording xdg-open first on PATH; once more with computers named on its command line.
 #   brask_e2e.sh <brask executable> <brask_screenshot_check> <screenshot.png>
 # Leaves the screenshot of the window as it opens, held to the control table by the check
 # the Windows window's screenshots pass too, in <screenshot.png>.
@@ -51,13 +51,14 @@ binary_field() {
   printf '%s\n' "$value"
 }
 
-# entry MINUTE FIELD=value...: one entry at 08:MINUTE UTC on 10 January of last year.
+# entry MINUTE FIELD=value...: one entry of the machine ws1 at 08:MINUTE UTC on 10 January
+# of last year.
 year=$(($(date -u +%Y) - 1))
 entry() {
   local minute=$1
   shift
   echo "__REALTIME_TIMESTAMP=$(date -u -d "$year-01-10 08:$minute:00" +%s)000000"
-  printf '%s\n' "$@"
+  printf '%s\n' _HOSTNAME=ws1 "$@"
   echo
 }
 
@@ -69,7 +70,7 @@ entry() {
   entry 04 _UID=0 PRIORITY=3 SYSLOG_FACILITY=0 SYSLOG_IDENTIFIER=kernel _TRANSPORT=kernel \
     MESSAGE_ID=fc2e22bc6ee647b6b90729ab34a250b1 "MESSAGE=error three"
   echo "__REALTIME_TIMESTAMP=$(date -u -d "$year-01-10 08:05:00" +%s)000000"
-  printf '%s\n' _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk
+  printf '%s\n' _HOSTNAME=ws1 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk
   binary_field MESSAGE $'error four,\r\nin two lines'
   echo
   entry 06 _UID=0 PRIORITY=2 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=critical"
@@ -102,10 +103,13 @@ find_window() { found=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) &
 window_gone() { ! xdotool search --name "^$1\$" > /dev/null 2>&1; }
 ended() { ! kill -0 "$pid" 2> /dev/null; }
 
+# start_brask [CAPTION [ARGUMENT...]]: the caption that the arguments give the window.
 start_brask() {
-  timeout 60 "$brask" >> "$work/brask.log" 2>&1 &
+  local caption=${1:-$title}
+  shift $(($# > 0 ? 1 : 0))
+  timeout 60 "$brask" "$@" >> "$work/brask.log" 2>&1 &
   pid=$!
-  wait_for 20 find_window "$title" || { fail "no window \"$title\""; cat "$work/brask.log" >&2; exit 1; }
+  wait_for 20 find_window "$caption" || { fail "no window \"$caption\""; cat "$work/brask.log" >&2; exit 1; }
   window=$found
 }
 
@@ -118,6 +122,17 @@ wait_for_end() {
   wait_for 20 ended || { fail "brask did not end"; kill "$pid"; }
   status=0
   wait "$pid" || status=$?
+}
+
+# A run of the 5 newest System errors, as a person makes it, to its end.
+run_system_errors() {
+  click_at 16 80 73 25     # chkSystem
+  click_at 136 77 73 25    # chkError
+  click_at 16 168 113 25   # optNumber
+  xdotool key Tab          # to txtNumber
+  xdotool type --delay 50 5
+  click_at 248 48 41 33    # cmdRun
+  wait_for_end
 }
 
 # --- a complete run: System, Error, Number of events 5 -----------------------------------
@@ -137,24 +152,22 @@ purple_all=$(convert "$screenshot" txt:- | grep -ci '#800080' || true)
 [ "$purple_inside" -gt 50 ] && [ "$purple_inside" -eq "$purple_all" ] ||
   fail "purple pixels: $purple_inside inside lblTitle1, $purple_all in the window"
 
-click_at 16 80 73 25     # chkSystem
-click_at 136 77 73 25    # chkError
-click_at 16 168 113 25   # optNumber
-xdotool key Tab          # to txtNumber
-xdotool type --delay 50 5
-click_at 248 48 41 33    # cmdRun
-wait_for_end
+run_system_errors
 [ "$status" = 0 ] || fail "the complete run ended with status $status"
 wait_for 10 test -e "$viewed" || fail "the viewer was not started"
 [ "$(cat "$viewed" 2>/dev/null)" = "$report" ] || fail "the viewer got '$(cat "$viewed" 2>/dev/null)', not '$report'"
 
-expected() {
+header() {
   cat <<REPORT
 Zelvo's Event Viewer v01c run on Windows 7 in English
 Report run at <run time>
 
 Note: All dates below are in the format dd/mm/yyyy
 
+REPORT
+}
+listing() {
+  cat <<REPORT
 ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
 'System' Log - Error Type
 ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
@@ -185,16 +198,38 @@ error two
 
 REPORT
 }
-if [ -e "$report" ]; then
-  # Every line ends in CR LF; the run time is masked.
-  if grep -qv $'\r$' "$report"; then fail "a report line does not end in CR LF"; fi
-  tr -d '\r' < "$report" | sed 's/^Report run at .*/Report run at <run time>/' > "$work/report.txt"
-  diff -u <(expected) "$work/report.txt" || fail "the report differs from the expected lines"
-  grep -Eq "^Report run at [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2} [AP]M"$'\r$' "$report" ||
-    fail "the run time is not a day-first date and a time: $(grep '^Report run at' "$report")"
-else
-  fail "no report at $report"
-fi
+# check_report EXPECTED: the report against the expected lines.
+check_report() {
+  if [ -e "$report" ]; then
+    # Every line ends in CR LF; the run time is masked.
+    if grep -qv $'\r$' "$report"; then fail "a report line does not end in CR LF"; fi
+    tr -d '\r' < "$report" | sed 's/^Report run at .*/Report run at <run time>/' > "$work/report.txt"
+    diff -u <("$1") "$work/report.txt" || fail "the report differs from the expected lines"
+    grep -Eq "^Report run at [0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2} [AP]M"$'\r$' "$report" ||
+      fail "the run time is not a day-first date and a time: $(grep '^Report run at' "$report")"
+  else
+    fail "no report at $report"
+  fi
+}
+# A journal of one machine is reported as that machine's alone.
+one_machine() { header; listing; }
+check_report one_machine
+
+# --- computers named on the command line: the machine of the journal, and one it lacks ---
+
+rm -f "$report" "$viewed"
+start_brask "$title - WS1 and ghost" WS1 ghost
+run_system_errors
+[ "$status" = 0 ] || fail "the run of named computers ended with status $status"
+rule=$(printf '=%.0s' {1..34})
+named() {
+  header
+  printf '%s\nComputer: WS1\n%s\n' "$rule" "$rule"
+  listing
+  printf '%s\nComputer: ghost\n%s\n' "$rule" "$rule"
+  printf 'Computer ghost could not be read: it is not in %s.\n\n' "$BRASK_JOURNAL_DIR"
+}
+check_report named
 
 # --- a run that validation stops: its message, no report, the window stays ---------------
 
@@ -224,6 +259,48 @@ wait_for_end
 [ "$status" = 0 ] || fail "Alt+X ended brask with status $status"
 [ ! -e "$report" ] || fail "Exit wrote a report"
 [ ! -e "$viewed" ] || fail "Exit started the viewer"
+
+# --- the same report without a window, and with no display at all -----------------------
+
+# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
+unattended() {
+  local want=$1 line=$2
+  shift 2
+  local got=0
+  env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$brask" --run "$@" > "$work/out" 2> "$work/err" || got=$?
+  [ "$got" = "$want" ] || fail "brask --run $* ended with $got, not $want: $(cat "$work/err")"
+  if [ -n "$line" ]; then
+    grep -qxF -- "$line" "$work/err" || fail "brask --run $* said '$(cat "$work/err")', not '$line'"
+  else
+    [ ! -s "$work/err" ] || fail "brask --run $* said '$(cat "$work/err")'"
+  fi
+}
+rm -f "$viewed"
+mkdir -p "$work/reports"
+out="$work/reports/today.txt"
+echo "yesterday's report" > "$out"
+unattended 0 "" --log system --type Error --last 5 --out "$out"
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(one_machine) - ||
+  fail "the report of --run differs from the expected lines"
+[ -z "$(ls "$work/reports" | grep -vx today.txt)" ] || fail "--run left $(ls "$work/reports")"
+[ ! -e "$viewed" ] || fail "--run started the viewer"
+cp "$out" "$work/kept"
+unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+  --log System --type Error --last 21 --out "$out"
+unattended 1 "Please check your dates: The 'To:' day is invalid." \
+  --log System --type Error --from "01/01/$(date +%Y)" --out "$out"
+unattended 1 "Please check the command line: Unknown option 'quiet'." --quiet --out "$out"
+unattended 2 "BRASK: Run-time error '2': Opening the report file $work/missing/today.txt.new: No such file or directory" \
+  --log System --type Error --last 5 --out "$work/missing/today.txt"
+cmp -s "$out" "$work/kept" || fail "a refused or failed --run changed the report"
+# A computer that could not be read: the report is written all the same, and says so.
+unattended 3 "" WS1 ghost --log System --type Error --last 5 --out "$out"
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(named) - ||
+  fail "the report of --run with a computer not in the folder differs from the expected lines"
+# Standard error closed: the run goes on, and its exit code says how it went.
+status=0
+env -u DISPLAY timeout 60 "$brask" --run --log System --type Error --last 21 2>&- || status=$?
+[ "$status" = 1 ] || fail "with standard error closed, a refused run ended with $status"
 
 if [ "$failures" -gt 0 ]; then
   echo "--- brask's output" >&2

@@ -27,8 +27,9 @@ struct Program {
   brask::fakes::FakePlatform fakes;
   brask::FrmMain window;
   brask::MessageBoxes dialogs{window};
-  brask::Platform platform{window,         dialogs,        fakes.events,  fakes.locale,
-                           fakes.version,  fakes.clock,    fakes.process, fakes.files};
+  brask::Platform platform{window,        dialogs,        fakes.events,    fakes.locale,
+                           fakes.version, fakes.clock,    fakes.process,   fakes.files,
+                           fakes.computers, fakes.threads};
   brask::MainForm form{platform};
   // Runs as Run is pressed, just before the run.
   std::function<void()> beforeRun;

@@ -3,7 +3,10 @@
 # form brings the selection message, Alt+X ends with no report, and a Number-mode run made
 # with the keyboard alone (which only works when Tab follows the tab order) writes the
 # report, starts Notepad and ends; a report that cannot be written ends it in the run-time
-# error box. The cases, empty-form, number and error, may be chosen with BRASK_WINDOW_CASES.
+# error box; a collector's log asked for (/forwarded) where there is no Event Log API, as
+# on Windows XP, is refused before the window opens; /run writes the report without a
+# window and ends with an exit code of each kind. The cases, empty-form, number, error,
+# forwarded and unattended, may be chosen with BRASK_WINDOW_CASES.
 #
 # Usage: brask_gui_test.sh WINE_RUN PREFIX_ROOT BRASK_EXE
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
@@ -122,6 +125,58 @@ if wanted error; then
   within 30 ended "$brask" || fail "the program did not end after the run-time error"
   hidden "BRASK.txt - Notepad" || fail "Notepad was started after the error"
   rmdir "$report"
+fi
+
+if wanted unattended; then
+  echo "/run: the report without a window, and an exit code of each kind"
+  mkdir -p "$prefix/drive_c/reports"
+  out=$prefix/drive_c/reports/today.txt
+  echo "yesterday's report" >"$out"
+  # unattended STATUS LINE ARGUMENTS...: brask.exe /run ARGUMENTS ends with STATUS, its
+  # standard error holding a line that starts with LINE (nothing where LINE is empty), and
+  # shows no window.
+  unattended() {
+    local want=$1 line=$2 status=0
+    shift 2
+    "$wine_run" "$root" "$exe" /run "$@" >/dev/null 2>"$prefix/err" || status=$?
+    tr -d '\r' <"$prefix/err" >"$prefix/err.txt"
+    [ "$status" = "$want" ] || fail "/run $* ended with $status, not $want: $(cat "$prefix/err.txt")"
+    if [ -n "$line" ]; then
+      grep -q "^$(printf '%s' "$line" | sed 's/[][\\.*^$/]/\\&/g')" "$prefix/err.txt" ||
+        fail "/run $* said '$(cat "$prefix/err.txt")', not '$line'"
+    else
+      [ ! -s "$prefix/err.txt" ] || fail "/run $* said '$(cat "$prefix/err.txt")'"
+    fi
+    hidden "$title" || fail "/run $* showed the window"
+  }
+  unattended 0 "" /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
+  mapfile -t lines <"$out"
+  [ "${lines[0]%$'\r'}" = "Zelvo's Event Viewer v01c run on Windows 7 in English" ] &&
+    [ "${lines[6]%$'\r'}" = "'System' Log - Error Type" ] && [ "${#lines[@]}" = 8 ] ||
+    fail "the report of /run: $(cat "$out")"
+  [ "$(ls "$prefix/drive_c/reports")" = today.txt ] || fail "/run left $(ls "$prefix/drive_c/reports")"
+  cp "$out" "$prefix/kept"
+  unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+    /LOG:system /type:error /last:21 '/out:C:\reports\today.txt'
+  unattended 1 "Please check the command line: \"/quiet\" is not a switch of this program." /quiet
+  unattended 2 "BRASK: Run-time error '3': Opening \"C:\missing\today.txt.new\": " \
+    /log:System /type:Error /last:5 '/out:C:\missing\today.txt'
+  cmp -s "$out" "$prefix/kept" || fail "a refused or failed /run changed the report"
+  unattended 3 "" '\\ghost' /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
+  grep -q "^Computer ghost could not be read: " "$out" || fail "no line for the computer ghost: $(cat "$out")"
+fi
+
+if wanted forwarded; then
+  echo "A collector's log asked for without the Event Log API: refused, the program ends with 1"
+  "$wine_run" "$root" "$exe" /forwarded &
+  brask=$!
+  within 60 shown "Please check the command line" || fail "no message titled 'Please check the command line'"
+  hidden "$title" || fail "the window opened"
+  point_at "Please check the command line"
+  keys Return
+  within 20 ended "$brask" || fail "OK did not end the program"
+  wait "$brask" && status=0 || status=$?
+  [ "$status" -eq 1 ] || fail "the program ended with $status, not 1"
 fi
 
 format=$("$wine_run" "$root" reg query 'HKCU\Control Panel\International' /v sShortDate | tr -d '\r' | awk '/sShortDate/ {print $3}')

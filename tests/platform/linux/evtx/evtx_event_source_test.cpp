@@ -12,6 +12,7 @@
 
 #include "evtx_writer.h"
 #include "fakes/event_lines.h"
+#include "platform/linux/evtx/evtx_computers.h"
 #include "platform/linux/evtx/evtx_file.h"
 #include "platform/linux/evtx/record_xml.h"
 #include "platform/linux/locale/wide_encoder.h"
@@ -34,7 +35,9 @@ struct Folder {
     path = mkdtemp(pattern.data());
   }
   ~Folder() { std::filesystem::remove_all(path); }
+  // A name may hold a subfolder, made as needed.
   std::string add(const std::string& name, const std::string& bytes) const {
+    std::filesystem::create_directories(std::filesystem::path(path + "/" + name).parent_path());
     test::writeFile(path + "/" + name, bytes);
     return path + "/" + name;
   }
@@ -210,6 +213,18 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        {},
        {L"Error" + time + L"38.000000+120|-|1|Provider|HResult -2147020471 -1 0x80071149 a  b"}},
       {"no file", {}, kSystem, kEnglish, {}, {}},
+      {"the one computer's subfolder",
+       {{"SRV01/System.evtx", test::evtxFile({levels[2]})}, {"notes/a.txt", "no saved log"}},
+       kSystem,
+       kEnglish,
+       {},
+       {L"Error" + time + L"12.000000+120|-|1|Provider|s"}},
+      {"a collector's log: each record's channel its log",
+       {{"ForwardedEvents.evtx", test::evtxFile({application, levels[2], other})}},
+       kApplication,
+       kEnglish,
+       {},
+       {L"Warning" + time + L"03.000000+120|-|1|Provider|-"}},
   };
   for (const auto& c : cases) {
     const Folder folder;
@@ -217,6 +232,56 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
     EXPECT_EQ(listed(folder.path, c.query, c.spelling, c.wanted), c.expected) << c.what;
   }
   EXPECT_THROW(listed("/nonexistent/brask-evtx", kSystem), RunTimeError) << "a missing folder";
+}
+
+// A folder of two machines' subfolders, of its own logs and of a collector's: a computer
+// for each folder with saved logs, named by it, and one for each other computer that the
+// collector's records name, names compared without regard to case or a trailing dot.
+TEST(EvtxComputers, GathersSubfoldersAndTheComputersOfACollectorsRecords) {
+  const auto from = [](const wchar_t* computer, const wchar_t* channel, int second) {
+    EvtxEvent e = event(second, 2, {std::wstring(computer) + L" " + channel});
+    e.computer = computer;
+    e.channel = channel;
+    return e;
+  };
+  const Folder folder;
+  folder.add("System.evtx", test::evtxFile({from(L"COLLECTOR", L"System", 1)}));
+  folder.add("SRV01/System.evtx", test::evtxFile({from(L"srv01", L"System", 2)}));
+  folder.add("SRV01/Application.evtx", test::evtxFile({from(L"srv01", L"Application", 3)}));
+  folder.add("srv02/System.evtx", test::evtxFile({from(L"SRV02.corp", L"System", 4)}));
+  folder.add("empty/notes.txt", "no saved log");
+  folder.add("ForwardedEvents.evtx",
+             test::evtxFile({from(L"srv01.", L"System", 5), from(L"ws9", L"System", 6),
+                             from(L"WS9", L"Application", 7), from(L"ws9", L"Security", 8),
+                             from(L"WS9", L"System", 9)}));
+  EvtxComputers computers(kEnglish, folder.path);
+  const std::optional<GatheredComputers> gathered = computers.gathered();
+  ASSERT_TRUE(gathered);
+  const std::wstring own(folder.path.begin() + static_cast<long>(folder.path.rfind('/')) + 1, folder.path.end());
+  EXPECT_EQ(gathered->names, (std::vector<std::wstring>{own, L"SRV01", L"srv02", L"ws9"}));
+  EXPECT_EQ(gathered->where, std::wstring(folder.path.begin(), folder.path.end()));
+  EXPECT_TRUE(gathered->collector);
+
+  const auto messages = [&](const std::wstring& computer, const std::wstring& query) {
+    std::vector<std::wstring> found;
+    for (const std::wstring& line : test::eventLines(*computers.computer(computer)->connect()->ExecQuery(query, {})))
+      found.push_back(line.substr(line.rfind(L'|') + 1));
+    return found;
+  };
+  EXPECT_EQ(messages(own, kSystem), std::vector<std::wstring>{L"COLLECTOR System"});
+  EXPECT_EQ(messages(L"srv01", kSystem), (std::vector<std::wstring>{L"srv01. System", L"srv01 System"}));
+  EXPECT_EQ(messages(L"SRV01", kApplication), std::vector<std::wstring>{L"srv01 Application"});
+  EXPECT_EQ(messages(L"srv02", kSystem), std::vector<std::wstring>{L"SRV02.corp System"});
+  EXPECT_EQ(messages(L"ws9", kSystem), (std::vector<std::wstring>{L"WS9 System", L"ws9 System"}));
+  EXPECT_EQ(messages(L"ws9", kApplication), std::vector<std::wstring>{L"WS9 Application"});
+
+  const Folder flat;
+  flat.add("System.evtx", test::evtxFile({from(L"A", L"System", 1), from(L"B", L"System", 2)}));
+  const std::optional<GatheredComputers> one = EvtxComputers(kEnglish, flat.path).gathered();
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->names.size(), 1u) << "a folder without subfolders is one computer, whatever its records name";
+  EXPECT_FALSE(one->collector);
+  EXPECT_FALSE(EvtxComputers(kEnglish, "/nonexistent/brask-evtx").gathered()) << "left to the first query";
 }
 
 // Damage to a log of 60 records in three chunks, each record's message its number and

@@ -175,7 +175,7 @@ std::string record(const EvtxEvent& event, std::uint64_t id, std::size_t offset)
         }
         xml.element(L"EventRecordID", Value{0x0a, little(id, 8)});
         xml.element(L"Channel", text(event.channel));
-        xml.element(L"Computer", text(L"WS01"));
+        xml.element(L"Computer", text(event.computer));
       });
       const auto data = [&](BinaryXml& xml) {
         xml.parent(L"EventData", [&] {

@@ -30,6 +30,7 @@ struct EvtxEvent {
   std::optional<std::string> binary;  // the bytes of a Binary element after them
   bool binaryData = false;            // in a Data element instead, as a manifest event's
   std::wstring channel = L"System";
+  std::wstring computer = L"WS01";
 };
 
 inline constexpr std::size_t kEvtxHeaderSize = 4096;

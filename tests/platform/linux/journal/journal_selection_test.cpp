@@ -9,6 +9,7 @@
 
 #include "journal_fixture.h"
 #include "platform/event_log/file_time.h"
+#include "platform/linux/journal/journal_computers.h"
 #include "platform/linux/journal/journal_event_source.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
@@ -40,9 +41,7 @@ std::wstring textOf(const PropertyValue& value) {
   return text ? *text : L"(missing)";
 }
 
-std::vector<Delivered> walk(const std::string& dir, const wchar_t* log, const EventTypeNames& spelling,
-                            const EventsWanted& wanted) {
-  JournalEventSource source(spelling, dir);
+std::vector<Delivered> walk(EventSource& source, const wchar_t* log, const EventsWanted& wanted) {
   auto objects = source.connect()->ExecQuery(kQuery + log, wanted);
   std::vector<Delivered> delivered;
   while (objects->next()) {
@@ -50,6 +49,12 @@ std::vector<Delivered> walk(const std::string& dir, const wchar_t* log, const Ev
                          textOf(objects->property(L"Message"))});
   }
   return delivered;
+}
+
+std::vector<Delivered> walk(const std::string& dir, const wchar_t* log, const EventTypeNames& spelling,
+                            const EventsWanted& wanted) {
+  JournalEventSource source(spelling, dir);
+  return walk(source, log, wanted);
 }
 
 // yyyymmddHHMMSS of a date-time, as TimeWritten starts.
@@ -323,6 +328,92 @@ TEST(JournalFiles, FilesOfOneDirectoryAreMergedNewestFirst) {
   EXPECT_EQ(times, (std::vector<std::wstring>{L"202103021500", L"202103021400", L"202103021300", L"202103021200",
                                               L"202103021100", L"202103021000", L"202103010200", L"202103010100"}))
       << "files opened again after every entry";
+}
+
+// A folder as systemd-journal-remote leaves it for three machines: a file for one, whose
+// machine ID changed and whose host name is spelled two ways; a file for the others and
+// for entries without a host name; a file whose boots overlap in time, walked entry by
+// entry. Each computer's walk is the whole walk's entries of its host name, in order.
+TEST(JournalComputers, EachHostsWalkIsTheWholeWalkOfItsEntries) {
+  const struct {
+    const char* host;   // nullptr: none
+    const char* group;  // the computer it belongs to, which starts its messages
+  } hosts[] = {{"alpha", "alpha"}, {"ALPHA", "alpha"}, {"beta", "beta"}, {"gamma.", "gamma."}, {nullptr, "-"}};
+  test::JournalFixture journal;
+  int n = 0;
+  const auto add = [&](std::uint64_t time, int host, const char* boot) {
+    test::Fields fields{{"PRIORITY", std::to_string(n % 4 + 2)},
+                        {"_UID", n % 3 == 0 ? "1000" : "0"},
+                        {"_MACHINE_ID", n % 2 ? "0123456789abcdef0123456789abcdef" : "fedcba9876543210fedcba9876543210"},
+                        {"_BOOT_ID", boot},
+                        {"MESSAGE", std::string(hosts[host].group) + " " + std::to_string(n++)}};
+    if (hosts[host].host) fields.emplace_back("_HOSTNAME", hosts[host].host);
+    journal.add(time, fields);
+  };
+  for (int hour = 0; hour < 48; hour += 3) add(at(1, hour), hour % 2, "11111111111111111111111111111111");
+  journal.build();
+  for (int hour = 1; hour < 48; hour += 2) add(at(1, hour), 2 + hour % 3, "22222222222222222222222222222222");
+  journal.build();
+  for (const char* boot : {"33333333333333333333333333333333", "44444444444444444444444444444444"}) {
+    for (int hour = 0; hour < 30; hour += 5) add(at(2, hour, 30), hour / 5 % 5, boot);
+  }
+  const std::string dir = journal.build();
+
+  const auto english = names(L"English", Generation::Newer);
+  JournalComputers computers(english, dir);
+  const std::optional<GatheredComputers> gathered = computers.gathered();
+  ASSERT_TRUE(gathered);
+  EXPECT_EQ(gathered->names, (std::vector<std::wstring>{L"alpha", L"beta", L"gamma.", kNoHostName}));
+  EXPECT_EQ(gathered->where, std::wstring(dir.begin(), dir.end()));
+  EXPECT_FALSE(gathered->collector);
+  const std::pair<std::wstring, std::wstring> groups[] = {
+      {L"Alpha", L"alpha"}, {L"beta", L"beta"}, {L"GAMMA", L"gamma."}, {kNoHostName, L"-"}};
+  for (const wchar_t* log : {L"'System'", L"'Application'", L"'System' "}) {
+    for (const EventsWanted& wanted : {EventsWanted{}, EventsWanted{L"Error", std::nullopt},
+                                       EventsWanted{L"Information", DateTime{2021, 3, 2}}}) {
+      const std::vector<Delivered> all = walk(dir, log, english, wanted);
+      std::size_t walked = 0;
+      for (const auto& [name, group] : groups) {
+        std::vector<Delivered> expected;
+        std::copy_if(all.begin(), all.end(), std::back_inserter(expected),
+                     [&group](const Delivered& d) { return d.message.starts_with(group + L" "); });
+        const std::unique_ptr<EventSource> source = computers.computer(name);
+        EXPECT_EQ(walk(*source, log, wanted), expected) << testing::PrintToString(name + L" " + log);
+        walked += expected.size();
+      }
+      EXPECT_EQ(walked, all.size()) << "every entry in one computer";
+    }
+  }
+}
+
+// Which computers a journal folder gathers: its host names, and the entries without one
+// only beside two host names or more; nothing when the journal cannot be read.
+TEST(JournalComputers, GathersHostNames) {
+  const struct {
+    const char* what;
+    std::vector<std::vector<const char*>> files;  // the host name of each entry, "" for none
+    std::optional<std::vector<std::wstring>> names;
+  } cases[] = {
+      {"one host, entries without one", {{"fedora", "", "Fedora"}}, std::vector<std::wstring>{L"fedora"}},
+      {"two hosts, every entry named", {{"b", "a"}, {"A"}}, std::vector<std::wstring>{L"a", L"b"}},
+      {"a file without host names", {{"a"}, {"", ""}, {"b"}}, std::vector<std::wstring>{L"a", L"b", kNoHostName}},
+      {"no host names", {{"", ""}}, std::vector<std::wstring>{}},
+      {"no journal", {}, std::nullopt},
+  };
+  const auto english = names(L"English", Generation::Newer);
+  for (const auto& c : cases) {
+    test::JournalFixture journal;
+    for (const auto& file : c.files) {
+      for (const char* host : file) {
+        test::Fields fields{{"MESSAGE", "m"}};
+        if (*host != '\0') fields.emplace_back("_HOSTNAME", host);
+        journal.add(at(1, 1), fields);
+      }
+      journal.build();
+    }
+    const std::optional<GatheredComputers> gathered = JournalComputers(english, journal.dir()).gathered();
+    EXPECT_EQ(gathered ? std::optional(gathered->names) : std::nullopt, c.names) << c.what;
+  }
 }
 
 }  // namespace

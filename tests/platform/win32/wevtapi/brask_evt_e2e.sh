@@ -7,8 +7,13 @@
 # and one batch of EvtNext; the DLL beside the program is never loaded. Under a German
 # locale, with messages in English alone, the Number-mode run lists the same messages. With
 # Wine's own wevtapi.dll, a stub, the run reads WMI and writes the header and the banners.
+# Three computers named on the command line: srv01, which the double serves with the same
+# events through a session of its own, writes the Number-mode sections; old-xp, Windows XP,
+# which does not serve the API's remote protocol, is read through WMI, which Wine's refuses
+# for any other computer; gone is out of reach. Each has its block, in the order named.
 #
-# The cases, number, date, german and wine-stub, may be chosen with BRASK_WINDOW_CASES.
+# The cases, number, date, computers, german and wine-stub, may be chosen with
+# BRASK_WINDOW_CASES.
 #
 # Usage: brask_evt_e2e.sh WINE_RUN PREFIX_ROOT BRASK_EXE DOUBLE_DLL
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefixes)
@@ -140,15 +145,17 @@ expected_date=$(
   echo .
 )
 
-# report_of NAME KEYS: one run from the keyboard; its report, past the time of the run, in
+# report_of NAME KEYS [ARGUMENTS...]: one run from the keyboard, of brask.exe started with
+# the arguments, its window captioned `caption`; its report, past the time of the run, in
 # `actual`.
+caption=$title
 report_of() {
   local name=$1 drive=$2
   rm -f "$report" "$prefix/drive_c/evt/log.txt"
-  (cd "$prefix/drive_c/Downloads" && "$wine_run" "$root" 'C:\Downloads\brask.exe') &
+  (cd "$prefix/drive_c/Downloads" && "$wine_run" "$root" 'C:\Downloads\brask.exe' "${@:3}") &
   local brask=$!
-  within 60 shown "$title" || fail "$name: the window did not appear"
-  point_at "$title" 5 5
+  within 60 shown "$caption" || fail "$name: the window did not appear"
+  point_at "$caption" 5 5
   "$drive"
   within 60 ended "$brask" || fail "$name: the run did not end the program"
   [ -e "$report" ] || fail "$name: no report"
@@ -204,6 +211,37 @@ fi
 if wanted date; then
   echo "Date mode, $(shown_day 7) to $(shown_day 2): deliveries per query"
   run "date mode" "$expected_date" 1000 date_mode
+fi
+
+if wanted computers; then
+  echo "Three computers: srv01 served, old-xp through WMI, gone out of reach"
+  events=$prefix/drive_c/evt/events.txt
+  cp "$events" "$events.local"
+  { printf '!computer\tsrv01\tC:\\evt\\events.txt\n!computer\told-xp\t1753\n'; cat "$events.local"; } >"$events"
+  caption="$title - srv01, old-xp and 1 more"
+  report_of "three computers" number_mode '\\srv01' old-xp gone
+  caption=$title
+  mv "$events.local" "$events"
+  equals="=================================="
+  computer() { printf '%s\r\nComputer: %s\r\n%s\r\n' "$equals" "$1" "$equals"; }
+  # The system's text for each code, whatever Wine's is, as TEXT.
+  actual=$(sed -E 's/^(Computer [^ ]+ could not be read: ).+( \(error [0-9A-Fx]+\)\.)/\1TEXT\2/' <<<"$actual")
+  same "three computers" "$(
+    header
+    computer srv01
+    sed -n '/^~/,$p' <<<"$expected_number" | sed '$d'
+    computer old-xp
+    # WMI's WBEM_E_TRANSPORT_FAILURE: Wine's WMI reaches no other computer.
+    printf 'Computer old-xp could not be read: TEXT (error 0x80041015).\r\n\r\n'
+    computer gone
+    printf 'Computer gone could not be read: TEXT (error 1722). Check that the computer is on and that its firewall allows "Remote Event Log Management".\r\n\r\n'
+    echo .
+  )" "$actual"
+  for computer in srv01 old-xp gone; do
+    [ "$(grep -c "^session $computer\$" "$prefix/drive_c/evt/log.txt")" -eq 1 ] ||
+      fail "three computers: not one session on $computer"
+  done
+  ! grep -q '^query [A-Z]' "$prefix/drive_c/evt/log.txt" || fail "three computers: this computer's logs were read"
 fi
 
 # Each record's message: the line after its "Event:" line.

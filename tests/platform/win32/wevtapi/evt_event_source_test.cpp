@@ -1,6 +1,6 @@
 // The Event Log API source over the test double of wevtapi.dll, which the test prefix has
 // in its system directory, under TZ=America/New_York: each case writes the double's events
-// and reads them as the listings do.
+// and reads them as the listings do, of this computer, of others and of a collector's log.
 #include "platform/win32/wevtapi/evt_event_source.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +8,18 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "fakes/event_lines.h"
 #include "platform/event_log/file_time.h"
 #include "platform/run_time_error.h"
+#include "platform/win32/computer_failures.h"
 #include "platform/win32/module_function.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/wevtapi/evt_objects.h"
+#include "platform/win32/windows_computers.h"
 #include "platform/win32/windows_event_logs.h"
 
 namespace brask {
@@ -31,10 +35,19 @@ std::wstring temporary(const wchar_t* name) {
   return std::wstring(folder) + name;
 }
 
-// The double's events for the next query, and what it did since this was made.
+// The double's events for the next query, other computers' among them, and what it did
+// since this was made.
 struct Double {
-  explicit Double(const std::string& lines) {
-    std::ofstream(events.c_str(), std::ios::binary) << lines;
+  explicit Double(const std::string& lines,
+                  const std::map<std::string, std::string>& computers = {}) {
+    std::string named;
+    for (const auto& [name, events] : computers) {
+      const std::wstring file =
+          temporary((L"brask-evt-" + std::wstring(name.begin(), name.end()) + L".txt").c_str());
+      std::ofstream(file.c_str(), std::ios::binary) << events;
+      named += "!computer\t" + name + "\t" + std::string(file.begin(), file.end()) + "\n";
+    }
+    std::ofstream(events.c_str(), std::ios::binary) << named + lines;
     std::ofstream(log.c_str(), std::ios::binary | std::ios::trunc);
     SetEnvironmentVariableW(L"BRASK_EVT_DOUBLE_EVENTS", events.c_str());
     SetEnvironmentVariableW(L"BRASK_EVT_DOUBLE_LOG", log.c_str());
@@ -349,6 +362,121 @@ TEST(WindowsEventLogs, AnEventLogApiThatDoesNotWorkLeavesTheRunToWmi) {
       }
     }
     EXPECT_EQ(code, c.code) << c.first << " then " << c.second;
+  }
+}
+
+// The messages of what a query delivers, newest first.
+std::vector<std::wstring> messages(EventSource& source, const std::wstring& query = kSystem) {
+  std::vector<std::wstring> lines = test::eventLines(*source.connect()->ExecQuery(query, {}));
+  for (std::wstring& line : lines) line.erase(0, line.rfind(L'|') + 1);
+  return lines;
+}
+
+// Another computer's logs through a session of their own, opened once at the first query,
+// closed with the source: its events and its providers' messages, read on as locally when
+// a result goes stale, whatever this computer's logs hold.
+TEST(WindowsEventLogs, AnotherComputerIsReadThroughASessionOfItsOwn) {
+  std::string there;
+  for (int i = 0; i < 6; ++i) {
+    there += "channel=System\ttime=2021-06-01T16:0" + std::to_string(i) + ":00Z\tprovider=P\tmessage=there " +
+             std::to_string(i) + "\n";
+  }
+  const Double events("!batch\t2\n!stale\t3\nchannel=System\ttime=2021-06-01T16:00:00Z\tprovider=P\tmessage=here\n",
+                      {{"srv01", there}});
+  {
+    WindowsEventLogs logs(kEnglish, L"SRV01");
+    const std::vector<std::wstring> expected{L"there 5", L"there 4", L"there 3",
+                                             L"there 2", L"there 1", L"there 0"};
+    EXPECT_EQ(messages(logs), expected);
+    EXPECT_EQ(messages(logs), expected);
+  }
+  EXPECT_EQ(events.logged("session "), std::vector<std::string>{"session SRV01"});
+  const std::vector<std::string> queries = events.logged("query ");
+  EXPECT_GT(queries.size(), 2u) << "the result went stale";
+  for (const std::string& query : queries)
+    EXPECT_EQ(query.rfind("query @SRV01 System ", 0), 0u) << query;
+  EXPECT_EQ(openHandles(), 0u) << "the session closed with the source";
+}
+
+// Each failure of another computer, at its first query or during the walk, is its own, with
+// the Windows error code and how it was reached. Where it does not serve the Event Log API
+// (Windows XP and 2003), or this Windows' API does not work, WMI reads it at
+// \\NAME\root\cimv2, which Wine's WMI refuses as another computer (WBEM_E_TRANSPORT_FAILURE).
+TEST(WindowsEventLogs, EveryFailureOfAnotherComputerIsItsOwn) {
+  std::string lines;
+  for (int i = 0; i < 3; ++i) lines += "channel=System\ttime=2021-06-01T16:00:00Z\n";
+  constexpr long kWmiTransport = static_cast<long>(0x80041015);
+  const struct {
+    const char* directives;
+    long code;
+    Reach reach;
+  } cases[] = {
+      {"!computer\tsrv01\t1722\n", RPC_S_SERVER_UNAVAILABLE, Reach::EventLogApi},
+      {"!computer\tsrv01\t5\n", ERROR_ACCESS_DENIED, Reach::EventLogApi},
+      {"!computer\tsrv01\t1326\n", ERROR_LOGON_FAILURE, Reach::EventLogApi},
+      {"!fail\tEvtOpenSession\t1\t1722\n", RPC_S_SERVER_UNAVAILABLE, Reach::EventLogApi},
+      {"!batch\t1\n!fail\tEvtNext\t2\t1722\n", RPC_S_SERVER_UNAVAILABLE, Reach::EventLogApi},
+      {"!computer\tsrv01\t1753\n", kWmiTransport, Reach::Wmi},
+      {"!computer\tsrv01\t1717\n", kWmiTransport, Reach::Wmi},
+      {"!stub\n", kWmiTransport, Reach::Wmi},
+  };
+  for (const auto& c : cases) {
+    // The computer's events, unless a directive after them makes it fail.
+    const Double events(c.directives, {{"srv01", lines}});
+    WindowsEventLogs logs(kEnglish, L"srv01");
+    try {
+      listed(logs);
+      ADD_FAILURE() << c.directives << "passed";
+    } catch (const ComputerError& error) {
+      EXPECT_EQ(error.code(), c.code) << c.directives;
+      EXPECT_EQ(error.reach(), c.reach) << c.directives;
+      EXPECT_FALSE(error.description().empty()) << c.directives;
+    } catch (const RunTimeError& error) {
+      ADD_FAILURE() << c.directives << "a run-time error " << error.code();
+    }
+  }
+  // WMI passes RPC's failures on as HRESULTs of Windows error codes; its own stay.
+  const ComputerError unavailable =
+      computerError(RunTimeError(L"Connecting", static_cast<long>(0x800706BA), L"RPC"), Reach::Wmi);
+  EXPECT_EQ(unavailable.code(), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_EQ(unavailable.description(), systemErrorText(RPC_S_SERVER_UNAVAILABLE));
+  const ComputerError denied =
+      computerError(RunTimeError(L"Connecting", static_cast<long>(0x80041003), L"Access denied"), Reach::Wmi);
+  EXPECT_EQ(denied.code(), static_cast<long>(0x80041003));
+  EXPECT_EQ(denied.description(), L"Access denied");
+}
+
+// A Windows Event Collector's log: its computers, each once without regard to ASCII case as
+// its newest event spells it, in name order; and each one's events of the query's log, of
+// every spelling, with the message its computer rendered, else this computer's providers'
+// message, else its strings. The same whether the event service compares names without
+// regard to case (Unicode's, which takes SRV\u00C4 for srv\u00E4) or exactly.
+TEST(WindowsComputers, ACollectorLogGivesItsComputersAndTheirEvents) {
+  const std::string at = "log=ForwardedEvents\ttime=2021-06-01T16:00:0";
+  const std::string forwarded =
+      at + "1Z\tchannel=System\tcomputer=SRV01.corp\tprovider=P\trendered=Rendered there\n" +
+      at + "2Z\tchannel=System\tcomputer=srv01.CORP\tprovider=Local\tmessage=Formatted here\n" +
+      at + "3Z\tchannel=Application\tcomputer=srv01.CORP\tprovider=Q\tstring=its strings\n" +
+      at + "4Z\tchannel=Security\tcomputer=srv01.Corp\trendered=Security\n" +
+      at + "5Z\tchannel=System\tcomputer=ws02\trendered=Of ws02\n" +
+      at + "6Z\tchannel=System\tcomputer=SRV\u00C4\trendered=Upper\n" +
+      at + "7Z\tchannel=System\tcomputer=srv\u00E4\trendered=Lower\n" +
+      "channel=System\ttime=2021-06-01T16:00:08Z\tcomputer=HERE\trendered=Here\n";
+  for (const std::string& compare : {std::string(), std::string("!exact\n")}) {
+    const Double events(compare + forwarded);
+    WindowsComputers computers(kEnglish, L"ForwardedEvents");
+    const std::optional<GatheredComputers> gathered = computers.gathered();
+    ASSERT_TRUE(gathered);
+    EXPECT_EQ(gathered->names,
+              (std::vector<std::wstring>{L"srv01.Corp", L"SRV\u00C4", L"srv\u00E4", L"ws02"}));
+    EXPECT_EQ(gathered->where, L"ForwardedEvents");
+    EXPECT_TRUE(gathered->collector);
+    const auto srv01 = computers.computer(L"srv01.corp.");
+    EXPECT_EQ(messages(*srv01), (std::vector<std::wstring>{L"Formatted here", L"Rendered there"})) << compare;
+    EXPECT_EQ(messages(*srv01, kApplication), std::vector<std::wstring>{L"its strings"}) << compare;
+    EXPECT_EQ(messages(*computers.computer(L"SRV\u00C4")), std::vector<std::wstring>{L"Upper"}) << compare;
+    for (const std::string& query : events.logged("query "))
+      EXPECT_EQ(query.rfind("query ForwardedEvents ", 0), 0u) << query;
   }
 }
 

@@ -2,28 +2,45 @@
 // directory: the Windows Event Log API as Microsoft documents it, over events that each
 // test writes.
 //
-// BRASK_EVT_DOUBLE_EVENTS names a UTF-8 file, read anew by every EvtQuery. Each line is an
-// event of its log, oldest first, as tab-separated key=value fields: channel, level, task,
-// keywords, id, provider, source (the provider's EventSourceName), time (SystemTime text),
-// record (EventRecordID; its line's number among the events unless given), message (what
-// EvtFormatMessage gives in every language, message@LANGID=TEXT in one; message!=CODE fails
-// with CODE, message~=TEXT gives TEXT with unresolved inserts), string (one a value of the
-// user data, in order) and binary (hexadecimal digits: a classic event's trailing Binary). A
-// value may name its kind, as in level=str:high or string=u32:7 (bool u8 u16 u32 u64 i8 i16
-// i32 i64 hex32 hex64 sizet f32 f64 str ansi ft st guid sid bin null), an array with [] and
-// its elements between commas, as in string=i16[]:-1,2. In text, \r \n \t \\ and \uXXXX
-// stand for themselves. Lines starting with "!" direct the double: "!fail FUNCTION N CODE"
-// makes the Nth call since the query fail with CODE (of EvtQuery, the Nth query since the
-// file last changed); "!publisher NAME CODE" makes the provider's metadata fail to open;
+// BRASK_EVT_DOUBLE_EVENTS names a UTF-8 file, read anew by every EvtQuery and
+// EvtOpenSession. Each line is an event of its log, oldest first, as tab-separated
+// key=value fields: channel, level, task, keywords, id, provider, source (the provider's
+// EventSourceName), time (SystemTime text), record (EventRecordID; its line's number among
+// the events unless given), message (what EvtFormatMessage gives in every language,
+// message@LANGID=TEXT in one; message!=CODE fails with CODE, message~=TEXT gives TEXT with
+// unresolved inserts), string (one a value of the user data, in order) and binary
+// (hexadecimal digits: a classic event's trailing Binary). A value may name its kind, as in
+// level=str:high or string=u32:7 (bool u8 u16 u32 u64 i8 i16 i32 i64 hex32 hex64 sizet f32
+// f64 str ansi ft st guid sid bin null), an array with [] and its elements between commas,
+// as in string=i16[]:-1,2. In text, \r \n \t \\ and \uXXXX stand for themselves. Lines
+// starting with "!" direct the double: "!fail FUNCTION N CODE" makes the Nth call since the
+// query fail with CODE (of EvtQuery and EvtOpenSession, the Nth since the file last
+// changed); "!publisher NAME CODE" makes the provider's metadata fail to open;
 // "!languages LANGID..." has the messages exist in those languages alone; "!batch N" has
 // EvtNext return at most N events a call; "!stale N" has every result go stale once it has
 // delivered N events; "!cleared N" has the first result of a log to deliver N events go
 // stale, and the log cleared under it: until the file changes, the log holds one new
-// event, numbered 1, as a clear does; "!stub" makes the DLL Wine's: its EvtQuery fails
-// without an error code, and EvtCreateRenderContext ends the process. EvtClose, as a real
-// call may, leaves no error code behind.
+// event, numbered 1, as a clear does; "!stub" makes the DLL Wine's: its EvtQuery and
+// EvtOpenSession fail without an error code, and EvtCreateRenderContext ends the process.
+// EvtClose, as a real call may, leaves no error code behind.
+// Other computers: EvtOpenSession opens a session on any computer, as the current user (a
+// login with a user, domain or password fails with ERROR_INVALID_PARAMETER), without
+// reaching it; its queries do. "!computer NAME FILE" has the computer NAME (in any letter
+// case) hold the events of FILE, in the format above, its "!" lines left unread;
+// "!computer NAME CODE" has its every query fail with CODE (1722: out of reach, 5: access
+// denied, 1326: a logon failure, 1753 or 1717: Windows XP or 2003, which do not serve the
+// API's remote protocol); a computer not named is out of reach. "!delay NAME MS" has the
+// computer answer its first query after MS milliseconds. A message is formatted by the
+// metadata of its own computer's providers alone (a session's for the events of its
+// queries): other metadata does not find it.
+// Collector logs: an event's log= names the log that holds it (by default its channel),
+// channel= its System/Channel and computer= its System/Computer; rendered=TEXT is the
+// message of its RenderingInfo, which EvtFormatMessage gives without publisher metadata.
+// The XPath compares Computer and Channel without regard to case, as Unicode folds it,
+// unless "!exact" has it compare exactly. Every function may be called from any thread.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
-// "loaded PATH", "query CHANNEL XPATH", "next COUNT", "open PROVIDER LCID".
+// "loaded PATH", "session NAME", "query CHANNEL XPATH" (with "@NAME " before CHANNEL on a
+// session), "next COUNT", "open PROVIDER LCID".
 #include <windows.h>
 
 #pragma push_macro("_WIN32_WINNT")
@@ -64,15 +81,17 @@ struct Event {
   std::optional<std::wstring> binary;  // in hexadecimal
   std::map<LANGID, std::wstring> messages;  // 0: every language
   DWORD messageError = 0;  // ERROR_EVT_UNRESOLVED_VALUE_INSERT with a message, else a failure
+  std::optional<std::wstring> rendered;     // of its RenderingInfo
 };
 
 using Log = std::vector<Event>;
 
 struct Handle {
-  enum Kind { Results, EventOf, Context, Metadata };
+  enum Kind { Results, EventOf, Context, Metadata, Session };
   explicit Handle(Kind of) : kind(of) {}
 
   Kind kind;
+  std::wstring computer;             // of a session, and of what it gives; empty for this one
   std::shared_ptr<const Log> log;    // of the query, kept while a handle needs it
   std::wstring channel;              // Results
   std::vector<std::size_t> left;     // Results: the events still to deliver, in order
@@ -81,6 +100,7 @@ struct Handle {
   std::size_t event = 0;             // EventOf
   std::vector<std::wstring> paths;   // Context of values; none for user data
   bool user = false;
+  bool answered = false;             // Session: its first query has been answered
 
   const Event& the() const { return (*log)[event]; }
 };
@@ -94,9 +114,23 @@ std::optional<std::size_t> staleAfter;
 std::optional<std::size_t> clearedAfter;
 std::vector<std::wstring> cleared;  // the channels cleared since the file last changed
 bool stub = false;
+bool exact = false;                       // the XPath compares strings exactly
+std::map<std::wstring, std::wstring> computers;  // name in lower case -> events file or code
+std::map<std::wstring, DWORD> delays;            // name in lower case -> milliseconds
 std::map<std::wstring, int> calls;
 std::string written;  // the events file as last read
 std::set<Handle*> handles;
+
+// One call at a time, as threads call in; made as the DLL loads.
+CRITICAL_SECTION section;
+
+class Lock {
+ public:
+  Lock() { EnterCriticalSection(&section); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+  ~Lock() { LeaveCriticalSection(&section); }
+};
 
 std::wstring variable(const wchar_t* name) {
   wchar_t value[MAX_PATH];
@@ -230,17 +264,89 @@ bool sameName(const std::wstring& a, const std::wstring& b) {
                                                 static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-std::wstring channelOf(const Event& event) {
-  const auto channel = event.fields.find(L"channel");
-  return channel == event.fields.end() ? std::wstring() : channel->second.text;
+std::wstring textOf(const Event& event, const wchar_t* key) {
+  const auto value = event.fields.find(key);
+  return value == event.fields.end() ? std::wstring() : value->second.text;
+}
+
+std::wstring channelOf(const Event& event) { return textOf(event, L"channel"); }
+
+// The log that holds the event: its own channel unless it was forwarded to another.
+std::wstring logOf(const Event& event) {
+  return event.fields.count(L"log") ? textOf(event, L"log") : channelOf(event);
+}
+
+std::wstring lowerCase(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+  return text;
+}
+
+// A line of a file, split at its tabs.
+std::vector<std::wstring> fieldsOf(const std::string& bytes) {
+  std::wstring line(bytes.size(), L'\0');
+  line.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), line.data(),
+      static_cast<int>(line.size()))));
+  std::vector<std::wstring> fields;
+  std::wstringstream split(line);
+  for (std::wstring field; std::getline(split, field, L'\t');) fields.push_back(field);
+  return fields;
+}
+
+// The event of a line's fields, numbered as the log's `number`th unless it says otherwise.
+Event eventOf(const std::vector<std::wstring>& fields, std::size_t number) {
+  static const std::map<std::wstring, std::wstring> kDefault{
+      {L"level", L"u8"}, {L"task", L"u16"}, {L"keywords", L"hex64"}, {L"id", L"u16"},
+      {L"time", L"ft"}, {L"record", L"u64"}};
+  Event event;
+  event.fields[L"record"] = valueOf(std::to_wstring(number), L"u64");
+  for (const std::wstring& field : fields) {
+    const std::size_t equals = field.find(L'=');
+    if (equals == std::wstring::npos || equals == 0) continue;
+    const wchar_t mark = field[equals - 1];
+    std::wstring key = field.substr(0, mark == L'!' || mark == L'~' ? equals - 1 : equals);
+    const std::wstring text = field.substr(equals + 1);
+    LANGID language = 0;
+    if (const std::size_t at = key.find(L'@'); at != std::wstring::npos) {
+      language = static_cast<LANGID>(std::stoul(key.substr(at + 1)));
+      key.resize(at);
+    }
+    if (key == L"message") {
+      if (mark == L'!') event.messageError = std::stoul(text);
+      else event.messages[language] = unescaped(text);
+      if (mark == L'~') event.messageError = ERROR_EVT_UNRESOLVED_VALUE_INSERT;
+    } else if (key == L"binary") {
+      event.binary = text;
+    } else if (key == L"string") {
+      event.strings.push_back(valueOf(text, L"str"));
+    } else if (key == L"rendered") {
+      event.rendered = unescaped(text);
+    } else {
+      const auto kind = kDefault.find(key);
+      event.fields[key] = valueOf(text, kind == kDefault.end() ? L"str" : kind->second);
+    }
+  }
+  return event;
+}
+
+// The events of another computer's file, its "!" lines left unread.
+std::shared_ptr<Log> eventsOfFile(const std::wstring& path) {
+  auto log = std::make_shared<Log>();
+  std::ifstream file(path.c_str(), std::ios::binary);
+  for (std::string bytes; std::getline(file, bytes);) {
+    const std::vector<std::wstring> fields = fieldsOf(bytes);
+    if (!fields.empty() && fields[0][0] != L'!') log->push_back(eventOf(fields, log->size() + 1));
+  }
+  return log;
 }
 
 void load() {
   std::ifstream file(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
   const std::string content((std::istreambuf_iterator<char>(file)), {});
-  // The queries are counted, and the logs stay cleared, until the file changes.
+  // The queries and sessions are counted, and the logs stay cleared, until the file changes.
   const bool changed = content != written;
   const int queries = changed ? 0 : calls[L"EvtQuery"];
+  const int sessions = changed ? 0 : calls[L"EvtOpenSession"];
   if (changed) cleared.clear();
   written = content;
   events = std::make_shared<Log>();
@@ -251,18 +357,16 @@ void load() {
   staleAfter.reset();
   clearedAfter.reset();
   stub = false;
+  exact = false;
+  computers.clear();
+  delays.clear();
   calls.clear();
   calls[L"EvtQuery"] = queries;
+  calls[L"EvtOpenSession"] = sessions;
   std::istringstream in(content);
   std::string bytes;
   while (std::getline(in, bytes)) {
-    std::wstring line(bytes.size(), L'\0');
-    line.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), line.data(),
-        static_cast<int>(line.size()))));
-    std::vector<std::wstring> fields;
-    std::wstringstream split(line);
-    for (std::wstring field; std::getline(split, field, L'\t');) fields.push_back(field);
+    const std::vector<std::wstring> fields = fieldsOf(bytes);
     if (fields.empty()) continue;
     if (fields[0] == L"!fail" && fields.size() == 4) {
       failures[fields[1] + L" " + fields[2]] = std::stoul(fields[3]);
@@ -280,40 +384,15 @@ void load() {
     if (fields[0] == L"!stale" && fields.size() == 2) staleAfter = std::stoul(fields[1]);
     if (fields[0] == L"!cleared" && fields.size() == 2) clearedAfter = std::stoul(fields[1]);
     if (fields[0] == L"!stub") stub = true;
+    if (fields[0] == L"!exact") exact = true;
+    if (fields[0] == L"!computer" && fields.size() == 3) computers[lowerCase(fields[1])] = fields[2];
+    if (fields[0] == L"!delay" && fields.size() == 3)
+      delays[lowerCase(fields[1])] = std::stoul(fields[2]);
     if (fields[0][0] == L'!') continue;
-    static const std::map<std::wstring, std::wstring> kDefault{
-        {L"level", L"u8"}, {L"task", L"u16"}, {L"keywords", L"hex64"}, {L"id", L"u16"},
-        {L"time", L"ft"}, {L"record", L"u64"}};
-    Event event;
-    event.fields[L"record"] = valueOf(std::to_wstring(events->size() + 1), L"u64");
-    for (const std::wstring& field : fields) {
-      const std::size_t equals = field.find(L'=');
-      if (equals == std::wstring::npos || equals == 0) continue;
-      const wchar_t mark = field[equals - 1];
-      std::wstring key = field.substr(0, mark == L'!' || mark == L'~' ? equals - 1 : equals);
-      const std::wstring text = field.substr(equals + 1);
-      LANGID language = 0;
-      if (const std::size_t at = key.find(L'@'); at != std::wstring::npos) {
-        language = static_cast<LANGID>(std::stoul(key.substr(at + 1)));
-        key.resize(at);
-      }
-      if (key == L"message") {
-        if (mark == L'!') event.messageError = std::stoul(text);
-        else event.messages[language] = unescaped(text);
-        if (mark == L'~') event.messageError = ERROR_EVT_UNRESOLVED_VALUE_INSERT;
-      } else if (key == L"binary") {
-        event.binary = text;
-      } else if (key == L"string") {
-        event.strings.push_back(valueOf(text, L"str"));
-      } else {
-        const auto kind = kDefault.find(key);
-        event.fields[key] = valueOf(text, kind == kDefault.end() ? L"str" : kind->second);
-      }
-    }
-    events->push_back(event);
+    events->push_back(eventOf(fields, events->size() + 1));
   }
   for (const std::wstring& channel : cleared) {
-    std::erase_if(*events, [&](const Event& e) { return sameName(channelOf(e), channel); });
+    std::erase_if(*events, [&](const Event& e) { return sameName(logOf(e), channel); });
     // What the System log writes when it is cleared, numbered 1 as its log begins anew.
     Event event;
     event.fields[L"channel"] = valueOf(channel, L"str");
@@ -329,9 +408,10 @@ void load() {
   }
 }
 
-// The XPath of a query: "*", or "*[System[...]]" over Level and TimeCreated/@SystemTime
-// with = != < <= > >=, and, or and parentheses, as the event service reads them: a test of
-// a value the event lacks is false.
+// The XPath of a query: "*", or "*[System[...]]" over Level, EventRecordID and
+// TimeCreated/@SystemTime with = != < <= > >=, Computer and Channel with = and a quoted
+// text, and, or and parentheses, as the event service reads them: a test of a value the
+// event lacks is false.
 class XPath {
  public:
   explicit XPath(std::wstring text) : text_(std::move(text)) {}
@@ -395,11 +475,27 @@ class XPath {
     }
   }
 
+  // Computer='...' or Channel="...".
+  std::optional<bool> text(const wchar_t* field) {
+    if (!take(L"=")) return std::nullopt;
+    const wchar_t quote = at_ < text_.size() ? text_[at_] : L'\0';
+    if (quote != L'\'' && quote != L'"') return std::nullopt;
+    const std::size_t end = text_.find(quote, at_ + 1);
+    if (end == std::wstring::npos) return std::nullopt;
+    const std::wstring operand = text_.substr(at_ + 1, end - at_ - 1);
+    at_ = end + 1;
+    const std::wstring value = textOf(*event_, field);
+    if (!event_->fields.count(field)) return false;
+    return exact ? value == operand : sameName(value, operand);
+  }
+
   std::optional<bool> one() {
     if (take(L"(")) {
       const std::optional<bool> result = any();
       return result && take(L")") ? result : std::nullopt;
     }
+    if (take(L"Computer")) return text(L"computer");
+    if (take(L"Channel")) return text(L"channel");
     const wchar_t* field = take(L"Level")                     ? L"level"
                            : take(L"EventRecordID")             ? L"record"
                            : take(L"TimeCreated[@SystemTime") ? L"time"
@@ -456,7 +552,9 @@ Value valueAt(const Event& event, const std::wstring& path) {
       {L"Event/System/Provider/@Name", L"provider"},
       {L"Event/System/Provider/@EventSourceName", L"source"},
       {L"Event/System/TimeCreated/@SystemTime", L"time"},
-      {L"Event/System/EventRecordID", L"record"}};
+      {L"Event/System/EventRecordID", L"record"},
+      {L"Event/System/Computer", L"computer"},
+      {L"Event/System/Channel", L"channel"}};
   const auto key = kPaths.find(path);
   if (key == kPaths.end()) return {};
   const auto value = event.fields.find(key->second);
@@ -534,37 +632,84 @@ std::wstring xmlOf(const Event& event) {
 
 }  // namespace
 
+// The events a session's query reads: its computer's; null, with the error set, when the
+// computer fails its queries.
+std::shared_ptr<Log> eventsOf(const Handle& session) {
+  const auto named = computers.find(lowerCase(session.computer));
+  const std::wstring what = named == computers.end() ? L"1722" : named->second;
+  if (!what.empty() && std::all_of(what.begin(), what.end(), iswdigit)) {
+    SetLastError(std::stoul(what));
+    return nullptr;
+  }
+  return eventsOfFile(what);
+}
+
 extern "C" {
+
+__declspec(dllexport) EVT_HANDLE WINAPI EvtOpenSession(EVT_LOGIN_CLASS loginClass, PVOID login,
+                                                       DWORD timeout, DWORD flags) {
+  const Lock lock;
+  const auto* rpc = static_cast<const EVT_RPC_LOGIN*>(login);
+  if (loginClass != EvtRpcLogin || !rpc || !rpc->Server || rpc->User || rpc->Domain ||
+      rpc->Password || timeout != 0 || flags != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  load();
+  if (stub) return nullptr;
+  if (fails(L"EvtOpenSession")) return nullptr;
+  auto* session = new Handle(Handle::Session);
+  session->computer = rpc->Server;
+  log(L"session " + session->computer);
+  return made(session);
+}
 
 __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR path, LPCWSTR query,
                                                  DWORD flags) {
+  DWORD delay = 0;
+  {
+    const Lock lock;
+    Handle* on = handleOf(session, Handle::Session);
+    if (on && !on->answered) {
+      on->answered = true;
+      const auto found = delays.find(lowerCase(on->computer));
+      if (found != delays.end()) delay = found->second;
+    }
+  }
+  // The other computer takes its time, beside the others.
+  Sleep(delay);
+  const Lock lock;
   load();
   if (stub) return nullptr;
   if (fails(L"EvtQuery")) return nullptr;
   const std::wstring channel = path ? path : L"";
-  log(L"query " + channel + L" " + (query ? query : L""));
-  if (session || !(flags & EvtQueryChannelPath)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
+  Handle* on = handleOf(session, Handle::Session);
+  log(L"query " + (on ? L"@" + on->computer + L" " : L"") + channel + L" " + (query ? query : L""));
+  if ((session && !on) || !(flags & EvtQueryChannelPath)) {
+    SetLastError(session && !on ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  const std::shared_ptr<Log> queried = on ? eventsOf(*on) : events;
+  if (!queried) return nullptr;
   const bool known = sameName(channel, L"Application") || sameName(channel, L"System") ||
-                     std::any_of(events->begin(), events->end(),
-                                 [&](const Event& e) { return sameName(channelOf(e), channel); });
+                     std::any_of(queried->begin(), queried->end(),
+                                 [&](const Event& e) { return sameName(logOf(e), channel); });
   if (!known) {
     SetLastError(ERROR_EVT_CHANNEL_NOT_FOUND);
     return nullptr;
   }
   auto results = std::make_unique<Handle>(Handle::Results);
-  results->log = events;
+  results->log = queried;
   results->channel = channel;
+  if (on) results->computer = on->computer;
   XPath xpath(query ? query : L"*");
   if (!xpath.matches(Event{})) {
     SetLastError(ERROR_EVT_INVALID_QUERY);
     return nullptr;
   }
-  for (std::size_t i = 0; i < events->size(); ++i) {
-    const Event& event = (*events)[i];
-    if (!sameName(channelOf(event), channel)) continue;
+  for (std::size_t i = 0; i < queried->size(); ++i) {
+    const Event& event = (*queried)[i];
+    if (!sameName(logOf(event), channel)) continue;
     const std::optional<bool> match = xpath.matches(event);
     if (!match) {
       SetLastError(ERROR_EVT_INVALID_QUERY);
@@ -578,6 +723,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
 
 __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT_HANDLE* out,
                                           DWORD, DWORD flags, PDWORD returned) {
+  const Lock lock;
   Handle* results = handleOf(resultSet, Handle::Results);
   if (!results || flags != 0 || !out || !returned || count == 0) {
     SetLastError(results ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
@@ -606,6 +752,7 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
   while (*returned < most && !results->left.empty()) {
     auto* event = new Handle(Handle::EventOf);
     event->log = results->log;
+    event->computer = results->computer;
     event->event = results->left.front();
     out[(*returned)++] = made(event);
     results->left.erase(results->left.begin());
@@ -617,6 +764,7 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
 
 __declspec(dllexport) EVT_HANDLE WINAPI EvtCreateRenderContext(DWORD count, LPCWSTR* paths,
                                                                DWORD flags) {
+  const Lock lock;
   // Wine has no such function: its caller ends.
   std::ifstream in(variable(L"BRASK_EVT_DOUBLE_EVENTS").c_str(), std::ios::binary);
   for (std::string line; std::getline(in, line);) {
@@ -641,6 +789,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtCreateRenderContext(DWORD count, LPCW
 __declspec(dllexport) BOOL WINAPI EvtRender(EVT_HANDLE context, EVT_HANDLE fragment, DWORD flags,
                                             DWORD bufferSize, PVOID buffer, PDWORD used,
                                             PDWORD count) {
+  const Lock lock;
   Handle* renderer = handleOf(context, Handle::Context);
   Handle* event = handleOf(fragment, Handle::EventOf);
   const bool xml = flags == EvtRenderEventXml && !context;
@@ -688,8 +837,10 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtOpenPublisherMetadata(EVT_HANDLE sess
                                                                  LPCWSTR publisher,
                                                                  LPCWSTR logFile, LCID locale,
                                                                  DWORD) {
-  if (session || logFile || !publisher) {
-    SetLastError(ERROR_INVALID_PARAMETER);
+  const Lock lock;
+  Handle* on = handleOf(session, Handle::Session);
+  if ((session && !on) || logFile || !publisher) {
+    SetLastError(session && !on ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
     return nullptr;
   }
   log(std::wstring(L"open ") + publisher + L" " + std::to_wstring(locale));
@@ -700,6 +851,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtOpenPublisherMetadata(EVT_HANDLE sess
   }
   auto* metadata = new Handle(Handle::Metadata);
   metadata->language = LANGIDFROMLCID(locale ? locale : GetThreadLocale());
+  if (on) metadata->computer = on->computer;
   return made(metadata);
 }
 
@@ -707,40 +859,54 @@ __declspec(dllexport) BOOL WINAPI EvtFormatMessage(EVT_HANDLE metadata, EVT_HAND
                                                    DWORD messageId, DWORD valueCount,
                                                    PEVT_VARIANT values, DWORD flags,
                                                    DWORD bufferSize, LPWSTR buffer, PDWORD used) {
+  const Lock lock;
   Handle* formatter = handleOf(metadata, Handle::Metadata);
   Handle* formatted = handleOf(event, Handle::EventOf);
-  if (!formatter || !formatted || messageId || valueCount || values ||
+  if ((metadata && !formatter) || !formatted || messageId || valueCount || values ||
       flags != EvtFormatMessageEvent || !used) {
-    SetLastError(formatter && formatted ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+    SetLastError((formatter || !metadata) && formatted ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (fails(L"EvtFormatMessage")) return FALSE;
   const Event& source = formatted->the();
-  if (!languages.empty() && !languages.count(formatter->language)) {
-    SetLastError(ERROR_MUI_FILE_NOT_FOUND);
+  // Without metadata, the message that the event's computer rendered when it forwarded it.
+  std::optional<std::wstring> text = formatter ? std::nullopt : source.rendered;
+  DWORD error = ERROR_SUCCESS;
+  if (formatter) {
+    if (!languages.empty() && !languages.count(formatter->language)) {
+      SetLastError(ERROR_MUI_FILE_NOT_FOUND);
+      return FALSE;
+    }
+    // Another computer's providers know nothing of the event.
+    if (lowerCase(formatter->computer) != lowerCase(formatted->computer)) {
+      SetLastError(ERROR_EVT_MESSAGE_NOT_FOUND);
+      return FALSE;
+    }
+    auto message = source.messages.find(formatter->language);
+    if (message == source.messages.end()) message = source.messages.find(0);
+    if (message != source.messages.end()) text = message->second;
+    error = source.messageError;
+  }
+  if (!text) {
+    SetLastError(error ? error : ERROR_EVT_MESSAGE_NOT_FOUND);
     return FALSE;
   }
-  auto message = source.messages.find(formatter->language);
-  if (message == source.messages.end()) message = source.messages.find(0);
-  if (message == source.messages.end()) {
-    SetLastError(source.messageError ? source.messageError : ERROR_EVT_MESSAGE_NOT_FOUND);
-    return FALSE;
-  }
-  *used = static_cast<DWORD>(message->second.size() + 1);
+  *used = static_cast<DWORD>(text->size() + 1);
   if (bufferSize < *used || !buffer) {
     // As the real one, the sizing call of a message whose inserts do not resolve says so.
-    SetLastError(source.messageError ? source.messageError : ERROR_INSUFFICIENT_BUFFER);
+    SetLastError(error ? error : ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
-  std::memcpy(buffer, message->second.c_str(), *used * sizeof(wchar_t));
-  if (source.messageError) {
-    SetLastError(source.messageError);
+  std::memcpy(buffer, text->c_str(), *used * sizeof(wchar_t));
+  if (error) {
+    SetLastError(error);
     return FALSE;
   }
   return TRUE;
 }
 
 __declspec(dllexport) BOOL WINAPI EvtClose(EVT_HANDLE object) {
+  const Lock lock;
   Handle* handle = static_cast<Handle*>(object);
   if (!handles.erase(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -753,10 +919,14 @@ __declspec(dllexport) BOOL WINAPI EvtClose(EVT_HANDLE object) {
 }
 
 // For the tests alone: how many handles are open.
-__declspec(dllexport) DWORD WINAPI BraskDoubleOpenHandles() { return static_cast<DWORD>(handles.size()); }
+__declspec(dllexport) DWORD WINAPI BraskDoubleOpenHandles() {
+  const Lock lock;
+  return static_cast<DWORD>(handles.size());
+}
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
+    InitializeCriticalSection(&section);
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
     log(L"loaded " + std::wstring(path, length));

@@ -74,7 +74,8 @@ class MainWindowTest : public testing::Test {
   int dpi_ = screenDpi();
   MainWindow window_{GetModuleHandleW(nullptr), dpi_};
   Platform platform_{window_,       fake_.dialogs, fake_.events,  fake_.locale,
-                     fake_.version, fake_.clock,   fake_.process, fake_.files};
+                     fake_.version, fake_.clock,   fake_.process, fake_.files,
+                     fake_.computers, fake_.threads};
   MainForm form_{platform_};
 };
 

@@ -1,0 +1,79 @@
+#include "computers/unread_reason.h"
+
+#include <cwchar>
+
+namespace brask {
+namespace {
+
+// Windows error codes of a computer out of reach: the RPC server is unavailable
+// (RPC_S_SERVER_UNAVAILABLE), no endpoint serves the Event Log API's protocol
+// (EPT_S_NOT_REGISTERED), or the interface is unknown (RPC_S_UNKNOWN_IF).
+constexpr long kServerUnavailable = 1722;
+constexpr long kNotRegistered = 1753;
+constexpr long kUnknownInterface = 1717;
+constexpr long kAccessDenied = 5;
+constexpr long kLogonFailure = 1326;
+
+constexpr const wchar_t* kCheckEventLogFirewall =
+    L"Check that the computer is on and that its firewall allows \"Remote Event Log Management\".";
+constexpr const wchar_t* kCheckWmiFirewall =
+    L"Check that the computer is on and that its firewall allows \"Windows Management "
+    L"Instrumentation\".";
+constexpr const wchar_t* kCheckEitherFirewall =
+    L"Check that the computer is on and that its firewall allows \"Remote Event Log "
+    L"Management\" (on Windows XP and 2003: \"Windows Management Instrumentation\").";
+constexpr const wchar_t* kCheckMembership =
+    L"Check that the account is an administrator or a member of \"Event Log Readers\" on that "
+    L"computer.";
+constexpr const wchar_t* kCheckLogon = L"Check that this account can log on to that computer.";
+
+std::wstring codeText(long code) {
+  if (code >= 0 && code <= 0xFFFF) return std::to_wstring(code);
+  wchar_t hex[16];
+  std::swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(code) & 0xFFFFFFFFUL);
+  return hex;
+}
+
+// The text on one line: each line break, CR LF or a lone CR or LF, as one blank, and none
+// at the end.
+std::wstring oneLine(const std::wstring& text) {
+  std::wstring line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' || text[i] == L'\n') {
+      if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      line += L' ';
+    } else {
+      line += text[i];
+    }
+  }
+  while (!line.empty() && line.back() == L' ') line.pop_back();
+  return line;
+}
+
+}  // namespace
+
+std::wstring errorReason(const ComputerError& error) {
+  std::wstring reason = oneLine(error.description()) + L" (error " + codeText(error.code()) + L").";
+  switch (error.code()) {
+    case kServerUnavailable:
+    case kNotRegistered:
+    case kUnknownInterface:
+      return reason + L" " + (error.reach() == Reach::Wmi ? kCheckWmiFirewall : kCheckEventLogFirewall);
+    case kAccessDenied:
+      return reason + L" " + kCheckMembership;
+    case kLogonFailure:
+      return reason + L" " + kCheckLogon;
+    default:
+      return reason;
+  }
+}
+
+std::wstring noAnswerReason(std::chrono::milliseconds limit) {
+  return L"it did not answer within " +
+         std::to_wstring(std::chrono::duration_cast<std::chrono::seconds>(limit).count()) +
+         L" seconds. " + kCheckEitherFirewall;
+}
+
+std::wstring notGatheredReason(const std::wstring& where) { return L"it is not in " + where + L"."; }
+
+}  // namespace brask

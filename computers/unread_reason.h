@@ -1,0 +1,22 @@
+// Why a computer could not be read, as its report line gives it after "could not be read: ",
+// with what its reader should check.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "platform/computers.h"
+
+namespace brask {
+
+// "TEXT (error CODE)." and the check for the code: the system's text without its line
+// breaks, the code in decimal (in hexadecimal beyond 16 bits).
+std::wstring errorReason(const ComputerError& error);
+
+// "it did not answer within N seconds." and the check for a computer out of reach.
+std::wstring noAnswerReason(std::chrono::milliseconds limit);
+
+// "it is not in WHERE.": a computer that the folder or log does not gather.
+std::wstring notGatheredReason(const std::wstring& where);
+
+}  // namespace brask

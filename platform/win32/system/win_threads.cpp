@@ -1,0 +1,47 @@
+#include "platform/win32/system/win_threads.h"
+
+#include <process.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/win32/system_error.h"
+
+namespace brask {
+namespace {
+
+unsigned __stdcall runWork(void* work) {
+  const std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
+  (*owned)();
+  return 0;
+}
+
+}  // namespace
+
+WinThreads::WinThreads() : woken_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+  if (woken_) return;
+  const DWORD error = GetLastError();
+  throw systemError(L"Creating an event", error);
+}
+
+WinThreads::~WinThreads() { CloseHandle(woken_); }
+
+void WinThreads::start(std::function<void()> work) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(work));
+  const std::uintptr_t thread = _beginthreadex(nullptr, 0, runWork, owned.get(), 0, nullptr);
+  if (thread == 0) {
+    // The C runtime keeps the system's code of the failure in _doserrno.
+    const DWORD error = static_cast<DWORD>(_doserrno);
+    throw RunTimeError(L"Starting a thread", static_cast<long>(error), systemErrorText(error));
+  }
+  owned.release();
+  CloseHandle(reinterpret_cast<HANDLE>(thread));
+}
+
+void WinThreads::wake() { SetEvent(woken_); }
+
+void WinThreads::wait(std::chrono::milliseconds atMost) {
+  WaitForSingleObject(woken_, static_cast<DWORD>(atMost.count()));
+}
+
+}  // namespace brask
