@@ -47,8 +47,11 @@ RunTimeError caughtError() {
 
 void MainForm::cmdRun_Click() {
   try {
-    if (writeReport(false) == RunEnd::Refused) return;
+    std::vector<std::wstring> unread;
+    if (writeReport(unread) == RunEnd::Refused) return;
     platform_.process.startProgram(L"notepad " + state_.strBRASKfile);
+  } catch (const RunCancelled&) {
+    // The user closed the window: the program ends, and says nothing more.
   } catch (...) {
     // The run's short-date guard has put the user's format back already.
     platform_.dialogs.runTimeErrorBox(caughtError());
@@ -58,7 +61,10 @@ void MainForm::cmdRun_Click() {
 
 RunEnd MainForm::runUnattended() {
   try {
-    return writeReport(true);
+    std::vector<std::wstring> unread;
+    const RunEnd end = writeReport(unread);
+    for (const std::wstring& line : unread) platform_.dialogs.messageBox(line, kProgramTitle);
+    return end;
   } catch (...) {
     platform_.dialogs.runTimeErrorBox(caughtError());
     return RunEnd::RunTimeError;
@@ -67,52 +73,48 @@ RunEnd MainForm::runUnattended() {
 
 void MainForm::cmdExit_Click() { platform_.form.unloadAndEnd(); }
 
-RunEnd MainForm::writeReport(bool whole) {
+RunEnd MainForm::writeReport(std::vector<std::wstring>& unread) {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
   const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
   if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
     return RunEnd::Refused;
   }
-  if (!whole) {
-    ReportFile report(platform_.files, state_.strBRASKfile);
-    return writeContents(report) ? RunEnd::Written : RunEnd::SomeUnread;
-  }
-  // Beside the old report, which stays whole until the new one is.
-  const std::wstring aside = state_.strBRASKfile + L".new";
-  try {
-    ReportFile report(platform_.files, aside);
-    const bool allRead = writeContents(report);
-    platform_.files.replace(aside, state_.strBRASKfile);
-    return allRead ? RunEnd::Written : RunEnd::SomeUnread;
-  } catch (...) {
-    platform_.files.remove(aside);
-    throw;
-  }
+  // Another run writing the same report finishes first; the old report stays whole until
+  // the new one is.
+  FileApi& files = platform_.files;
+  const std::unique_ptr<FileLock> lock = files.lock(state_.strBRASKfile);
+  const std::unique_ptr<Replacement> report = files.replace(state_.strBRASKfile, Encoding::SystemCodePage);
+  unread = writeContents(*report);
+  report->commit();
+  return unread.empty() ? RunEnd::Written : RunEnd::SomeUnread;
 }
 
-bool MainForm::writeContents(ReportFile& report) {
+std::vector<std::wstring> MainForm::writeContents(Replacement& report) {
   Form& form = platform_.form;
-  writeHeader(report, state_.strVersion, state_.strLang1, platform_.clock.now(), platform_.locale);
+  ReportFile file(report);
+  writeHeader(file, state_.strVersion, state_.strLang1, platform_.clock.now(), platform_.locale);
   const std::optional<ManyComputers> many = ManyComputers::of(platform_.computers, request_.computers);
 
-  bool allRead = true;
+  std::vector<std::wstring> unread;
   if (form.optionSelected(ControlId::optNumber)) {
     // Validation keeps the number within 1 to 20; halves go to the even neighbour.
     const auto n =
         static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
-    allRead = writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
+    unread = writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
       listLastEvents(listing, section.typeName, n, section.logName);
     });
   }
   if (form.optionSelected(ControlId::optDate)) {
     const std::wstring to = toString(form);
     const std::wstring from = fromString(form);
-    allRead = writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
-      listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), section.logName);
-    }) && allRead;
+    const std::vector<std::wstring> dated =
+        writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
+          listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), section.logName);
+        });
+    unread.insert(unread.end(), dated.begin(), dated.end());
   }
-  return allRead;
+  return unread;
 }
 
 std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
@@ -142,21 +144,25 @@ std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
   return sections;
 }
 
-bool MainForm::writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
-                                     const wchar_t* logSuffix, const ListSection& list) {
+std::vector<std::wstring> MainForm::writeSelectedSections(Replacement& report,
+                                                          const std::optional<ManyComputers>& many,
+                                                          const wchar_t* logSuffix,
+                                                          const ListSection& list) {
   const std::vector<Section> sections = selectedSections(logSuffix);
   if (!many) {
-    writeSections({platform_.events, platform_.locale, report}, sections,
+    ReportFile file(report);
+    writeSections({platform_.events, platform_.locale, file}, sections,
                   [this, &list](const Listing& listing, const Section& section) {
                     state_.strLogName = section.logName;
                     list(listing, section);
                   });
-    return true;
+    return {};
   }
-  return many->write(report, platform_.threads, platform_.locale, sections, list, limits_,
-              [this, total = many->size()](std::size_t read) {
-                platform_.form.showCaption(readingCaption(read, total));
-              });
+  const ManyReport parts{report, [this] { return platform_.files.spool(state_.strBRASKfile); }};
+  return many->write(parts, platform_.threads, platform_.locale, sections, list, limits_,
+                     [this, total = many->size()](std::size_t read) {
+                       platform_.form.showCaption(readingCaption(read, total));
+                     });
 }
 
 // Where the report goes, the system's language and version, and the type names that its

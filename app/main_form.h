@@ -12,7 +12,6 @@
 #include "computers/parallel_reads.h"
 #include "platform/platform.h"
 #include "report/listings.h"
-#include "report/report_file.h"
 
 namespace brask {
 
@@ -48,10 +47,11 @@ class MainForm {
 
   // Runs once after the window is created; it does nothing.
   void Form_Load() {}
-  // One whole run: validate, write the report, open it in the viewer and end.
+  // One whole run: validate, write the report, open it in the viewer and end. Closing the
+  // window while it reads ends the program with the previous report as it was.
   void cmdRun_Click();
-  // The same run without a window: the report written aside and put in place of the old
-  // one whole, no viewer, and how it went.
+  // The same run without a window: no viewer, the lines of the computers that could not be
+  // read said again on their own, and how it went.
   RunEnd runUnattended();
   // Unloads the window and ends the process.
   void cmdExit_Click();
@@ -60,19 +60,21 @@ class MainForm {
 
  private:
   // The run up to the viewer, the short-date format forced for its length; Refused when it
-  // stopped on a message. Whole: the report is written aside and then put in place whole.
-  RunEnd writeReport(bool whole);
-  // The header and the sections of the report, of this computer or of many; false when some
-  // computer could not be read.
-  bool writeContents(ReportFile& report);
+  // stopped on a message. The report is written aside and put in place of the old one whole,
+  // under its lock. unread: the lines of the computers that could not be read.
+  RunEnd writeReport(std::vector<std::wstring>& unread);
+  // The header and the sections of the report, of this computer or of many; the lines of the
+  // computers that could not be read.
+  std::vector<std::wstring> writeContents(Replacement& report);
   bool prepareRun();
   // The selected sections: logs in the order Application, System; types Critical (newer
   // Windows only), Error, Information, Warning. The log name carries logSuffix.
   std::vector<Section> selectedSections(const wchar_t* logSuffix);
   // Writes the selected sections, each listed by `list`: of this computer, or in a block
-  // for each of many computers; false when some computer could not be read.
-  bool writeSelectedSections(ReportFile& report, const std::optional<ManyComputers>& many,
-                             const wchar_t* logSuffix, const ListSection& list);
+  // for each of many computers; the lines of the computers that could not be read.
+  std::vector<std::wstring> writeSelectedSections(Replacement& report,
+                                                  const std::optional<ManyComputers>& many,
+                                                  const wchar_t* logSuffix, const ListSection& list);
 
   Platform& platform_;
   RunRequest request_;

@@ -7,71 +7,23 @@
 
 #include "computers/computer_names.h"
 #include "computers/locale_snapshot.h"
+#include "computers/report_part.h"
 #include "computers/unread_reason.h"
+#include "computers/watched_source.h"
 #include "report/report_blocks.h"
 
 namespace brask {
 namespace {
 
-// A report part in memory: every write goes to the end of its text.
-class ReportPart final : public FileApi {
- public:
-  void write(const std::wstring&, OpenMode mode, std::wstring_view text) override {
-    if (mode == OpenMode::Output) text_.clear();
-    text_ += text;
-  }
-  // A part is one text, never replaced nor removed as a file is.
-  void replace(const std::wstring&, const std::wstring&) override {}
-  void remove(const std::wstring&) override {}
-  const std::wstring& text() const { return text_; }
-
- private:
-  std::wstring text_;
-};
-
 // What one computer's read leaves, for this thread to take once it has ended.
 struct ComputerRead {
+  explicit ComputerRead(std::function<std::unique_ptr<Spool>()> spool) : part(std::move(spool)) {}
+
   std::unique_ptr<EventSource> source;
   ReportPart part;
-  bool answered = false;  // a query has been answered
   std::optional<ComputerError> failure;
   std::exception_ptr runFailure;
 };
-
-// A computer's event logs that tell when their first query has been answered.
-class AnsweringSource final : public EventSource {
- public:
-  AnsweringSource(EventSource& source, std::function<void()> answered)
-      : source_(source), answered_(std::move(answered)) {}
-
-  std::unique_ptr<EventService> connect() override;
-
- private:
-  friend class AnsweringService;
-  EventSource& source_;
-  std::function<void()> answered_;
-};
-
-class AnsweringService final : public EventService {
- public:
-  AnsweringService(std::unique_ptr<EventService> service, AnsweringSource& source)
-      : service_(std::move(service)), source_(source) {}
-
-  std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
-                                          const EventsWanted& wanted) override {
-    std::unique_ptr<EventObjects> objects = service_->ExecQuery(queryText, wanted);
-    if (source_.answered_) std::exchange(source_.answered_, nullptr)();
-    return objects;
-  }
-
- private:
-  std::unique_ptr<EventService> service_;
-  AnsweringSource& source_;
-};
-
-std::unique_ptr<EventService> AnsweringSource::connect() {
-  return std::make_unique<AnsweringService>(source_.connect(), *this);
-}
 
 // Everything the reads share, kept alive by any of them still running.
 struct Reading {
@@ -83,11 +35,8 @@ struct Reading {
 
 void readComputer(Reading& reading, ComputerRead& read, const std::function<void()>& answered) {
   if (!read.source) return;  // it failed as it was asked for
-  AnsweringSource source(*read.source, [&read, answered] {
-    read.answered = true;
-    answered();
-  });
-  ReportFile part(read.part, std::wstring());
+  WatchedSource source(*read.source, answered, [&read] { read.part.answered(); });
+  ReportFile part(read.part);
   try {
     writeSections({source, reading.locale, part}, reading.sections, reading.list);
   } catch (const ComputerError& error) {
@@ -96,6 +45,79 @@ void readComputer(Reading& reading, ComputerRead& read, const std::function<void
     read.runFailure = std::current_exception();
   }
 }
+
+// Writes the blocks in order, each as far as its read has gone, while the reads go on.
+class BlockWriter {
+ public:
+  BlockWriter(const ManyReport& report, const std::vector<std::wstring>& names,
+              const std::vector<std::optional<std::wstring>>& notIn, Reading& reading,
+              std::chrono::milliseconds callLimit)
+      : report_(report), file_(report.report), names_(names), notIn_(notIn), reading_(reading),
+        callLimit_(callLimit), ends_(reading.reads.size()) {}
+
+  // The read of the r-th gathered computer has ended, or been given up.
+  void ended(std::size_t r, ReadEnd how) {
+    ComputerRead& read = *reading_.reads[r];
+    ends_[r] = how;
+    // A computer that failed before it answered has its line alone, without the banner of
+    // the section whose query failed.
+    read.part.seal(how != ReadEnd::GivenUp && !read.failure && !read.runFailure);
+    writeReady();
+  }
+
+  // Writes every block whose read has ended, up to the first still running, which from
+  // then on writes straight into the report.
+  void writeReady() {
+    for (; block_ < names_.size(); ++block_) {
+      const std::wstring& name = names_[block_];
+      if (notIn_[block_]) {
+        writeComputerBanner(file_, name);
+        unread(name, notGatheredReason(*notIn_[block_]));
+        continue;
+      }
+      ComputerRead& read = *reading_.reads[read_];
+      if (!turnTaken_) {
+        writeComputerBanner(file_, name);
+        read.part.takeTurn(report_.report);
+        turnTaken_ = true;
+      }
+      const std::optional<ReadEnd> how = ends_[read_];
+      if (!how) return;
+      turnTaken_ = false;
+      ++read_;
+      if (*how == ReadEnd::GivenUp) {
+        unread(name, noAnswerReason(callLimit_, std::nullopt));
+      } else if (*how == ReadEnd::Cancelled && (read.failure || read.runFailure)) {
+        unread(name, noAnswerReason(callLimit_, read.failure ? std::optional(read.failure->code())
+                                                           : std::nullopt));
+      } else if (read.runFailure) {
+        std::rethrow_exception(read.runFailure);
+      } else if (read.failure) {
+        unread(name, errorReason(*read.failure));
+      }
+    }
+  }
+
+  std::vector<std::wstring> unreadLines() { return std::move(unreadLines_); }
+
+ private:
+  void unread(const std::wstring& name, const std::wstring& reason) {
+    unreadLines_.push_back(unreadComputerLine(name, reason));
+    writeUnreadComputer(file_, name, reason);
+  }
+
+  const ManyReport& report_;
+  ReportFile file_;
+  const std::vector<std::wstring>& names_;
+  const std::vector<std::optional<std::wstring>>& notIn_;
+  Reading& reading_;
+  std::chrono::milliseconds callLimit_;
+  std::vector<std::optional<ReadEnd>> ends_;  // of each read, once ended
+  std::size_t block_ = 0;  // the next block to write
+  std::size_t read_ = 0;   // its read, where it has one
+  bool turnTaken_ = false;  // its banner is written, and its part goes into the report
+  std::vector<std::wstring> unreadLines_;
+};
 
 }  // namespace
 
@@ -124,14 +146,18 @@ std::optional<ManyComputers> ManyComputers::of(Computers& computers,
   return ManyComputers(computers, std::move(blocks));
 }
 
-bool ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& locale,
-                          const std::vector<Section>& sections, const ListSection& list,
-                          const ParallelReads& limits,
-                          const std::function<void(std::size_t)>& read) const {
+std::vector<std::wstring> ManyComputers::write(const ManyReport& report, Threads& threads,
+                                               LocaleApi& locale, const std::vector<Section>& sections,
+                                               const ListSection& list, const ParallelReads& limits,
+                                               const std::function<void(std::size_t)>& read) const {
   const auto reading = std::make_shared<Reading>(Reading{LocaleSnapshot(locale), sections, list, {}});
+  std::vector<std::wstring> names;
+  std::vector<std::optional<std::wstring>> notIn;
   for (const Block& block : blocks_) {
+    names.push_back(block.name);
+    notIn.push_back(block.notIn);
     if (block.notIn) continue;
-    auto computerRead = std::make_shared<ComputerRead>();
+    auto computerRead = std::make_shared<ComputerRead>(report.spool);
     try {
       computerRead->source = computers_->computer(block.reached);
     } catch (const ComputerError& error) {
@@ -140,44 +166,30 @@ bool ManyComputers::write(ReportFile& report, Threads& threads, LocaleApi& local
     reading->reads.push_back(std::move(computerRead));
   }
 
+  BlockWriter writer(report, names, notIn, *reading, limits.callLimit);
   // A computer that the logs do not gather counts as read from the start.
-  const std::size_t notGathered = blocks_.size() - reading->reads.size();
-  read(notGathered);
-  const std::vector<bool> ended = readInParallel(
-      threads, limits, reading->reads.size(),
-      [reading](std::size_t i, const std::function<void()>& answered) {
-        readComputer(*reading, *reading->reads[i], answered);
-      },
-      [&read, notGathered](std::size_t n) { read(notGathered + n); });
-
-  bool allRead = true;
-  std::size_t next = 0;  // the next read, in the order of the blocks
-  for (const Block& block : blocks_) {
-    writeComputerBanner(report, block.name);
-    if (block.notIn) {
-      writeUnreadComputer(report, block.name, notGatheredReason(*block.notIn));
-      allRead = false;
-      continue;
-    }
-    const std::size_t r = next++;
-    if (!ended[r]) {
-      writeUnreadComputer(report, block.name, noAnswerReason(limits.firstAnswer));
-      allRead = false;
-      continue;
-    }
-    const ComputerRead& computer = *reading->reads[r];
-    if (computer.runFailure) std::rethrow_exception(computer.runFailure);
-    // A computer that failed before it answered has its line alone, without the banner
-    // of the section whose query failed.
-    if (computer.answered || !computer.failure) {
-      if (!computer.part.text().empty()) report.appendPrinted(computer.part.text());
-    }
-    if (computer.failure) {
-      writeUnreadComputer(report, block.name, errorReason(*computer.failure));
-      allRead = false;
-    }
+  std::size_t done = blocks_.size() - reading->reads.size();
+  try {
+    writer.writeReady();
+    read(done);
+    readInParallel(
+        threads, limits, reading->reads.size(),
+        [reading](std::size_t i, const std::function<void()>& answered) {
+          readComputer(*reading, *reading->reads[i], answered);
+        },
+        [reading](std::size_t i) {
+          if (reading->reads[i]->source) reading->reads[i]->source->cancel();
+        },
+        [&](std::size_t i, ReadEnd how) {
+          writer.ended(i, how);
+          read(++done);
+        });
+  } catch (...) {
+    // No read still running writes into the report, which goes unfinished.
+    for (const auto& computerRead : reading->reads) computerRead->part.seal(false);
+    throw;
   }
-  return allRead;
+  return writer.unreadLines();
 }
 
 }  // namespace brask

@@ -1,23 +1,30 @@
 // The report of many computers: after the header, one block for each computer, in the order
 // named (else in the order of the logs that gather them): a banner with its name, then its
 // sections as a one-computer report writes them, or the line that says why it could not be
-// read. The computers are read at once, each into a part of its own, and the blocks are
-// written when all have been read.
+// read. The computers are read at once, each into a part of its own, which goes into the
+// report as soon as the blocks before it are written, and waits in a spool until then.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "computers/parallel_reads.h"
 #include "platform/computers.h"
+#include "platform/file_api.h"
 #include "platform/locale_api.h"
 #include "platform/threads.h"
 #include "report/listings.h"
-#include "report/report_file.h"
 
 namespace brask {
+
+// Where the blocks go: the report, and spools for the parts read ahead of their turn.
+struct ManyReport {
+  Replacement& report;
+  std::function<std::unique_ptr<Spool>()> spool;
+};
 
 class ManyComputers {
  public:
@@ -29,13 +36,15 @@ class ManyComputers {
 
   std::size_t size() const { return blocks_.size(); }
 
-  // Reads the sections of every computer, at once as `limits` allow, and then writes their
-  // blocks. read(n) tells how many of size() have been read. A failure of the run itself, rather
-  // than of one computer, is thrown once the blocks before it have been written. Returns
-  // whether every computer was read.
-  bool write(ReportFile& report, Threads& threads, LocaleApi& locale,
-             const std::vector<Section>& sections, const ListSection& list,
-             const ParallelReads& limits, const std::function<void(std::size_t)>& read) const;
+  // Reads the sections of every computer, at once as `limits` allow, and writes their blocks.
+  // read(n) tells how many of size() have been read. A failure of the run itself, rather
+  // than of one computer, is thrown once the blocks before it have been written; so is
+  // RunCancelled. Returns the lines of the computers that could not be read, as the report
+  // gives them.
+  std::vector<std::wstring> write(const ManyReport& report, Threads& threads, LocaleApi& locale,
+                                  const std::vector<Section>& sections, const ListSection& list,
+                                  const ParallelReads& limits,
+                                  const std::function<void(std::size_t)>& read) const;
 
  private:
   struct Block {

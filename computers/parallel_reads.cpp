@@ -11,78 +11,119 @@ using SteadyClock = std::chrono::steady_clock;
 
 // What a read's thread and this one share: written there, read here.
 struct Progress {
-  std::atomic<bool> answered{false};
+  std::atomic<SteadyClock::rep> lastAnswer{SteadyClock::now().time_since_epoch().count()};
   std::atomic<bool> ended{false};
+
+  SteadyClock::time_point answeredAt() const {
+    return SteadyClock::time_point(SteadyClock::duration(lastAnswer.load()));
+  }
 };
 
-enum class State { Waiting, Running, Ended, GivenUp };
+enum class State { Waiting, Running, Cancelling, Finished };
 
-}  // namespace
+class Reads {
+ public:
+  Reads(Threads& threads, const ParallelReads& limits, std::size_t count,
+        const std::function<void(std::size_t, const std::function<void()>&)>& read,
+        const std::function<void(std::size_t)>& cancel,
+        const std::function<void(std::size_t, ReadEnd)>& ended)
+      : threads_(threads), limits_(limits), read_(read), cancel_(cancel), ended_(ended),
+        progress_(count), states_(count, State::Waiting), cancelledAt_(count) {}
 
-std::vector<bool> readInParallel(Threads& threads, const ParallelReads& limits, std::size_t count,
-                                 const std::function<void(std::size_t, const std::function<void()>&)>& read,
-                                 const std::function<void(std::size_t)>& done) {
-  std::vector<std::shared_ptr<Progress>> progress(count);
-  std::vector<State> states(count, State::Waiting);
-  std::vector<SteadyClock::time_point> started(count);
-  std::size_t next = 0;     // the next read to start
-  std::size_t running = 0;  // started, and neither ended nor given up
-  std::size_t finished = 0;
+  void run() {
+    try {
+      while (finished_ < states_.size()) {
+        startWhatMay();
+        const auto wakeAt = look();
+        if (finished_ == states_.size()) break;
+        if (next_ < states_.size() && running_ < limits_.atOnce) continue;
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wakeAt - SteadyClock::now());
+        threads_.wait(std::max(wait, std::chrono::milliseconds(0)) + std::chrono::milliseconds(1));
+      }
+    } catch (...) {
+      // Nothing more is waited for: every read still running is cancelled.
+      for (std::size_t i = 0; i < next_; ++i) {
+        if (states_[i] == State::Running) cancel_(i);
+      }
+      throw;
+    }
+  }
 
-  while (finished < count) {
-    while (next < count && running < limits.atOnce) {
+ private:
+  void startWhatMay() {
+    while (next_ < states_.size() && running_ < limits_.atOnce) {
       // A read given up may still run after this returns: what it shares lives on with it.
       auto shared = std::make_shared<Progress>();
-      progress[next] = shared;
-      started[next] = SteadyClock::now();
-      states[next] = State::Running;
-      ++running;
-      threads.start([&threads, shared, i = next, readFunction = read] {
-        const std::function<void()> answered = [&threads, shared] {
-          shared->answered = true;
-          threads.wake();
+      progress_[next_] = shared;
+      states_[next_] = State::Running;
+      ++running_;
+      threads_.start([&threads = threads_, shared, i = next_, read = read_] {
+        const std::function<void()> answered = [shared] {
+          shared->lastAnswer = SteadyClock::now().time_since_epoch().count();
         };
-        readFunction(i, answered);
+        read(i, answered);
         shared->ended = true;
         threads.wake();
       });
-      ++next;
+      ++next_;
     }
+  }
 
-    const std::size_t before = finished;
+  // Finishes the reads that have ended or run out of time; when to look again.
+  SteadyClock::time_point look() {
     auto wakeAt = SteadyClock::time_point::max();
     const auto now = SteadyClock::now();
-    for (std::size_t i = 0; i < next; ++i) {
-      if (states[i] != State::Running) continue;
-      if (progress[i]->ended) {
-        states[i] = State::Ended;
-      } else if (!progress[i]->answered) {
-        const auto deadline = started[i] + limits.firstAnswer;
-        if (now >= deadline) {
-          states[i] = State::GivenUp;
-        } else {
+    for (std::size_t i = 0; i < next_; ++i) {
+      const State state = states_[i];
+      if (state != State::Running && state != State::Cancelling) continue;
+      if (progress_[i]->ended) {
+        finish(i, state == State::Running ? ReadEnd::Ended : ReadEnd::Cancelled);
+      } else if (state == State::Running) {
+        const auto deadline = progress_[i]->answeredAt() + limits_.callLimit;
+        if (now < deadline) {
           wakeAt = std::min(wakeAt, deadline);
           continue;
         }
+        states_[i] = State::Cancelling;
+        cancelledAt_[i] = now;
+        cancel_(i);
+        wakeAt = std::min(wakeAt, now + limits_.grace);
+      } else if (now >= cancelledAt_[i] + limits_.grace) {
+        finish(i, ReadEnd::GivenUp);
       } else {
-        continue;
+        wakeAt = std::min(wakeAt, cancelledAt_[i] + limits_.grace);
       }
-      --running;
-      ++finished;
     }
-    if (finished != before) done(finished);
-    if (finished == count || (next < count && running < limits.atOnce)) continue;
-    const auto wait = wakeAt == SteadyClock::time_point::max()
-                          ? limits.firstAnswer
-                          : std::chrono::duration_cast<std::chrono::milliseconds>(wakeAt - now) +
-                                std::chrono::milliseconds(1);
-    threads.wait(wait);
+    return wakeAt;
   }
 
-  std::vector<bool> ended(count);
-  std::transform(states.begin(), states.end(), ended.begin(),
-                 [](State state) { return state == State::Ended; });
-  return ended;
+  void finish(std::size_t i, ReadEnd how) {
+    states_[i] = State::Finished;
+    --running_;
+    ++finished_;
+    ended_(i, how);
+  }
+
+  Threads& threads_;
+  const ParallelReads& limits_;
+  const std::function<void(std::size_t, const std::function<void()>&)>& read_;
+  const std::function<void(std::size_t)>& cancel_;
+  const std::function<void(std::size_t, ReadEnd)>& ended_;
+  std::vector<std::shared_ptr<Progress>> progress_;
+  std::vector<State> states_;
+  std::vector<SteadyClock::time_point> cancelledAt_;
+  std::size_t next_ = 0;     // the next read to start
+  std::size_t running_ = 0;  // started, and not finished
+  std::size_t finished_ = 0;
+};
+
+}  // namespace
+
+void readInParallel(Threads& threads, const ParallelReads& limits, std::size_t count,
+                    const std::function<void(std::size_t, const std::function<void()>&)>& read,
+                    const std::function<void(std::size_t)>& cancel,
+                    const std::function<void(std::size_t, ReadEnd)>& ended) {
+  Reads(threads, limits, count, read, cancel, ended).run();
 }
 
 }  // namespace brask

@@ -13,6 +13,10 @@ constexpr long kNotRegistered = 1753;
 constexpr long kUnknownInterface = 1717;
 constexpr long kAccessDenied = 5;
 constexpr long kLogonFailure = 1326;
+// A call that did not answer in time: it timed out (ERROR_TIMEOUT), or was cancelled
+// (ERROR_CANCELLED).
+constexpr long kTimeout = 1460;
+constexpr long kCancelled = 1223;
 
 constexpr const wchar_t* kCheckEventLogFirewall =
     L"Check that the computer is on and that its firewall allows \"Remote Event Log Management\".";
@@ -59,6 +63,9 @@ std::wstring errorReason(const ComputerError& error) {
     case kNotRegistered:
     case kUnknownInterface:
       return reason + L" " + (error.reach() == Reach::Wmi ? kCheckWmiFirewall : kCheckEventLogFirewall);
+    case kTimeout:
+    case kCancelled:
+      return reason + L" " + kCheckEitherFirewall;
     case kAccessDenied:
       return reason + L" " + kCheckMembership;
     case kLogonFailure:
@@ -68,10 +75,11 @@ std::wstring errorReason(const ComputerError& error) {
   }
 }
 
-std::wstring noAnswerReason(std::chrono::milliseconds limit) {
+std::wstring noAnswerReason(std::chrono::milliseconds limit, std::optional<long> code) {
   return L"it did not answer within " +
          std::to_wstring(std::chrono::duration_cast<std::chrono::seconds>(limit).count()) +
-         L" seconds. " + kCheckEitherFirewall;
+         L" seconds" + (code ? L" (error " + codeText(*code) + L")" : L"") + L". " +
+         kCheckEitherFirewall;
 }
 
 std::wstring notGatheredReason(const std::wstring& where) { return L"it is not in " + where + L"."; }

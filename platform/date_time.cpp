@@ -1,6 +1,21 @@
 #include "platform/date_time.h"
 
 namespace brask {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
+  year -= month <= 2;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+}  // namespace
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -36,6 +51,31 @@ DateTime nextMidnight(const DateTime& at) {
     }
   }
   return next;
+}
+
+std::int64_t secondsSince1970(const DateTime& utc) {
+  return daysFromCivil(utc.year, utc.month, utc.day) * kSecondsPerDay + utc.hour * 3600 +
+         utc.minute * 60 + utc.second;
+}
+
+DateTime utcDateTime(std::int64_t secondsSince1970) {
+  std::int64_t days = secondsSince1970 / kSecondsPerDay + 719468;
+  std::int64_t secondOfDay = secondsSince1970 % kSecondsPerDay;
+  if (secondOfDay < 0) {
+    secondOfDay += kSecondsPerDay;
+    --days;
+  }
+  const std::int64_t era = days / 146097;
+  const std::int64_t dayOfEra = days - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+  const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  return {static_cast<int>(yearOfEra + era * 400 + (month <= 2)), month,
+          static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1),
+          static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+          static_cast<int>(secondOfDay % 60)};
 }
 
 }  // namespace brask

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <compare>
+#include <cstdint>
 #include <optional>
 
 namespace brask {
@@ -35,5 +36,10 @@ std::optional<DateTime> makeDateTime(int year, int month, int day, int hour = 0,
 
 // Midnight at the start of the day after the given date-time's day.
 DateTime nextMidnight(const DateTime& at);
+
+// The date-time read as UTC, in seconds since 1970-01-01 00:00:00 (negative before it), on
+// the proleptic Gregorian calendar; and the UTC date-time of such a count, back to the year 0.
+std::int64_t secondsSince1970(const DateTime& utc);
+DateTime utcDateTime(std::int64_t secondsSince1970);
 
 }  // namespace brask

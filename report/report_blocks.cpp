@@ -13,7 +13,7 @@ constexpr std::wstring_view kComputerRule = L"==================================
 void writeHeader(ReportFile& report, const std::wstring& version, const std::wstring& language,
                  const DateTime& runAt, LocaleApi& locale) {
   const std::wstring crLf(kCrLf);
-  report.create({L"Zelvo's Event Viewer v01c run on " + version + L" in " + language,
+  report.append({L"Zelvo's Event Viewer v01c run on " + version + L" in " + language,
                  L"Report run at " + generalDateText(runAt, locale) + crLf,
                  L"Note: All dates below are in the format dd/mm/yyyy" + crLf});
 }
@@ -33,8 +33,12 @@ void writeComputerBanner(ReportFile& report, const std::wstring& name) {
   report.append({kComputerRule, L"Computer: " + name, kComputerRule});
 }
 
+std::wstring unreadComputerLine(const std::wstring& name, const std::wstring& reason) {
+  return L"Computer " + name + L" could not be read: " + reason;
+}
+
 void writeUnreadComputer(ReportFile& report, const std::wstring& name, const std::wstring& reason) {
-  report.append({L"Computer " + name + L" could not be read: " + reason + std::wstring(kCrLf)});
+  report.append({unreadComputerLine(name, reason) + std::wstring(kCrLf)});
 }
 
 }  // namespace brask

@@ -10,7 +10,7 @@
 
 namespace brask {
 
-// Creates the report with its header: program, Windows version and language, the run
+// Starts the report with its header: program, Windows version and language, the run
 // time in the general date form, and the note on the date format.
 void writeHeader(ReportFile& report, const std::wstring& version, const std::wstring& language,
                  const DateTime& runAt, LocaleApi& locale);
@@ -27,6 +27,7 @@ void writeComputerBanner(ReportFile& report, const std::wstring& name);
 
 // The line of a computer that could not be read, in place of its sections or after what
 // was read of them: "Computer NAME could not be read: " and the reason.
+std::wstring unreadComputerLine(const std::wstring& name, const std::wstring& reason);
 void writeUnreadComputer(ReportFile& report, const std::wstring& name, const std::wstring& reason);
 
 }  // namespace brask

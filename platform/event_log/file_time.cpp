@@ -14,37 +14,6 @@ constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
 constexpr std::uint64_t kUnixEpoch = 116444736000000000;
 constexpr std::int64_t kTicksPerSecond = 10000000;
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-// The UTC calendar time of seconds since 1970, before it too back to the year 0.
-DateTime civilFromSeconds(std::int64_t seconds) {
-  std::int64_t days = seconds / kSecondsPerDay + 719468;
-  std::int64_t secondOfDay = seconds % kSecondsPerDay;
-  if (secondOfDay < 0) {
-    secondOfDay += kSecondsPerDay;
-    --days;
-  }
-  const std::int64_t era = days / 146097;
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-  const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-  return {static_cast<int>(yearOfEra + era * 400 + (month <= 2)), month,
-          static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1),
-          static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
-          static_cast<int>(secondOfDay % 60)};
-}
-
 // Takes `count` decimal digits from the front of text; nothing when they are not there.
 std::optional<int> takeDigits(std::string_view& text, std::size_t count) {
   if (text.size() < count || text[0] == '-' || text[0] == '+') return std::nullopt;
@@ -91,8 +60,7 @@ std::optional<std::uint64_t> fileTimeOfSystemTime(std::string_view text) {
     text.remove_prefix(digits);
   }
   if (text != "Z") return std::nullopt;
-  const std::int64_t seconds = daysFromCivil(*year, *month, *day) * kSecondsPerDay +
-                               *hour * 3600 + *minute * 60 + *second;
+  const std::int64_t seconds = secondsSince1970(DateTime{*year, *month, *day, *hour, *minute, *second});
   const std::int64_t fileTime =
       seconds * kTicksPerSecond + ticks + static_cast<std::int64_t>(kUnixEpoch);
   if (fileTime < 0) return std::nullopt;
@@ -113,22 +81,19 @@ std::wstring utcTimeText(const DateTime& utc, std::int64_t fraction, std::size_t
 }
 
 std::wstring systemTimeText(std::uint64_t microseconds) {
-  return utcTimeText(civilFromSeconds(static_cast<std::int64_t>(microseconds / 1000000)),
+  return utcTimeText(utcDateTime(static_cast<std::int64_t>(microseconds / 1000000)),
                      static_cast<std::int64_t>(microseconds / 1000 % 1000), 3);
 }
 
 std::wstring fileTimeText(std::uint64_t fileTime) {
   const auto seconds = static_cast<std::int64_t>(fileTime / kTicksPerSecond) -
                        static_cast<std::int64_t>(kUnixEpoch / kTicksPerSecond);
-  return utcTimeText(civilFromSeconds(seconds),
+  return utcTimeText(utcDateTime(seconds),
                      static_cast<std::int64_t>(fileTime % kTicksPerSecond) * 100, 9);
 }
 
 std::uint64_t utcBoundOf(const DateTime& writtenBefore) {
-  const std::int64_t seconds =
-      daysFromCivil(writtenBefore.year, writtenBefore.month, writtenBefore.day) * kSecondsPerDay +
-      writtenBefore.hour * 3600 + writtenBefore.minute * 60 + writtenBefore.second +
-      kSecondsPerDay;
+  const std::int64_t seconds = secondsSince1970(writtenBefore) + kSecondsPerDay;
   return seconds > 0 ? static_cast<std::uint64_t>(seconds) * 1000000 : 0;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/windows_event_logs.h"
 
 #include "platform/computers.h"
+#include "platform/run_time_error.h"
 #include "platform/win32/computer_failures.h"
 #include "platform/win32/wevtapi/evt_event_source.h"
 #include "platform/win32/wevtapi/evt_objects.h"
@@ -32,6 +33,11 @@ class WindowsEventService final : public EventService {
     } catch (const RunTimeError& error) {
       throw computerError(error, reach());
     }
+  }
+
+  // Where a log stands is read by the bookmark's run.
+  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
+    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
   }
 
  private:

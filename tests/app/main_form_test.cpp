@@ -212,7 +212,7 @@ TEST_F(RunTest, UnsupportedSystemsAreRefusedBeforeTheReportIsTouched) {
 
     EXPECT_EQ(run.dialogs.messages, std::vector<Message>{c.message}) << c.language.c_str();
     EXPECT_EQ(run.files.files[kReport], L"earlier report");
-    EXPECT_TRUE(run.files.opens.empty());
+    EXPECT_TRUE(run.files.replaced.empty());
     EXPECT_EQ(run.form.ended, 0);
     EXPECT_EQ(formatDuringMessage, L"dd/MM/yyyy");
     EXPECT_EQ(run.shortDateInForce(), L"M/d/yyyy");
@@ -233,7 +233,7 @@ TEST_F(RunTest, CountIsRoundedHalfToEven) {
     run.events.logs[L"'Application'"] =
         std::vector<Event>(25, event(L"Error", L"20090810210223.000000+060"));
     window.cmdRun_Click();
-    EXPECT_EQ(run.files.opens.size(), 2 + c.records) << c.number;  // header, banner, records
+    EXPECT_EQ(run.files.texts.size(), 2 + c.records) << c.number;  // header, banner, records
   }
 }
 
@@ -266,7 +266,7 @@ TEST_F(RunTest, RunTimeErrorsRestoreTheFormatShowOneBoxAndEnd) {
     std::wstring boxStart;
   } cases[] = {
       {"report file", [](FakePlatform& p) { p.files.failAtWrite = 3; }, 3,
-       L"Run-time error '75':\n\nOpening the report file C:\\BRASK.txt: Path/File access error"},
+       L"Run-time error '75':\n\nWriting the report file C:\\BRASK.txt: Path/File access error"},
       {"event query", [](FakePlatform& p) { p.events.failAtQuery = 0; },
        2, L"Run-time error '-2147217392 (80041010)':\n\nQuerying the event log: Invalid class"},
       {"notepad", [](FakePlatform& p) { p.process.failStart = RunTimeError(L"Starting notepad", 2, L"File not found"); },
@@ -290,7 +290,7 @@ TEST_F(RunTest, RunTimeErrorsRestoreTheFormatShowOneBoxAndEnd) {
 
     EXPECT_EQ(run.dialogs.errors, std::vector<std::wstring>{c.boxStart}) << c.name;
     EXPECT_EQ(formatDuringBox, L"M/d/yyyy") << c.name;
-    EXPECT_EQ(run.files.opens.size(), c.writesKept) << c.name;
+    EXPECT_EQ(run.files.texts.size(), c.writesKept) << c.name;
     EXPECT_EQ(run.form.ended, 1) << c.name;
   }
 }
@@ -350,8 +350,9 @@ TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
     EXPECT_EQ(window.runUnattended(), c.end) << c.name;
     EXPECT_EQ(run.files.files[kOut] != kOld, c.replaced) << c.name;
     EXPECT_EQ(run.files.files.count(std::wstring(kOut) + L".new"), 0u) << c.name;
-    const bool said = c.end == RunEnd::Refused || c.end == RunEnd::RunTimeError;
-    EXPECT_EQ(run.dialogs.messages.size() + run.dialogs.errors.size(), said ? 1u : 0u) << c.name;
+    // Every end but a whole report says one line: a refusal, an error, the computer unread.
+    EXPECT_EQ(run.dialogs.messages.size() + run.dialogs.errors.size(), c.end == RunEnd::Written ? 0u : 1u)
+        << c.name;
     EXPECT_TRUE(run.process.started.empty()) << c.name;
     EXPECT_EQ(run.form.ended, 0) << c.name;
     EXPECT_EQ(run.shortDateInForce(), L"M/d/yyyy") << c.name;
@@ -362,7 +363,7 @@ TEST_F(RunTest, ExitEndsWithoutWriting) {
   form.Form_Load();
   form.cmdExit_Click();
   EXPECT_EQ(fake.form.ended, 1);
-  EXPECT_TRUE(fake.files.opens.empty());
+  EXPECT_TRUE(fake.files.replaced.empty());
   EXPECT_TRUE(fake.locale.sets.empty());
 }
 

@@ -1,5 +1,7 @@
 #include "fakes/fakes.h"
 
+#include <algorithm>
+
 namespace brask::fakes {
 namespace {
 
@@ -40,6 +42,22 @@ bool isWanted(const Event& event, const EventsWanted& wanted) {
   const auto written = event.find(L"TimeWritten");
   const auto time = written == event.end() ? std::nullopt : statedTime(written->second);
   return !time || *time < *wanted.writtenBefore;
+}
+
+// An event's position: its RecordNumber.
+std::optional<std::int64_t> positionOf(const Event& event) {
+  const auto found = event.find(L"RecordNumber");
+  if (found == event.end()) return std::nullopt;
+  const auto* number = std::get_if<std::int64_t>(&found->second);
+  return number ? std::optional(*number) : std::nullopt;
+}
+
+std::optional<std::int64_t> savedNumber(const std::wstring& position) {
+  if (position.empty() || position.size() > 18 ||
+      !std::all_of(position.begin(), position.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+    return std::nullopt;
+  }
+  return std::stoll(position);
 }
 
 bool isDue(const std::optional<std::size_t>& failAt, std::size_t calls) { return failAt == calls; }
@@ -111,13 +129,34 @@ class FakeService : public EventService {
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = queryText.rfind(prefix, 0) == 0 ? log_.logs.find(queryText.substr(prefix.size()))
                                                        : log_.logs.end();
+    const std::optional<std::int64_t> after = wanted.after ? savedNumber(*wanted.after) : std::nullopt;
     std::vector<Event> events;
     if (found != log_.logs.end()) {
       for (const Event& event : found->second) {
+        if (after && positionOf(event).value_or(0) <= *after) continue;
         if (!log_.honourWanted || isWanted(event, wanted)) events.push_back(event);
       }
     }
     return std::make_unique<FakeObjects>(std::move(events), log_);
+  }
+
+  // Positions are the events' RecordNumbers, the newest first in the log.
+  LogMark mark(const std::wstring& queryText, const std::optional<LogPosition>& saved) override {
+    log_.marks.push_back(queryText);
+    const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
+    const auto found = log_.logs.find(queryText.substr(std::min(prefix.size(), queryText.size())));
+    if (found == log_.logs.end() || found->second.empty()) return {};
+    const std::optional<std::int64_t> newest = positionOf(found->second.front());
+    const std::optional<std::int64_t> oldest = positionOf(found->second.back());
+    LogMark mark{newest ? std::optional(std::to_wstring(*newest)) : std::nullopt, SinceSaved::Continues};
+    if (!saved) return mark;
+    const std::optional<std::int64_t> number = savedNumber(*saved);
+    if (!number || !newest || *newest < *number) {
+      mark.since = SinceSaved::Cleared;
+    } else if (oldest && *oldest > *number + 1) {
+      mark.since = SinceSaved::Overwritten;
+    }
+    return mark;
   }
 
  private:
@@ -223,20 +262,86 @@ void FakeProcess::startProgram(const std::wstring& commandLine) {
   started.push_back(commandLine);
 }
 
-void MemoryFiles::write(const std::wstring& path, OpenMode mode, std::wstring_view text) {
-  if (failAtWrite && *failAtWrite == opens.size()) {
-    throw RunTimeError(L"Opening the report file " + path, 75, L"Path/File access error");
+namespace {
+
+class MemoryLock final : public FileLock {
+ public:
+  explicit MemoryLock(int& held) : held_(++held) {}
+  ~MemoryLock() override { --held_; }
+
+ private:
+  int& held_;
+};
+
+class MemoryReplacement final : public Replacement {
+ public:
+  MemoryReplacement(MemoryFiles& files, std::wstring path) : files_(files), path_(std::move(path)) {}
+
+  void write(std::wstring_view text) override {
+    if (files_.failAtWrite == files_.texts.size()) {
+      throw RunTimeError(L"Writing the report file " + path_, 75, L"Path/File access error");
+    }
+    files_.texts.emplace_back(text);
+    text_ += text;
   }
-  opens.emplace_back(mode, path);
-  texts.emplace_back(text);
-  if (mode == OpenMode::Output) files[path].clear();
-  files[path] += text;
+  void writeBytes(std::string_view bytes) override { write(widened(std::string(bytes))); }
+  void commit() override {
+    if (files_.refuseReplace) {
+      throw RunTimeError(L"Replacing the report file " + path_, 75, L"Path/File access error");
+    }
+    files_.files[path_] = text_;
+  }
+
+ private:
+  MemoryFiles& files_;
+  std::wstring path_;
+  std::wstring text_;
+};
+
+class MemorySpool final : public Spool {
+ public:
+  explicit MemorySpool(std::size_t& most) : most_(most) {}
+  void write(std::wstring_view text) override {
+    text_ += text;
+    most_ = std::max(most_, text_.size());
+  }
+  void copyTo(Replacement& target) override { target.write(text_); }
+
+ private:
+  std::size_t& most_;
+  std::wstring text_;
+};
+
+}  // namespace
+
+void MemoryText::write(std::wstring_view written) {
+  if (failAtWrite == writes.size()) {
+    throw RunTimeError(L"Writing the report file", 75, L"Path/File access error");
+  }
+  writes.emplace_back(written);
+  text += written;
 }
 
-void MemoryFiles::replace(const std::wstring& from, const std::wstring& to) {
-  if (refuseReplace) throw RunTimeError(L"Replacing the report file " + to, 75, L"Path/File access error");
-  files[to] = files[from];
-  files.erase(from);
+std::unique_ptr<FileLock> MemoryFiles::lock(const std::wstring& path) {
+  locked.push_back(path);
+  return std::make_unique<MemoryLock>(locksHeld);
+}
+
+std::unique_ptr<Replacement> MemoryFiles::replace(const std::wstring& path, Encoding) {
+  if (refuseTarget) throw *refuseTarget;
+  replaced.push_back(path);
+  return std::make_unique<MemoryReplacement>(*this, path);
+}
+
+std::unique_ptr<Spool> MemoryFiles::spool(const std::wstring&) {
+  ++spools;
+  return std::make_unique<MemorySpool>(spooled);
+}
+
+std::optional<std::wstring> MemoryFiles::readText(const std::wstring& path) {
+  const auto found = files.find(path);
+  if (found == files.end()) return std::nullopt;
+  return found->second;
 }
 
 }  // namespace brask::fakes

@@ -52,7 +52,8 @@ class RecordingDialogs : public Dialogs {
 
 using Event = std::map<std::wstring, PropertyValue>;
 
-// Event logs in memory, keyed by the log name as the query text ends with it.
+// Event logs in memory, keyed by the log name as the query text ends with it. An event's
+// position for a bookmark is its RecordNumber, a whole number.
 class FakeEventLog : public EventSource {
  public:
   std::map<std::wstring, std::vector<Event>> logs;
@@ -61,6 +62,7 @@ class FakeEventLog : public EventSource {
   bool honourWanted = false;
   std::vector<std::wstring> queries;
   std::vector<EventsWanted> wanted;  // what each query was told
+  std::vector<std::wstring> marks;   // the query texts of the marks asked for
   std::vector<std::wstring> reads;  // property names, in the order read
   int connects = 0;
   int released = 0;
@@ -100,6 +102,7 @@ class InlineThreads : public Threads {
   }
   void wake() override {}
   void wait(std::chrono::milliseconds) override {}
+  bool join(std::chrono::milliseconds) override { return true; }
 };
 
 // A locale with the size-then-fill protocol over a table of single-byte texts.
@@ -138,7 +141,10 @@ class FakeVersion : public VersionApi {
 class FakeClock : public Clock {
  public:
   DateTime at{2009, 8, 10, 21, 2, 23};
+  std::int64_t utcOffset = 0;  // seconds that local time is ahead of UTC
   DateTime now() override { return at; }
+  std::int64_t secondsSince1970() override { return brask::secondsSince1970(at) - utcOffset; }
+  DateTime localTime(std::int64_t seconds) override { return utcDateTime(seconds + utcOffset); }
 };
 
 class FakeProcess : public Process {
@@ -151,17 +157,34 @@ class FakeProcess : public Process {
   void startProgram(const std::wstring& commandLine) override;
 };
 
+// Text written through one open file, kept in memory.
+class MemoryText : public TextSink {
+ public:
+  std::wstring text;
+  std::vector<std::wstring> writes;        // the text of every write
+  std::optional<std::size_t> failAtWrite;  // index of the write that fails
+
+  void write(std::wstring_view text) override;
+};
+
+// Files in memory: a replacement's text takes its path's place when committed.
 class MemoryFiles : public FileApi {
  public:
   std::map<std::wstring, std::wstring> files;
-  std::vector<std::pair<OpenMode, std::wstring>> opens;  // (mode, path) of every write
-  std::vector<std::wstring> texts;                       // the text of every write
-  std::optional<std::size_t> failAtWrite;                // index of the write that fails
-  bool refuseReplace = false;                            // as a read-only file refuses
+  std::vector<std::wstring> texts;         // the text of every write, to any file
+  std::optional<std::size_t> failAtWrite;  // index of the write that fails
+  bool refuseReplace = false;              // commit refused, as a read-only file refuses it
+  std::optional<RunTimeError> refuseTarget;  // what replace() throws, as for a device
+  std::vector<std::wstring> replaced;      // paths of the replacements made, in order
+  std::vector<std::wstring> locked;        // paths locked, in order
+  int locksHeld = 0;
+  int spools = 0;                          // made
+  std::size_t spooled = 0;                 // the most characters any spool held
 
-  void write(const std::wstring& path, OpenMode mode, std::wstring_view text) override;
-  void replace(const std::wstring& from, const std::wstring& to) override;
-  void remove(const std::wstring& path) override { files.erase(path); }
+  std::unique_ptr<FileLock> lock(const std::wstring& path) override;
+  std::unique_ptr<Replacement> replace(const std::wstring& path, Encoding encoding) override;
+  std::unique_ptr<Spool> spool(const std::wstring& beside) override;
+  std::optional<std::wstring> readText(const std::wstring& path) override;
 };
 
 // Every fake, bundled as the Platform the logic takes.

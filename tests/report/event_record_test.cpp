@@ -13,10 +13,10 @@ std::wstring recordOf(const Event& e, const std::wstring& logName = L"'System'")
   FakeEventLog log;
   log.logs[logName] = {e};
   FakeLocale locale("dd/MM/yyyy");
-  MemoryFiles files;
-  ReportFile report(files, L"C:\\BRASK.txt");
+  MemoryText file;
+  ReportFile report(file);
   listLastEvents({log, locale, report}, L"Error", 1, logName);
-  return files.files[L"C:\\BRASK.txt"];
+  return file.text;
 }
 
 TEST(EventRecord, LaysOutFourLinesAndAnEmptyOne) {

@@ -7,16 +7,14 @@
 namespace brask::fakes {
 namespace {
 
-constexpr const wchar_t* kPath = L"C:\\BRASK.txt";
-
 struct ListingTest : ::testing::Test {
   FakeEventLog log;
   FakeLocale locale{"dd/MM/yyyy"};
-  MemoryFiles files;
-  ReportFile report{files, kPath};
+  MemoryText file;
+  ReportFile report{file};
   Listing listing{log, locale, report};
 
-  std::vector<std::wstring> reportLines() { return lines(files.files[kPath]); }
+  std::vector<std::wstring> reportLines() { return lines(file.text); }
   // The first line of every record, in the order written.
   std::vector<std::wstring> recordHeads() {
     std::vector<std::wstring> heads;
@@ -46,9 +44,8 @@ TEST_F(ListingTest, LatestEventsTakesTheFirstNMatchesInDeliveryOrder) {
                                                       L"Log: 'System' Date/Time: 10/08/2009 19:00:00",
                                                       L"Log: 'System' Date/Time: 10/08/2009 18:00:00"}));
   EXPECT_EQ(log.queries, std::vector<std::wstring>{L"Select * from Win32_NTLogEvent where Logfile = 'System'"});
-  // One open for append per record.
-  EXPECT_EQ(files.opens.size(), 3u);
-  for (const auto& open : files.opens) EXPECT_EQ(open.first, OpenMode::Append);
+  // One write per record.
+  EXPECT_EQ(file.writes.size(), 3u);
 }
 
 TEST_F(ListingTest, LatestEventsReadsOnlyTypeOfOtherEventsAndStopsAtTheNthMatch) {
@@ -93,7 +90,7 @@ TEST_F(ListingTest, MissingOrNumericTypeNeverMatches) {
 
 TEST_F(ListingTest, FailedWriteStopsTheListingAndKeepsEarlierRecords) {
   log.logs[L"'System'"] = hourly({L"Error", L"Error", L"Error"});
-  files.failAtWrite = 1;
+  file.failAtWrite = 1;
   EXPECT_THROW(listLastEvents(listing, L"Error", 3, L"'System'"), RunTimeError);
   EXPECT_EQ(recordHeads().size(), 1u);
   EXPECT_EQ(log.released, 1);
@@ -104,7 +101,7 @@ TEST_F(ListingTest, QueryFailureIsARunTimeError) {
   EXPECT_THROW(listLastEvents(listing, L"Error", 3, L"'System'"), RunTimeError);
   EXPECT_THROW(listEventsBetween(listing, L"Error", {2009, 8, 1}, {2009, 8, 10}, L"'System' "),
                RunTimeError);
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(file.text.empty());
 }
 
 // The date range, From and To as midnight values, the To day listed in full.
@@ -169,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ListingTest, NoEventsLineNamesTheLogTypeAndBothDates) {
   log.logs[L"'Application' "] = {event(L"Error", L"20090701000000.000000+060")};
   listEventsBetween(listing, L"Error", {2009, 8, 1}, {2009, 8, 10}, L"'Application' ");
-  EXPECT_EQ(files.files[kPath],
+  EXPECT_EQ(file.text,
             L"No 'Application' log Error events found from 01/08/2009 to 10/08/2009\r\n\r\n");
 }
 
@@ -179,8 +176,8 @@ TEST_F(ListingTest, DateRangeHasNoCapAndItsCountDoesNotWrap) {
   events.push_back(event(L"Error", L"20090101000000.000000+060"));
   log.logs[L"'System' "] = events;
   listEventsBetween(listing, L"Error", {2009, 8, 1}, {2009, 8, 10}, L"'System' ");
-  EXPECT_EQ(files.opens.size(), 65536u);
-  EXPECT_EQ(files.files[kPath].find(L"No "), std::wstring::npos);
+  EXPECT_EQ(file.writes.size(), 65536u);
+  EXPECT_EQ(file.text.find(L"No "), std::wstring::npos);
 }
 
 TEST_F(ListingTest, EachListingTellsTheSourceWhatItKeeps) {
@@ -200,7 +197,7 @@ TEST_F(ListingTest, DateRangeReadsTypeAndTimeOfSkippedEvents) {
                             event(L"Warning", L"20090805000000.000000+060")};
   listEventsBetween(listing, L"Error", {2009, 8, 1}, {2009, 8, 10}, L"'System' ");
   EXPECT_EQ(log.reads, (std::vector<std::wstring>{L"Type", L"TimeWritten", L"Type"}));
-  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(file.text.empty());
 }
 
 }  // namespace

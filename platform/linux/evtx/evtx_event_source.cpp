@@ -2,6 +2,7 @@
 
 #include "platform/event_log/event_levels.h"
 #include "platform/event_log/log_query.h"
+#include "platform/run_time_error.h"
 #include "platform/linux/evtx/evtx_objects.h"
 
 namespace brask {
@@ -19,6 +20,11 @@ class EvtxService : public EventService {
     return std::make_unique<EvtxObjects>(
         log == LogName::Other ? std::vector<EvtxLogFile*>() : folder_.filesOf(log), spelling_,
         levelSelectionFor(wanted, spelling_));
+  }
+
+  // Where a log stands is read by the bookmark's run.
+  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
+    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
   }
 
  private:

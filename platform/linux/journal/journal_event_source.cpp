@@ -1,6 +1,7 @@
 #include "platform/linux/journal/journal_event_source.h"
 
 #include "platform/event_log/log_query.h"
+#include "platform/run_time_error.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
 
@@ -17,6 +18,11 @@ class JournalService : public EventService {
                                           const EventsWanted& wanted) override {
     return std::make_unique<JournalObjects>(files_, logOfQuery(queryText), spelling_,
                                             selectionFor(wanted, spelling_));
+  }
+
+  // Where a log stands is read by the bookmark's run.
+  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
+    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
   }
 
  private:

@@ -9,11 +9,27 @@
 namespace brask {
 
 void StdThreads::start(std::function<void()> work) {
+  {
+    const std::lock_guard lock(mutex_);
+    ++running_;
+  }
   try {
-    std::thread(std::move(work)).detach();
+    std::thread([this, work = std::move(work)] {
+      work();
+      const std::lock_guard lock(mutex_);
+      --running_;
+      ended_.notify_all();
+    }).detach();
   } catch (const std::system_error& error) {
+    const std::lock_guard lock(mutex_);
+    --running_;
     throw RunTimeError(L"Starting a thread", error.code().value(), errnoText(error.code().value()));
   }
+}
+
+bool StdThreads::join(std::chrono::milliseconds atMost) {
+  std::unique_lock lock(mutex_);
+  return ended_.wait_for(lock, atMost, [this] { return running_ == 0; });
 }
 
 void StdThreads::wake() {

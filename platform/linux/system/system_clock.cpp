@@ -8,4 +8,10 @@ namespace brask {
 
 DateTime SystemClock::now() { return localDateTime(std::time(nullptr)); }
 
+std::int64_t SystemClock::secondsSince1970() { return std::time(nullptr); }
+
+DateTime SystemClock::localTime(std::int64_t secondsSince1970) {
+  return localDateTime(static_cast<std::time_t>(secondsSince1970));
+}
+
 }  // namespace brask

@@ -8,6 +8,8 @@ namespace brask {
 class SystemClock : public Clock {
  public:
   DateTime now() override;
+  std::int64_t secondsSince1970() override;
+  DateTime localTime(std::int64_t secondsSince1970) override;
 };
 
 }  // namespace brask

@@ -16,20 +16,31 @@ unsigned __stdcall runWork(void* work) {
   return 0;
 }
 
-}  // namespace
-
-WinThreads::WinThreads() : woken_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-  if (woken_) return;
+HANDLE newEvent(BOOL manualReset, BOOL set) {
+  const HANDLE event = CreateEventW(nullptr, manualReset, set, nullptr);
+  if (event) return event;
   const DWORD error = GetLastError();
   throw systemError(L"Creating an event", error);
 }
 
-WinThreads::~WinThreads() { CloseHandle(woken_); }
+}  // namespace
+
+WinThreads::WinThreads() : woken_(newEvent(FALSE, FALSE)), allEnded_(newEvent(TRUE, TRUE)) {}
+
+WinThreads::~WinThreads() {
+  CloseHandle(woken_);
+  CloseHandle(allEnded_);
+}
 
 void WinThreads::start(std::function<void()> work) {
-  auto owned = std::make_unique<std::function<void()>>(std::move(work));
+  if (InterlockedIncrement(&running_) == 1) ResetEvent(allEnded_);
+  auto owned = std::make_unique<std::function<void()>>([this, work = std::move(work)] {
+    work();
+    if (InterlockedDecrement(&running_) == 0) SetEvent(allEnded_);
+  });
   const std::uintptr_t thread = _beginthreadex(nullptr, 0, runWork, owned.get(), 0, nullptr);
   if (thread == 0) {
+    if (InterlockedDecrement(&running_) == 0) SetEvent(allEnded_);
     // The C runtime keeps the system's code of the failure in _doserrno.
     const DWORD error = static_cast<DWORD>(_doserrno);
     throw RunTimeError(L"Starting a thread", static_cast<long>(error), systemErrorText(error));
@@ -42,6 +53,10 @@ void WinThreads::wake() { SetEvent(woken_); }
 
 void WinThreads::wait(std::chrono::milliseconds atMost) {
   WaitForSingleObject(woken_, static_cast<DWORD>(atMost.count()));
+}
+
+bool WinThreads::join(std::chrono::milliseconds atMost) {
+  return WaitForSingleObject(allEnded_, static_cast<DWORD>(atMost.count())) == WAIT_OBJECT_0;
 }
 
 }  // namespace brask

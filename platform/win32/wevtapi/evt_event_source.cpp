@@ -30,6 +30,11 @@ class EvtService final : public EventService {
                                         source_.renderer_, source_.messages_, source_.spelling_);
   }
 
+  // Where a log stands is read by the bookmark's run.
+  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
+    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
+  }
+
  private:
   EvtEventSource& source_;
 };

@@ -133,6 +133,11 @@ class WmiService final : public EventService {
     return objects;
   }
 
+  // Where a log stands is read by the bookmark's run.
+  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
+    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
+  }
+
  private:
   std::shared_ptr<ComApartment> apartment_;  // released last
   bool remote_;

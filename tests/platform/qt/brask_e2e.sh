@@ -290,11 +290,12 @@ unattended 1 "Please check your selections: Err... the number of events must be 
 unattended 1 "Please check your dates: The 'To:' day is invalid." \
   --log System --type Error --from "01/01/$(date +%Y)" --out "$out"
 unattended 1 "Please check the command line: Unknown option 'quiet'." --quiet --out "$out"
-unattended 2 "BRASK: Run-time error '2': Opening the report file $work/missing/today.txt.new: No such file or directory" \
+unattended 2 "BRASK: Run-time error '2': Writing \"$work/missing/today.txt\": No such file or directory" \
   --log System --type Error --last 5 --out "$work/missing/today.txt"
 cmp -s "$out" "$work/kept" || fail "a refused or failed --run changed the report"
-# A computer that could not be read: the report is written all the same, and says so.
-unattended 3 "" WS1 ghost --log System --type Error --last 5 --out "$out"
+# A computer that could not be read: the report is written all the same, and says so, as
+# does standard error.
+unattended 3 "BRASK: Computer ghost could not be read: it is not in $BRASK_JOURNAL_DIR." WS1 ghost --log System --type Error --last 5 --out "$out"
 tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(named) - ||
   fail "the report of --run with a computer not in the folder differs from the expected lines"
 # Standard error closed: the run goes on, and its exit code says how it went.

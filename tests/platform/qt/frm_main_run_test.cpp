@@ -139,7 +139,7 @@ class FrmMainRunTest : public QObject {
     QCOMPARE(controls(), before);
     QCOMPARE(program.window.focusWidget(), program[ControlId::cmdRun]);
     QVERIFY(program.window.isVisible());
-    QVERIFY(program.fakes.files.opens.empty());
+    QVERIFY(program.fakes.files.replaced.empty());
     QVERIFY(program.fakes.process.started.empty());
   }
 
@@ -212,7 +212,7 @@ class FrmMainRunTest : public QObject {
     QTimer::singleShot(0, [&] { program.window.close(); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(program.fakes.files.opens.empty());
+    QVERIFY(program.fakes.files.replaced.empty());
   }
 
   // Exit ends the program itself, not only by closing what may be its last window.
@@ -226,7 +226,7 @@ class FrmMainRunTest : public QObject {
     QApplication::setQuitOnLastWindowClosed(true);
     QCOMPARE(ended, 0);
     QVERIFY(!program.window.isVisible());
-    QVERIFY(program.fakes.files.opens.empty());
+    QVERIFY(program.fakes.files.replaced.empty());
   }
 };
 

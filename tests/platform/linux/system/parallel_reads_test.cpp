@@ -1,8 +1,10 @@
 // Reading many computers at once on real threads: never more at a time than allowed, every
-// read waited for, and one that does not answer in time given up while the others go on.
+// read waited for, and one whose computer stops answering cancelled, or given up when even
+// that does not end it, while the others go on.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -14,42 +16,97 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(ParallelReadsTest, AtMostSoManyAtOnceAndASilentOneGivenUp) {
+TEST(ParallelReadsTest, AtMostSoManyAtOnceAndSilentOnesCancelledOrGivenUp) {
   StdThreads threads;
   constexpr std::size_t kCount = 20;
-  constexpr std::size_t kSilent = 3;  // never answers until the test lets it end
+  constexpr std::size_t kEndsWhenCancelled = 3;  // answers once, then waits for its cancel
+  constexpr std::size_t kNeverEnds = 7;          // answers a while, then ignores even its cancel
   struct Shared {
     std::atomic<int> running{0};
     std::atomic<int> most{0};
+    std::atomic<bool> cancelled{false};
     std::atomic<bool> release{false};
   };
   const auto shared = std::make_shared<Shared>();
-  std::vector<std::size_t> done;
+  std::map<std::size_t, ReadEnd> ends;
+  std::vector<std::size_t> cancels;
+  const auto started = std::chrono::steady_clock::now();
 
-  const std::vector<bool> ended = readInParallel(
-      threads, {4, 300ms}, kCount,
+  readInParallel(
+      threads, {4, 300ms, 200ms}, kCount,
       [shared](std::size_t i, const std::function<void()>& answered) {
         const int now = ++shared->running;
         for (int most = shared->most; now > most && !shared->most.compare_exchange_weak(most, now);) {
         }
-        if (i == kSilent) {
+        if (i == kEndsWhenCancelled) {
+          answered();
+          while (!shared->cancelled) std::this_thread::sleep_for(1ms);
+        } else if (i == kNeverEnds) {
+          // Answers keep it going well past one call's limit.
+          for (int k = 0; k < 5; ++k) {
+            std::this_thread::sleep_for(150ms);
+            answered();
+          }
           while (!shared->release) std::this_thread::sleep_for(1ms);
         } else {
-          answered();
           std::this_thread::sleep_for(std::chrono::milliseconds(i % 5 * 10));
+          answered();
         }
         --shared->running;
       },
-      [&done](std::size_t n) { done.push_back(n); });
+      [&](std::size_t i) {
+        cancels.push_back(i);
+        if (i == kEndsWhenCancelled) shared->cancelled = true;
+      },
+      [&](std::size_t i, ReadEnd how) { EXPECT_TRUE(ends.emplace(i, how).second) << i; });
 
-  for (std::size_t i = 0; i < kCount; ++i) EXPECT_EQ(ended[i], i != kSilent) << i;
+  ASSERT_EQ(ends.size(), kCount);
+  for (std::size_t i = 0; i < kCount; ++i) {
+    const ReadEnd expected = i == kEndsWhenCancelled ? ReadEnd::Cancelled
+                             : i == kNeverEnds       ? ReadEnd::GivenUp
+                                                     : ReadEnd::Ended;
+    EXPECT_EQ(ends[i], expected) << i;
+  }
+  EXPECT_EQ(cancels, (std::vector<std::size_t>{kEndsWhenCancelled, kNeverEnds}));
+  // The read that answered for 750 ms was not cancelled before its last answer's limit ran
+  // out, and given up a grace later.
+  EXPECT_GE(std::chrono::steady_clock::now() - started, 750ms + 300ms + 200ms);
   EXPECT_LE(shared->most, 4);
   EXPECT_GE(shared->most, 2);
-  ASSERT_FALSE(done.empty());
-  EXPECT_EQ(done.back(), kCount);
-  EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+  EXPECT_FALSE(threads.join(10ms)) << "the read given up still runs";
   shared->release = true;
-  while (shared->running > 0) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(threads.join(5s));
+}
+
+// A wait that the user ends (closing the window) cancels every read still running.
+class ClosingThreads final : public Threads {
+ public:
+  void start(std::function<void()> work) override { real_.start(std::move(work)); }
+  void wake() override { real_.wake(); }
+  void wait(std::chrono::milliseconds) override { throw RunCancelled(); }
+  bool join(std::chrono::milliseconds atMost) override { return real_.join(atMost); }
+
+ private:
+  StdThreads real_;
+};
+
+TEST(ParallelReadsTest, ClosingTheWindowCancelsTheReads) {
+  ClosingThreads threads;
+  const auto release = std::make_shared<std::atomic<bool>>(false);
+  std::vector<std::size_t> cancels;
+  EXPECT_THROW(readInParallel(
+                   threads, {2, 60s, 5s}, 3,
+                   [release](std::size_t, const std::function<void()>&) {
+                     while (!*release) std::this_thread::sleep_for(1ms);
+                   },
+                   [&](std::size_t i) {
+                     cancels.push_back(i);
+                     *release = true;
+                   },
+                   [](std::size_t, ReadEnd) { ADD_FAILURE() << "no read ended"; }),
+               RunCancelled);
+  EXPECT_EQ(cancels, (std::vector<std::size_t>{0, 1}));
+  EXPECT_TRUE(threads.join(5s));
 }
 
 }  // namespace

@@ -34,37 +34,47 @@ class AnsiFileTest : public testing::Test {
 TEST_F(AnsiFileTest, TextIsWrittenInTheAnsiCodePageWithAQuestionMarkForWhatItLacks) {
   // The default prefix runs under en_US, whose ANSI code page is Windows-1252.
   ASSERT_EQ(GetACP(), 1252u);
-  files_.write(path_, OpenMode::Output, L"Caf\u00e9 \u20ac5 \u4e2d\u00df\r\n");
+  const auto report = files_.replace(path_, Encoding::SystemCodePage);
+  report->write(L"Caf\u00e9 \u20ac5 \u4e2d\u00df\r\n");
+  report->commit();
   EXPECT_EQ(bytes(),
             "Caf\xe9 \x80"
             "5 ?\xdf\r\n");
 }
 
-TEST_F(AnsiFileTest, OutputTruncatesAndAppendAddsAtTheEnd) {
-  files_.write(path_, OpenMode::Output, L"an earlier, longer report\r\n");
-  files_.write(path_, OpenMode::Output, L"header\r\n");
-  files_.write(path_, OpenMode::Append, L"banner\r\n");
-  files_.write(path_, OpenMode::Append, L"");
-  files_.write(path_, OpenMode::Append, L"record\r\n");
-  EXPECT_EQ(bytes(), "header\r\nbanner\r\nrecord\r\n");
+TEST_F(AnsiFileTest, AReportIsReplacedWholeOrLeftAsItWas) {
+  {
+    const auto report = files_.replace(path_, Encoding::SystemCodePage);
+    report->write(L"yesterday");
+    report->commit();
+  }
+  {
+    const auto report = files_.replace(path_, Encoding::SystemCodePage);
+    report->write(L"half of today");
+  }  // never committed
+  EXPECT_EQ(bytes(), "yesterday");
+  const auto spool = files_.spool(path_);
+  spool->write(L"spooled ");
+  const auto report = files_.replace(path_, Encoding::SystemCodePage);
+  report->write(L"today, ");
+  spool->copyTo(*report);
+  report->commit();
+  EXPECT_EQ(bytes(), "today, spooled ");
+  EXPECT_EQ(files_.readText(path_), L"today, spooled ");
 }
 
-TEST_F(AnsiFileTest, AppendCreatesAMissingFile) {
-  files_.write(path_, OpenMode::Append, L"first\r\n");
-  EXPECT_EQ(bytes(), "first\r\n");
-}
-
-TEST_F(AnsiFileTest, AFileThatCannotBeOpenedIsARunTimeErrorWithTheSystemsCode) {
+TEST_F(AnsiFileTest, AFileThatCannotBeMadeIsARunTimeErrorWithTheSystemsCode) {
   const std::wstring missingFolder = L"C:\\brask-no-such-folder\\BRASK.txt";
   try {
-    files_.write(missingFolder, OpenMode::Output, L"header\r\n");
-    ADD_FAILURE() << "the write succeeded";
+    files_.replace(missingFolder, Encoding::SystemCodePage);
+    ADD_FAILURE() << "the file was made";
   } catch (const RunTimeError& error) {
     EXPECT_EQ(error.code(), ERROR_PATH_NOT_FOUND);
-    EXPECT_NE(error.action().find(missingFolder), std::wstring::npos);
+    EXPECT_NE(error.action().find(L"brask-no-such-folder"), std::wstring::npos);
     EXPECT_NE(error.description(), L"Unknown error");
     EXPECT_FALSE(error.description().empty());
   }
+  EXPECT_THROW(files_.replace(L"NUL", Encoding::SystemCodePage), RunTimeError) << "a device";
 }
 
 }  // namespace

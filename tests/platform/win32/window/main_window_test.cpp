@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, RunValidatesTheFormAsTheUserLeftIt) {
   EXPECT_TRUE(IsWindowVisible(window_.handle()));
   EXPECT_FALSE(window_.optionSelected(optNumber));
   EXPECT_EQ(window_.checkState(chkApplication), 0);
-  EXPECT_TRUE(fake_.files.opens.empty());
+  EXPECT_TRUE(fake_.files.replaced.empty());
 }
 
 TEST_F(MainWindowTest, TheFormReadsWhatTheUserSet) {
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
   EXPECT_FALSE(IsWindow(window_.handle()));
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_TRUE(fake_.dialogs.messages.empty());
-  EXPECT_TRUE(fake_.files.opens.empty());
+  EXPECT_TRUE(fake_.files.replaced.empty());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
