@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+
 namespace brask::fakes {
 namespace {
 
@@ -86,6 +87,7 @@ class FakeObjects : public EventObjects {
       fail(log_, L"Reading the next event", kFailed, L"Generic failure");
     }
     ++log_.steps;
+    if (log_.onStep) log_.onStep();
     return ++current_ < events_.size();
   }
 
@@ -300,15 +302,10 @@ class MemoryReplacement final : public Replacement {
 
 class MemorySpool final : public Spool {
  public:
-  explicit MemorySpool(std::size_t& most) : most_(most) {}
-  void write(std::wstring_view text) override {
-    text_ += text;
-    most_ = std::max(most_, text_.size());
-  }
+  void write(std::wstring_view text) override { text_ += text; }
   void copyTo(Replacement& target) override { target.write(text_); }
 
  private:
-  std::size_t& most_;
   std::wstring text_;
 };
 
@@ -335,7 +332,7 @@ std::unique_ptr<Replacement> MemoryFiles::replace(const std::wstring& path, Enco
 
 std::unique_ptr<Spool> MemoryFiles::spool(const std::wstring&) {
   ++spools;
-  return std::make_unique<MemorySpool>(spooled);
+  return std::make_unique<MemorySpool>();
 }
 
 std::optional<std::wstring> MemoryFiles::readText(const std::wstring& path) {

@@ -2,6 +2,7 @@
 // asks of them.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -75,6 +76,8 @@ class FakeEventLog : public EventSource {
   std::optional<std::size_t> failAtRead;
   // Another computer's logs: each failure above throws this instead.
   std::optional<ComputerError> computerError;
+  // Called at every move to the next event, on the walking thread.
+  std::function<void()> onStep;
 
   std::unique_ptr<EventService> connect() override;
 };
@@ -178,8 +181,7 @@ class MemoryFiles : public FileApi {
   std::vector<std::wstring> replaced;      // paths of the replacements made, in order
   std::vector<std::wstring> locked;        // paths locked, in order
   int locksHeld = 0;
-  int spools = 0;                          // made
-  std::size_t spooled = 0;                 // the most characters any spool held
+  std::atomic<int> spools{0};              // made, from any thread
 
   std::unique_ptr<FileLock> lock(const std::wstring& path) override;
   std::unique_ptr<Replacement> replace(const std::wstring& path, Encoding encoding) override;

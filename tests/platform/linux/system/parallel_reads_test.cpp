@@ -8,8 +8,11 @@
 #include <memory>
 #include <thread>
 
+#include "computers/many_computers.h"
 #include "computers/parallel_reads.h"
+#include "fakes/fakes.h"
 #include "platform/linux/system/std_threads.h"
+#include "report/report_file.h"
 
 namespace brask {
 namespace {
@@ -106,6 +109,55 @@ TEST(ParallelReadsTest, ClosingTheWindowCancelsTheReads) {
                    [](std::size_t, ReadEnd) { ADD_FAILURE() << "no read ended"; }),
                RunCancelled);
   EXPECT_EQ(cancels, (std::vector<std::size_t>{0, 1}));
+  EXPECT_TRUE(threads.join(5s));
+}
+
+// The report of many computers read on real threads, each at a pace of its own so that they
+// end in any order, is the report that reads them one after another writes.
+TEST(ParallelReadsTest, ManyComputersOnRealThreadsWriteWhatOneAtATimeWrites) {
+  const std::vector<std::wstring> names{L"a", L"b", L"c", L"d", L"e", L"f"};
+  const auto report = [&names](Threads& threads, bool paced) {
+    fakes::FakeComputers computers;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      fakes::FakeEventLog& log = computers.logs[names[i]];
+      for (int k = 0; k < 40; ++k) {
+        wchar_t time[32];
+        std::swprintf(time, 32, L"200908%02d120000.000000+060", 10 - k % 9);
+        log.logs[L"'System'"].push_back({{L"Type", k % 3 ? L"Error" : L"Warning"},
+                                         {L"TimeWritten", time},
+                                         {L"Message", names[i] + L" event " + std::to_wstring(k)}});
+      }
+      // The first computer the slowest, the last the quickest: parts wait for their turn.
+      if (paced) log.onStep = [delay = std::chrono::microseconds(300 * (names.size() - i))] {
+        std::this_thread::sleep_for(delay);
+      };
+      if (i == 2) {
+        log.computerError = ComputerError(L"Reading", 5, L"Access is denied.", Reach::EventLogApi);
+        log.failAtStep = 7;
+      }
+    }
+    fakes::MemoryFiles files;
+    fakes::FakeLocale locale("dd/MM/yyyy");
+    const auto replacement = files.replace(L"C:\\BRASK.txt", Encoding::SystemCodePage);
+    const std::vector<std::wstring> unread =
+        ManyComputers::of(computers, names)
+            ->write({*replacement, [&files] { return files.spool(L"C:\\BRASK.txt"); }}, threads, locale,
+                    {{L"'System'", L"Error"}, {L"'System'", L"Warning"}},
+                    [](const Listing& listing, const Section& section) {
+                      listLastEvents(listing, section.typeName, 20, section.logName);
+                    },
+                    {3, 60s, 5s}, [](std::size_t) {});
+    EXPECT_EQ(unread.size(), 1u);
+    replacement->commit();
+    return std::pair(files.files[L"C:\\BRASK.txt"], files.spools.load());
+  };
+  fakes::InlineThreads inline_;
+  StdThreads threads;
+  const auto [expected, inlineSpools] = report(inline_, false);
+  const auto [written, spools] = report(threads, true);
+  EXPECT_EQ(written, expected);
+  EXPECT_NE(expected.find(L"Computer c could not be read: Access is denied. (error 5)."), std::wstring::npos);
+  EXPECT_GT(spools, 0) << "the quicker computers waited in spools";
   EXPECT_TRUE(threads.join(5s));
 }
 
