@@ -8,6 +8,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "platform/file_api.h"
 

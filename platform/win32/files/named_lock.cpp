@@ -102,13 +102,30 @@ std::wstring lockName(const std::wstring& path) {
 
 std::unique_ptr<FileLock> lockNamed(const std::wstring& path, const std::wstring& given) {
   const std::wstring name = lockName(path);
-  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
-  if (!mutex) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_ACCESS_DENIED) refuseTaken(given, name);
-    throw systemError(L"Writing \"" + given + L"\"", error);
+  const std::wstring action = L"Writing \"" + given + L"\"";
+  HANDLE mutex = nullptr;
+  bool made = false;
+  for (int tries = 0;; ++tries) {
+    // Opened asking for no more than a run needs (to wait, to let go, to see the owner): the
+    // mutex of a run under SYSTEM, a scheduled task's, gives the Administrators no more.
+    mutex = OpenMutexW(SYNCHRONIZE | READ_CONTROL, FALSE, name.c_str());
+    if (mutex) break;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) {
+      mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+      if (mutex) {
+        made = GetLastError() != ERROR_ALREADY_EXISTS;
+        break;
+      }
+      error = GetLastError();
+      // Made meanwhile, by a run whose mutex this one may only open as above: once more.
+      if (error == ERROR_ACCESS_DENIED && tries == 0) continue;
+    }
+    // Closed to this user, or a kernel object of another kind under the name.
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_HANDLE) refuseTaken(given, name);
+    throw systemError(action, error);
   }
-  if (GetLastError() == ERROR_ALREADY_EXISTS && !madeByARun(mutex)) {
+  if (!made && !madeByARun(mutex)) {
     CloseHandle(mutex);
     refuseTaken(given, name);
   }
@@ -116,7 +133,7 @@ std::unique_ptr<FileLock> lockNamed(const std::wstring& path, const std::wstring
   if (WaitForSingleObject(mutex, INFINITE) == WAIT_FAILED) {
     const DWORD error = GetLastError();
     CloseHandle(mutex);
-    throw systemError(L"Writing \"" + given + L"\"", error);
+    throw systemError(action, error);
   }
   return std::make_unique<MutexLock>(mutex);
 }
