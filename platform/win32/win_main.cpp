@@ -88,7 +88,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     FilledForm form(request.form);
     Platform platform{form,  console, events, locale,    version,
                       clock, process, files,  computers, threads};
-    const RunEnd end = MainForm(platform, request).runUnattended();
+    MainForm run(platform, request);
+    const RunEnd end = run.runUnattended();
     return endOnceThreadsEnd(threads, static_cast<int>(end));
   }
 
