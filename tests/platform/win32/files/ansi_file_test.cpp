@@ -322,18 +322,5 @@ TEST_F(AnsiFileTest, ALockNameTakenByAnotherUserRefusesTheRun) {
   EXPECT_NE(files_.lock(path_), nullptr) << "the name is free again";
 }
 
-TEST(LockName, OneNameForOneFileHoweverItsPathIsWritten) {
-  const std::wstring name = L"Global\\brask-report-C:/REPORTS/BRASK.TXT";
-  for (const wchar_t* path : {L"C:\\reports\\BRASK.txt", L"\\\\?\\C:\\Reports\\brask.TXT"}) {
-    EXPECT_EQ(lockName(path), name) << testing::PrintToString(path);
-  }
-  EXPECT_EQ(lockName(L"\\\\?\\UNC\\server\\share\\b.txt"), L"Global\\brask-report-//SERVER/SHARE/B.TXT");
-  const std::wstring deep = L"C:\\" + std::wstring(400, L'd') + L"\\end.txt";
-  const std::wstring longName = lockName(deep);
-  EXPECT_EQ(longName.size(), MAX_PATH - 1u);
-  EXPECT_TRUE(longName.starts_with(L"Global\\brask-report-DDD"));
-  EXPECT_TRUE(longName.ends_with(L"D/END.TXT")) << "the end of a long path names its file";
-}
-
 }  // namespace
 }  // namespace brask

@@ -1,11 +1,10 @@
-// The threads of reads and the wait of the window's thread: woken, timed out, joined; while
-// it waits the thread handles its messages, sets input aside and ends the wait with
-// RunCancelled on WM_QUIT.
+// The wait of the window's thread handles its messages and sets input aside. (A message sent
+// from a reading thread answered during a run, and WM_QUIT's RunCancelled: the window's
+// tests; threads joined or not: the process's end.)
 #include "platform/win32/process/win_threads.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 namespace brask {
@@ -48,63 +47,6 @@ class RecordingWindow {
   HWND handle_;
 };
 
-// How long the call took, in milliseconds.
-template <class Call>
-long long timed(Call call) {
-  const auto start = std::chrono::steady_clock::now();
-  call();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-}
-
-TEST(WinThreads, AWaitEndsWhenWokenOrWhenItsTimeIsUp) {
-  WinThreads threads;
-  threads.wake();
-  EXPECT_LT(timed([&] { threads.wait(10s); }), 2000) << "a wake before the wait ends it at once";
-  const long long waited = timed([&] { threads.wait(200ms); });
-  EXPECT_GE(waited, 180);
-  EXPECT_LT(waited, 2000);
-  threads.start([&] {
-    Sleep(100);
-    threads.wake();
-  });
-  EXPECT_LT(timed([&] { threads.wait(10s); }), 5000) << "a thread's wake ends the wait";
-  EXPECT_TRUE(threads.join(5s));
-}
-
-TEST(WinThreads, JoinWaitsForEveryThreadAtMostAsLongAsItIsTold) {
-  WinThreads threads;
-  EXPECT_TRUE(threads.join(0ms)) << "no thread started";
-  const HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  threads.start([release] { WaitForSingleObject(release, INFINITE); });
-  threads.start([] {});
-  const long long waited = timed([&] { EXPECT_FALSE(threads.join(300ms)) << "a thread still runs"; });
-  EXPECT_GE(waited, 280);
-  SetEvent(release);
-  EXPECT_TRUE(threads.join(5s));
-  CloseHandle(release);
-}
-
-// A message sent from another thread is answered only by a thread that handles its
-// messages: the window's caption read by a reading thread, as the system reads it to tell
-// whether the window still responds.
-TEST(WinThreads, AWaitAnswersMessagesSentFromOtherThreads) {
-  WinThreads threads;
-  RecordingWindow window;
-  const HWND handle = window.handle();
-  bool answered = false;
-  threads.start([&] {
-    wchar_t caption[32] = {};
-    DWORD_PTR length = 0;
-    answered = SendMessageTimeoutW(handle, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(caption), SMTO_BLOCK, 5000,
-                                   &length) != 0 &&
-               std::wstring(caption) == L"recording";
-    threads.wake();
-  });
-  threads.wait(20s);
-  ASSERT_TRUE(threads.join(10s));
-  EXPECT_TRUE(answered) << "the window did not answer while its thread waited";
-}
-
 // Posted messages are handled, input is set aside: the window takes no click or key while a
 // run waits.
 TEST(WinThreads, AWaitHandlesPostedMessagesAndSetsInputAside) {
@@ -126,14 +68,6 @@ TEST(WinThreads, AWaitHandlesPostedMessagesAndSetsInputAside) {
     if (c.handled) expected.push_back(c.message);
   }
   EXPECT_EQ(RecordingWindow::received(), expected);
-}
-
-TEST(WinThreads, WmQuitEndsAWaitWithRunCancelled) {
-  WinThreads threads;
-  PostQuitMessage(0);
-  EXPECT_THROW(threads.wait(10s), RunCancelled);
-  MSG message;
-  EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was handled twice";
 }
 
 }  // namespace
