@@ -1,11 +1,14 @@
-// brask.exe: keeps DLLs to the system directory, reads the command line (refusing in a
-// message box what it cannot take), creates the Windows side of the platform and frmMain
-// with the switches' values in its fields, runs Form_Load, shows the window and runs its
-// messages through IsDialogMessage until the window is gone. With /run it writes the report
-// without a window, its messages on standard error, and exits with how the run went. The
-// event logs are read through the Event Log API where Windows has it and it works (Vista
+// brask.exe: keeps DLLs to the system directory, makes COM ready (the main thread's
+// apartment, the process's security), reads the command line (refusing in a message box
+// what it cannot take), creates the Windows side of the platform and frmMain with the
+// switches' values in its fields, runs Form_Load, shows the window and runs its messages
+// through IsDialogMessage until the window is gone. With /run it writes the report without a
+// window, every message on standard error, /? and /version on standard output, and exits with
+// how the run went: nothing opens a window or a box, which nobody would be there to close.
+// The event logs are read through the Event Log API where Windows has it and it works (Vista
 // and later), else through WMI (XP and 2003), which has no collector logs: there a request
-// for one is refused as a command line is.
+// for one is refused as a command line is. Either way the process ends once the threads
+// that read other computers have ended, or at once where one cannot be waited for.
 // A window that the system cannot make ends the program in the run-time error box.
 #include <windows.h>
 
@@ -21,16 +24,18 @@
 #include "app/window_caption.h"
 #include "command_line/filled_form.h"
 #include "command_line/windows_arguments.h"
-#include "platform/win32/system/ansi_file.h"
-#include "platform/win32/system/command_line_text.h"
-#include "platform/win32/system/console_dialogs.h"
+#include "platform/win32/files/ansi_file.h"
+#include "platform/win32/process/com_process.h"
+#include "platform/win32/process/command_line_text.h"
+#include "platform/win32/process/console_dialogs.h"
+#include "platform/win32/process/process_end.h"
+#include "platform/win32/process/standard_streams.h"
+#include "platform/win32/process/win_threads.h"
 #include "platform/win32/system/dll_search.h"
 #include "platform/win32/system/kernel32_locale.h"
 #include "platform/win32/system/kernel32_version.h"
 #include "platform/win32/system/local_clock.h"
-#include "platform/win32/system/standard_streams.h"
 #include "platform/win32/system/win_process.h"
-#include "platform/win32/system/win_threads.h"
 #include "platform/win32/wevtapi/wevtapi.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/main_window.h"
@@ -41,6 +46,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace brask;
   restrictDllSearch();
+  const ComProcess com;
 
   // A run without a window says everything on standard error, from the command line on.
   const std::vector<std::wstring> arguments = commandLineArguments();
@@ -57,7 +63,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   }
   if (request.usage || request.version) {
     const std::wstring text = request.usage ? windowsUsage() : L"brask " BRASK_VERSION_TEXT L"\n";
-    if (!writeStandard(STD_OUTPUT_HANDLE, text)) boxes.messageBox(text, kProgramTitle);
+    // Without /run, a program started from a shortcut has nowhere else to say it.
+    if (!writeStandard(STD_OUTPUT_HANDLE, text) && !unattended) boxes.messageBox(text, kProgramTitle);
     return 0;
   }
   // A collector's logs come with the Event Log API, which Windows XP and 2003 lack.
@@ -81,7 +88,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     FilledForm form(request.form);
     Platform platform{form,  console, events, locale,    version,
                       clock, process, files,  computers, threads};
-    return static_cast<int>(MainForm(platform, request).runUnattended());
+    MainForm run(platform, request);
+    const RunEnd end = run.runUnattended();
+    return endOnceThreadsEnd(threads, static_cast<int>(end));
   }
 
   becomeDpiAware();
@@ -98,6 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                     clock,  process, files,  computers, threads};
   MainForm form(platform, request);
   window.setHandlers(form);
+  threads.handleMessagesOf(window.handle());
 
   form.Form_Load();
   window.show(showCommand);
@@ -109,5 +119,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
       DispatchMessageW(&message);
     }
   }
-  return static_cast<int>(message.wParam);
+  return endOnceThreadsEnd(threads, static_cast<int>(message.wParam));
 }

@@ -183,10 +183,7 @@ void MainWindow::showCaption(const std::wstring& caption) {
   SetWindowTextW(window_, caption.c_str());
 }
 
-void MainWindow::unloadAndEnd() {
-  DestroyWindow(window_);
-  ExitProcess(0);
-}
+void MainWindow::unloadAndEnd() { DestroyWindow(window_); }
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
@@ -205,14 +202,36 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       // Enter and Escape arrive as IDOK and IDCANCEL: no control answers to them.
       if (HIWORD(wParam) == BN_CLICKED && handlers_) {
+        // No click reaches a handler while a run is at work, however it came.
+        if (running_) return 0;
         if (LOWORD(wParam) == controlIdentifier(ControlId::cmdRun)) {
           // The window takes no input until the run is over.
           const BusyCursor busy;
+          running_ = true;
+          struct Over {
+            bool& running;
+            ~Over() { running = false; }
+          } over{running_};
           handlers_->cmdRun_Click();
         }
         if (LOWORD(wParam) == controlIdentifier(ControlId::cmdExit)) handlers_->cmdExit_Click();
       }
       return 0;
+    case WM_CLOSE:
+      // The handler of a run goes on on this window: the run is cancelled, and the handler
+      // ends the program.
+      if (running_) {
+        PostQuitMessage(0);
+        return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      // The wait cursor, also as the pointer moves while a run handles messages.
+      if (running_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window_, &paint);

@@ -3,7 +3,9 @@
 // access keys through IsDialogMessage, each text box named for screen readers by a hidden
 // static text control before it, the labels with a tooltip readable through static text
 // controls over them that draw nothing, and the form the logic reads. Run and Exit call the
-// MainForm's handlers; a run shows the wait cursor.
+// MainForm's handlers; a run shows the wait cursor over the window. Closed during a run
+// (whose waits keep handling its messages), the window stays until the run's handler has
+// returned: it posts WM_QUIT, which ends the run's wait with RunCancelled.
 #pragma once
 
 #include <windows.h>
@@ -42,7 +44,7 @@ class MainWindow final : public Form {
   bool optionSelected(ControlId optionButton) override;
   std::wstring text(ControlId textBox) override;
   void showCaption(const std::wstring& caption) override;
-  // DestroyWindow, then ExitProcess.
+  // DestroyWindow, whose WM_DESTROY ends the message loop: WinMain then ends the process.
   void unloadAndEnd() override;
 
  private:
@@ -62,6 +64,7 @@ class MainWindow final : public Form {
   HWND tooltips_ = nullptr;
   HWND focus_ = nullptr;
   MainForm* handlers_ = nullptr;
+  bool running_ = false;  // Run's handler is at work
 };
 
 }  // namespace brask

@@ -5,8 +5,11 @@
 # report, starts Notepad and ends; a report that cannot be written ends it in the run-time
 # error box; a collector's log asked for (/forwarded) where there is no Event Log API, as
 # on Windows XP, is refused before the window opens; /run writes the report without a
-# window and ends with an exit code of each kind. The cases, empty-form, number, error,
-# forwarded and unattended, may be chosen with BRASK_WINDOW_CASES.
+# window and ends with an exit code of each kind, says each computer it could not read on
+# standard error (in the OEM code page, as nothing else there is a console), refuses a device
+# or a folder as the report, and shows /? and /version on standard output, or nowhere where
+# it has none, never in a box. The cases, empty-form, number, error, forwarded and
+# unattended, may be chosen with BRASK_WINDOW_CASES.
 #
 # Usage: brask_gui_test.sh WINE_RUN PREFIX_ROOT BRASK_EXE
 # (the toolchain's emulator, then the program; BRASK_WINE_PREFIX names the Wine prefix)
@@ -142,7 +145,7 @@ if wanted unattended; then
     tr -d '\r' <"$prefix/err" >"$prefix/err.txt"
     [ "$status" = "$want" ] || fail "/run $* ended with $status, not $want: $(cat "$prefix/err.txt")"
     if [ -n "$line" ]; then
-      grep -q "^$(printf '%s' "$line" | sed 's/[][\\.*^$/]/\\&/g')" "$prefix/err.txt" ||
+      LC_ALL=C grep -q "^$(printf '%s' "$line" | sed 's/[][\\.*^$/]/\\&/g')" "$prefix/err.txt" ||
         fail "/run $* said '$(cat "$prefix/err.txt")', not '$line'"
     else
       [ ! -s "$prefix/err.txt" ] || fail "/run $* said '$(cat "$prefix/err.txt")'"
@@ -159,11 +162,33 @@ if wanted unattended; then
   unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
     /LOG:system /type:error /last:21 '/out:C:\reports\today.txt'
   unattended 1 "Please check the command line: \"/quiet\" is not a switch of this program." /quiet
-  unattended 2 "BRASK: Run-time error '3': Opening \"C:\missing\today.txt.new\": " \
+  unattended 2 "BRASK: Run-time error '3': Writing \"C:\missing\today.txt\": " \
     /log:System /type:Error /last:5 '/out:C:\missing\today.txt'
+  unattended 2 "BRASK: Run-time error '75': Writing \"NUL\": \"NUL\" is a device, not a file" \
+    /log:System /type:Error /last:5 /out:NUL
+  unattended 2 "BRASK: Run-time error '75': Writing \"C:\reports\": \"C:\reports\" is a folder, not a file" \
+    /log:System /type:Error /last:5 '/out:C:\reports'
   cmp -s "$out" "$prefix/kept" || fail "a refused or failed /run changed the report"
-  unattended 3 "" '\\ghost' /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
-  grep -q "^Computer ghost could not be read: " "$out" || fail "no line for the computer ghost: $(cat "$out")"
+  [ "$(ls "$prefix/drive_c/reports")" = today.txt ] || fail "a refused /run left $(ls "$prefix/drive_c/reports")"
+  # The computer's line: in the report in the ANSI code page (1252: o-umlaut is F6), on
+  # standard error in the OEM one (437: 94).
+  unattended 3 "BRASK: Computer gh$(printf '\x94')st could not be read: " "$(printf '\\\\gh\xc3\xb6st')" \
+    /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
+  LC_ALL=C grep -q "^Computer gh$(printf '\xf6')st could not be read: " "$out" ||
+    fail "no line for the computer gh(o-umlaut)st: $(cat "$out")"
+
+  echo "/run /? and /run /version: on standard output, else nowhere, never in a box"
+  for asked in '/?' /version; do
+    status=0
+    "$wine_run" "$root" "$exe" /run "$asked" >"$prefix/out" 2>"$prefix/err" || status=$?
+    [ "$status" = 0 ] || fail "/run $asked ended with $status"
+    [ ! -s "$prefix/err" ] || fail "/run $asked said '$(cat "$prefix/err")' on standard error"
+    grep -qE "^(brask |Usage: brask.exe)" "$prefix/out" || fail "/run $asked printed '$(cat "$prefix/out")'"
+    # With no standard streams and no console: a box would wait for ever, and Wine end it.
+    status=0
+    BRASK_WINE_TIMEOUT=30 "$wine_run" "$root" "$exe" /run "$asked" >&- 2>&- || status=$?
+    [ "$status" = 0 ] || fail "/run $asked without standard streams ended with $status"
+  done
 fi
 
 if wanted forwarded; then

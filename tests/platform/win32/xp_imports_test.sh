@@ -19,7 +19,7 @@ if (( major * 100 + minor > ${max%.*} * 100 + ${max#*.} )); then
   fail "subsystem version $major.$minor is newer than $max"
 fi
 
-allowed='^(kernel32|user32|gdi32|comctl32|ole32|oleaut32|shell32|msvcrt)\.dll$'
+allowed='^(kernel32|user32|gdi32|comctl32|ole32|oleaut32|shell32|advapi32|msvcrt)\.dll$'
 while read -r dll; do
   grep -qiE "$allowed" <<<"$dll" || fail "imports $dll, which is not one of Windows' own DLLs"
 done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")

@@ -1,16 +1,22 @@
 // frmMain as a real Win32 window (under Wine and Xvfb), driven with the messages that
-// keys and clicks become; the run's logic behind it works on the fakes of the seam.
+// keys and clicks become; the run's logic behind it works on the fakes of the seam, and a
+// run of many computers on the program's own threads, whose waits handle the window's
+// messages.
 #include "platform/win32/window/main_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <vector>
 
 #include "app/pixel_layout.h"
+#include "app/window_caption.h"
 #include "canvas.h"
 #include "fakes/fakes.h"
+#include "platform/win32/process/win_threads.h"
 #include "platform/win32/window/dpi_awareness.h"
 #include "platform/win32/window/native_controls.h"
 
@@ -18,6 +24,39 @@ namespace brask {
 namespace {
 
 using enum ControlId;
+using namespace std::chrono_literals;
+
+// A computer's empty logs whose connection first runs a hook of the test's, on the thread
+// that reads it.
+class HookedSource final : public EventSource {
+ public:
+  HookedSource(std::function<void()> onConnect, std::function<void()> onCancel)
+      : onConnect_(std::move(onConnect)), onCancel_(std::move(onCancel)) {}
+
+  std::unique_ptr<EventService> connect() override {
+    if (onConnect_) onConnect_();
+    return logs_.connect();
+  }
+  void cancel() override {
+    if (onCancel_) onCancel_();
+  }
+
+ private:
+  std::function<void()> onConnect_;
+  std::function<void()> onCancel_;
+  fakes::FakeEventLog logs_;
+};
+
+class HookedComputers final : public Computers {
+ public:
+  std::map<std::wstring, std::function<void()>> onConnect;  // by computer
+  std::function<void()> onCancel;                           // of any computer
+
+  std::optional<GatheredComputers> gathered() override { return std::nullopt; }
+  std::unique_ptr<EventSource> computer(const std::wstring& name) override {
+    return std::make_unique<HookedSource>(onConnect[name], onCancel);
+  }
+};
 
 class MainWindowTest : public testing::Test {
  protected:
@@ -162,6 +201,15 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_TRUE(fake_.dialogs.messages.empty());
   EXPECT_TRUE(fake_.files.replaced.empty());
+}
+
+TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  click(cmdExit);
+  EXPECT_FALSE(IsWindow(window_.handle()));
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheTableSaysAtTheScreensDpi) {
@@ -365,6 +413,86 @@ TEST_F(MainWindowTest, AWindowThatCannotBeMadeEndsInTheRunTimeErrorBox) {
       L"Run-time error '1410':\n\nRegistering the window class frmMain: Class already exists."};
   EXPECT_EQ(dialogs.errors, expected);
   EXPECT_TRUE(IsWindow(window_.handle())) << "the open window stays";
+}
+
+// A Number-mode run of two computers, read on the program's own threads while the window's
+// thread waits; the report replaces yesterday's.
+class MainWindowRunTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    threads_.handleMessagesOf(window_.handle());
+    window_.fill({{{chkSystem, true}, {chkError, true}}, optNumber, {{txtNumber, L"1"}}});
+    window_.setHandlers(run_);
+    fake_.files.files[report_] = L"yesterday";
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  void TearDown() override { EXPECT_TRUE(threads_.join(10s)) << "a read outlived the run"; }
+
+  const std::wstring report_ = L"C:\\BRASK.txt";
+  HookedComputers computers_;
+  WinThreads threads_;
+  Platform runPlatform_{window_,       fake_.dialogs, fake_.events,  fake_.locale, fake_.version,
+                        fake_.clock,   fake_.process, fake_.files,   computers_,   threads_};
+  MainForm run_{runPlatform_, RunRequest{{L"one", L"two"}}};
+};
+
+// The system tells whether a window responds by sending it a message: a reading thread reads
+// the caption so, and sees the progress.
+TEST_F(MainWindowRunTest, WhileComputersAreReadTheWindowAnswersAndShowsTheProgress) {
+  const HWND window = window_.handle();
+  const std::wstring progress = readingCaption(1, 2);
+  std::wstring seen;
+  computers_.onConnect[L"two"] = [&] {
+    for (int tries = 0; tries < 50 && seen != progress; ++tries) {
+      wchar_t caption[128] = {};
+      DWORD_PTR length = 0;
+      if (SendMessageTimeoutW(window, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(caption), SMTO_BLOCK, 200,
+                              &length)) {
+        seen = caption;
+      }
+      Sleep(20);
+    }
+  };
+  click(cmdRun);
+  EXPECT_EQ(seen, progress);
+  EXPECT_EQ(fake_.process.started, std::vector<std::wstring>{L"notepad " + report_});
+  EXPECT_NE(fake_.files.files[report_], L"yesterday");
+  EXPECT_FALSE(IsWindow(window)) << "the run did not end the program";
+}
+
+// The user closes the window while the computers are read: the reads are cancelled with the
+// window still there, the handler returns, then the window goes and the message loop ends;
+// the report and the short-date format are as they were, and no box is shown.
+TEST_F(MainWindowRunTest, ClosingTheWindowDuringARunCancelsItAndLeavesTheReport) {
+  const HWND window = window_.handle();
+  const HANDLE cancelled = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const auto unanswered = [cancelled] {
+    WaitForSingleObject(cancelled, 20000);
+    throw ComputerError(L"Connecting", ERROR_CANCELLED, L"The operation was canceled by the user.",
+                        Reach::EventLogApi);
+  };
+  computers_.onConnect = {{L"one", unanswered}, {L"two", unanswered}};
+  bool windowStood = false;
+  computers_.onCancel = [&] {
+    windowStood = IsWindow(window) && IsWindowVisible(window);
+    SetEvent(cancelled);
+  };
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  click(cmdRun);
+  EXPECT_TRUE(windowStood) << "the window was destroyed under the run";
+  EXPECT_FALSE(IsWindow(window)) << "the handler did not end the program";
+  MSG message;
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop goes on";
+  EXPECT_EQ(fake_.files.files[report_], L"yesterday");
+  EXPECT_EQ(fake_.shortDateInForce(), L"M/d/yyyy");
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_TRUE(fake_.dialogs.errors.empty());
+  EXPECT_TRUE(fake_.process.started.empty());
+  EXPECT_TRUE(threads_.join(10s));
+  CloseHandle(cancelled);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "platform/win32/system/console_dialogs.h"
+#include "platform/win32/process/console_dialogs.h"
 
-#include "platform/win32/system/standard_streams.h"
+#include "platform/win32/process/standard_streams.h"
 
 namespace brask {
 

@@ -7,25 +7,30 @@
 // path. Spools are temporary files deleted on close.
 #pragma once
 
-#include <windows.h>
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "platform/file_api.h"
 
 namespace brask {
 
+// A part of a name that no other run chooses: 32 hexadecimal digits of a new GUID, which
+// the system draws at random.
+std::wstring randomNamePart();
+
 class AnsiFile final : public FileApi {
  public:
+  // namePart: the unique part of every new file's name.
+  explicit AnsiFile(std::function<std::wstring()> namePart = randomNamePart) : namePart_(std::move(namePart)) {}
+
   std::unique_ptr<FileLock> lock(const std::wstring& path) override;
   std::unique_ptr<Replacement> replace(const std::wstring& path, Encoding encoding) override;
   std::unique_ptr<Spool> spool(const std::wstring& beside) override;
   std::optional<std::wstring> readText(const std::wstring& path) override;
+
+ private:
+  std::function<std::wstring()> namePart_;
 };
-
-// The text in the ANSI code page (CP_ACP), '?' for every character it cannot represent.
-std::string toAnsiCodePage(std::wstring_view text);
-
-// The text in the code page, '?' for every character it cannot represent where the code page
-// takes a default character.
-std::string toCodePage(std::wstring_view text, UINT codePage);
 
 }  // namespace brask

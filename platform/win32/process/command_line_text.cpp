@@ -1,21 +1,14 @@
-#include "platform/win32/system/command_line_text.h"
+#include "platform/win32/process/command_line_text.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include "platform/win32/files/file_handle.h"
 #include "platform/win32/system_error.h"
 
 namespace brask {
 namespace {
-
-// A handle closed when it goes.
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
 
 std::wstring decoded(const std::string& bytes, UINT codePage, DWORD flags) {
   if (bytes.empty()) return {};
@@ -39,9 +32,9 @@ std::vector<std::wstring> commandLineArguments() {
 }
 
 std::wstring readTextFile(const std::wstring& path) {
-  const FileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) {
+  const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
     const DWORD error = GetLastError();
     throw systemError(L"Reading " + path, error);
   }
@@ -49,7 +42,7 @@ std::wstring readTextFile(const std::wstring& path) {
   char buffer[65536];
   DWORD read = 0;
   for (;;) {
-    if (!ReadFile(file.handle, buffer, sizeof buffer, &read, nullptr)) {
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
       const DWORD error = GetLastError();
       throw systemError(L"Reading " + path, error);
     }

@@ -1,7 +1,8 @@
-#include "platform/win32/system/win_threads.h"
+#include "platform/win32/process/win_threads.h"
 
 #include <process.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -21,6 +22,27 @@ HANDLE newEvent(BOOL manualReset, BOOL set) {
   if (event) return event;
   const DWORD error = GetLastError();
   throw systemError(L"Creating an event", error);
+}
+
+DWORD milliseconds(std::chrono::milliseconds duration) {
+  return static_cast<DWORD>(std::clamp<std::chrono::milliseconds::rep>(duration.count(), 0, INFINITE - 1));
+}
+
+// Input that a wait sets aside: the keyboard (a key, a character, an access key with Alt)
+// and the mouse in a client area. Alt+F4 and the system menu's keys (WM_SYSKEYDOWN) and the
+// mouse on the frame (WM_NC*) still move and close the window.
+bool setAside(const MSG& message) {
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_DEADCHAR:
+    case WM_SYSCHAR:
+    case WM_SYSDEADCHAR:
+      return true;
+    default:
+      return message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
+  }
 }
 
 }  // namespace
@@ -52,11 +74,29 @@ void WinThreads::start(std::function<void()> work) {
 void WinThreads::wake() { SetEvent(woken_); }
 
 void WinThreads::wait(std::chrono::milliseconds atMost) {
-  WaitForSingleObject(woken_, static_cast<DWORD>(atMost.count()));
+  const DWORD limit = milliseconds(atMost);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) throw RunCancelled();
+      if (setAside(message)) continue;
+      if (!dialog_ || !IsDialogMessageW(dialog_, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= limit) return;
+    // MWMO_INPUTAVAILABLE: also for messages that came while the ones above were handled.
+    const DWORD result =
+        MsgWaitForMultipleObjectsEx(1, &woken_, limit - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result != WAIT_OBJECT_0 + 1) return;
+  }
 }
 
 bool WinThreads::join(std::chrono::milliseconds atMost) {
-  return WaitForSingleObject(allEnded_, static_cast<DWORD>(atMost.count())) == WAIT_OBJECT_0;
+  return WaitForSingleObject(allEnded_, milliseconds(atMost)) == WAIT_OBJECT_0;
 }
 
 }  // namespace brask
