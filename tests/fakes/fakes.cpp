@@ -339,6 +339,7 @@ std::unique_ptr<Spool> MemoryFiles::spool(const std::wstring&) {
 }
 
 std::optional<std::wstring> MemoryFiles::readText(const std::wstring& path) {
+  if (refuseRead) throw *refuseRead;
   const auto found = files.find(path);
   if (found == files.end()) return std::nullopt;
   return found->second;
