@@ -69,6 +69,10 @@ BookmarkLine readLine(std::wstring_view text, std::size_t number) {
   const wchar_t* names[] = {L"COMPUTER", L"LOG", L"POSITION", L"WRITTEN"};
   for (std::size_t i = 0; i < kFields; ++i) {
     if (fields[i].empty()) throw BookmarkFormError(number, std::wstring(L"its ") + names[i] + L" is empty");
+    // Tabs and line feeds end a field already: what is left of a line break is a CR.
+    if (!fitsField(fields[i])) {
+      throw BookmarkFormError(number, std::wstring(L"its ") + names[i] + L" holds a line break");
+    }
   }
   BookmarkLine line{std::wstring(fields[0]), LogName::Other, std::wstring(fields[2]), 0};
   for (LogName log : {LogName::Application, LogName::System}) {

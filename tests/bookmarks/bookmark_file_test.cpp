@@ -55,6 +55,8 @@ TEST(BookmarkFile, ReadsItsFormAndRefusesAnythingElse) {
        {{}, refusedAt(2, L"it has 5 fields, where a line has four, COMPUTER, LOG, POSITION and WRITTEN, separated by tabs")}},
       {"no position", L"brask bookmark 1\r\nSRV01\tSystem\t\t2026-12-08T07:00:00Z\r\n", {{}, refusedAt(2, L"its POSITION is empty")}},
       {"no computer", L"brask bookmark 1\r\n\tSystem\t1\t2026-12-08T07:00:00Z\r\n", {{}, refusedAt(2, L"its COMPUTER is empty")}},
+      {"a line broken by a lone CR", L"brask bookmark 1\r\nSRV\r01\tSystem\t1\t2026-12-08T07:00:00Z\r\n",
+       {{}, refusedAt(2, L"its COMPUTER holds a line break")}},
       {"another log", L"brask bookmark 1\r\nSRV01\tSecurity\t1\t2026-12-08T07:00:00Z\r\n",
        {{}, refusedAt(2, L"its LOG \"Security\" is neither Application nor System")}},
       {"a log in another case", L"brask bookmark 1\r\nSRV01\tsystem\t1\t2026-12-08T07:00:00Z\r\n",
