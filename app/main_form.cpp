@@ -1,14 +1,19 @@
 #include "app/main_form.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <new>
 #include <string>
 
 #include "app/window_caption.h"
+#include "bookmarks/log_marks.h"
 #include "environment/locale_query.h"
 #include "environment/short_date_guard.h"
 #include "environment/version.h"
 #include "platform/event_log/event_type_names.h"
+#include "platform/event_log/log_query.h"
 #include "platform/text/day_first.h"
 #include "report/listings.h"
 #include "report/report_blocks.h"
@@ -80,38 +85,66 @@ RunEnd MainForm::writeReport(std::vector<std::wstring>& unread) {
   if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
     return RunEnd::Refused;
   }
+  FileApi& files = platform_.files;
+  // A bookmark is held from its reading until it is written anew, so that runs sharing it
+  // list each event once; its lock comes before the report's, in every run.
+  std::unique_ptr<FileLock> bookmarkLock;
+  std::optional<Bookmark> bookmark;
+  if (request_.bookmark) {
+    bookmarkLock = files.lock(*request_.bookmark);
+    try {
+      bookmark.emplace(loadBookmark(files, *request_.bookmark));
+    } catch (const BookmarkRefused& refused) {
+      platform_.dialogs.messageBox(refused.prompt(), kProgramTitle);
+      return RunEnd::Refused;
+    }
+  }
   // Another run writing the same report finishes first; the old report stays whole until
   // the new one is.
-  FileApi& files = platform_.files;
   const std::unique_ptr<FileLock> lock = files.lock(state_.strBRASKfile);
   const std::unique_ptr<Replacement> report = files.replace(state_.strBRASKfile, Encoding::SystemCodePage);
-  unread = writeContents(*report);
+  unread = writeContents(*report, bookmark ? &*bookmark : nullptr);
   report->commit();
+  if (bookmark) saveBookmark(files, *request_.bookmark, bookmark->lines());
   return unread.empty() ? RunEnd::Written : RunEnd::SomeUnread;
 }
 
-std::vector<std::wstring> MainForm::writeContents(Replacement& report) {
+std::vector<std::wstring> MainForm::writeContents(Replacement& report, Bookmark* bookmark) {
   Form& form = platform_.form;
   ReportFile file(report);
-  writeHeader(file, state_.strVersion, state_.strLang1, platform_.clock.now(), platform_.locale);
+  const DateTime runAt = platform_.clock.now();
+  const std::int64_t taken = platform_.clock.secondsSince1970();
   const std::optional<ManyComputers> many = ManyComputers::of(platform_.computers, request_.computers);
+  std::optional<DateTime> newSince;
+  if (bookmark) {
+    const std::vector<std::wstring> computers = many ? many->names() : std::vector<std::wstring>{kThisComputer};
+    if (const std::optional<std::int64_t> last = bookmark->takenLast(computers, selectedLogs())) {
+      newSince = platform_.clock.localTime(*last);
+    }
+  }
+  writeHeader(file, state_.strVersion, state_.strLang1, runAt, platform_.locale, newSince);
 
   std::vector<std::wstring> unread;
   if (form.optionSelected(ControlId::optNumber)) {
     // Validation keeps the number within 1 to 20; halves go to the even neighbour.
     const auto n =
         static_cast<std::int16_t>(std::nearbyint(leadingValue(form.text(ControlId::txtNumber))));
-    unread = writeSelectedSections(report, many, L"", [n](const Listing& listing, const Section& section) {
-      listLastEvents(listing, section.typeName, n, section.logName);
-    });
+    unread = writeSelectedSections(
+        report, many, L"",
+        [n](const Listing& listing, const Section& section) {
+          listLastEvents(listing, section.typeName, n, section.logName);
+        },
+        bookmark, taken);
   }
   if (form.optionSelected(ControlId::optDate)) {
     const std::wstring to = toString(form);
     const std::wstring from = fromString(form);
-    const std::vector<std::wstring> dated =
-        writeSelectedSections(report, many, L" ", [from, to](const Listing& listing, const Section& section) {
+    const std::vector<std::wstring> dated = writeSelectedSections(
+        report, many, L" ",
+        [from, to](const Listing& listing, const Section& section) {
           listEventsBetween(listing, section.typeName, dateOf(from), dateOf(to), section.logName);
-        });
+        },
+        bookmark, taken);
     unread.insert(unread.end(), dated.begin(), dated.end());
   }
   return unread;
@@ -144,21 +177,55 @@ std::vector<Section> MainForm::selectedSections(const wchar_t* logSuffix) {
   return sections;
 }
 
+std::vector<LogName> MainForm::selectedLogs() {
+  std::vector<LogName> logs;
+  for (const Section& section : selectedSections(L"")) {
+    const LogName log = logOfQuery(queryText(section.logName));
+    if (std::find(logs.begin(), logs.end(), log) == logs.end()) logs.push_back(log);
+  }
+  return logs;
+}
+
 std::vector<std::wstring> MainForm::writeSelectedSections(Replacement& report,
                                                           const std::optional<ManyComputers>& many,
                                                           const wchar_t* logSuffix,
-                                                          const ListSection& list) {
+                                                          const ListSection& list, Bookmark* bookmark,
+                                                          std::int64_t taken) {
   const std::vector<Section> sections = selectedSections(logSuffix);
   if (!many) {
     ReportFile file(report);
+    std::optional<LogMarks> marks;
+    StartLog startLog;
+    if (bookmark) {
+      marks.emplace(bookmark->savedOf(kThisComputer));
+      startLog = [&marks](EventSource& events, ReportFile& part, const std::wstring& logName) {
+        return marks->start(events, part, logName);
+      };
+    }
     writeSections({platform_.events, platform_.locale, file}, sections,
                   [this, &list](const Listing& listing, const Section& section) {
                     state_.strLogName = section.logName;
                     list(listing, section);
-                  });
+                  },
+                  startLog);
+    if (bookmark) bookmark->read(kThisComputer, marks->newest(), taken);
     return {};
   }
-  const ManyReport parts{report, [this] { return platform_.files.spool(state_.strBRASKfile); }};
+  ManyReport parts{report, [this] { return platform_.files.spool(state_.strBRASKfile); }};
+  // Each computer's marks, shared with its read, which a computer given up may outlive.
+  std::map<std::wstring, std::shared_ptr<LogMarks>> marks;
+  if (bookmark) {
+    parts.startLog = [bookmark, &marks](const std::wstring& name) -> StartLog {
+      const auto computer = std::make_shared<LogMarks>(bookmark->savedOf(name));
+      marks[name] = computer;
+      return [computer](EventSource& events, ReportFile& part, const std::wstring& logName) {
+        return computer->start(events, part, logName);
+      };
+    };
+    parts.readWhole = [bookmark, &marks, taken](const std::wstring& name) {
+      bookmark->read(name, marks.at(name)->newest(), taken);
+    };
+  }
   return many->write(parts, platform_.threads, platform_.locale, sections, list, limits_,
                      [this, total = many->size()](std::size_t read) {
                        platform_.form.showCaption(readingCaption(read, total));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bookmarks/bookmark.h"
 #include "command_line/run_request.h"
 #include "computers/many_computers.h"
 #include "computers/parallel_reads.h"
@@ -61,20 +62,27 @@ class MainForm {
  private:
   // The run up to the viewer, the short-date format forced for its length; Refused when it
   // stopped on a message. The report is written aside and put in place of the old one whole,
-  // under its lock. unread: the lines of the computers that could not be read.
+  // under its lock; then the bookmark, when there is one, the same way. unread: the lines of
+  // the computers that could not be read.
   RunEnd writeReport(std::vector<std::wstring>& unread);
-  // The header and the sections of the report, of this computer or of many; the lines of the
-  // computers that could not be read.
-  std::vector<std::wstring> writeContents(Replacement& report);
+  // The header and the sections of the report, of this computer or of many, after the
+  // bookmark's positions where there is one; the lines of the computers that could not be
+  // read.
+  std::vector<std::wstring> writeContents(Replacement& report, Bookmark* bookmark);
   bool prepareRun();
   // The selected sections: logs in the order Application, System; types Critical (newer
   // Windows only), Error, Information, Warning. The log name carries logSuffix.
   std::vector<Section> selectedSections(const wchar_t* logSuffix);
+  // The logs of the selected sections.
+  std::vector<LogName> selectedLogs();
   // Writes the selected sections, each listed by `list`: of this computer, or in a block
-  // for each of many computers; the lines of the computers that could not be read.
+  // for each of many computers; the lines of the computers that could not be read. With a
+  // bookmark, each computer's logs are listed after its saved positions, and the bookmark
+  // is told where the logs of each computer read whole stood at `taken`.
   std::vector<std::wstring> writeSelectedSections(Replacement& report,
                                                   const std::optional<ManyComputers>& many,
-                                                  const wchar_t* logSuffix, const ListSection& list);
+                                                  const wchar_t* logSuffix, const ListSection& list,
+                                                  Bookmark* bookmark, std::int64_t taken);
 
   Platform& platform_;
   RunRequest request_;

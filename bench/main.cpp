@@ -1,5 +1,6 @@
 // brask_bench: the run of the Run button on the Linux platform, without a window or a
-// viewer. Usage: brask_bench number N LOG... TYPE... | date DD/MM/YYYY DD/MM/YYYY LOG... TYPE...
+// viewer, and without loading Qt. Usage:
+//   brask_bench [--bookmark FILE] number N LOG... TYPE... | date DD/MM/YYYY DD/MM/YYYY LOG... TYPE...
 // Reads what the program reads (BRASK_JOURNAL_DIR, SystemDrive, the locale, the emulated
 // version) and writes the report; exits 1 when the run showed a message or an error.
 #include <iostream>
@@ -17,6 +18,11 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  brask::RunRequest request;
+  if (arguments.size() >= 2 && arguments[0] == "--bookmark") {
+    request.bookmark = std::wstring(arguments[1].begin(), arguments[1].end());
+    arguments.erase(arguments.begin(), arguments.begin() + 2);
+  }
   try {
     brask::bench::ScriptedForm form(arguments);
     brask::bench::QuietDialogs dialogs;
@@ -28,7 +34,7 @@ int main(int argc, char** argv) {
                              system.locale(), system.version(),  system.clock(),
                              process,         system.files(),    system.computers(),
                              system.threads()};
-    brask::MainForm mainForm(platform);
+    brask::MainForm mainForm(platform, request);
     mainForm.cmdRun_Click();
     return form.ended() && !dialogs.shown() ? 0 : 1;
   } catch (const std::invalid_argument& error) {

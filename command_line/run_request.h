@@ -33,6 +33,9 @@ struct RunRequest {
   FormValues form = {};
   // Where the report goes, in place of \BRASK.txt on the system drive.
   std::optional<std::wstring> out = std::nullopt;
+  // The bookmark file: only events new since the run that wrote it are listed, and it is
+  // written anew after the report.
+  std::optional<std::wstring> bookmark = std::nullopt;
   // The report without a window: no window, no message box, no viewer.
   bool run = false;
   // Only the usage, or only the version, is asked for.

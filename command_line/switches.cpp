@@ -67,7 +67,7 @@ void fillDate(FormValues& form, const std::wstring& value, const std::wstring& w
 void applySwitch(RunRequest& request, const std::wstring& name, const std::optional<std::wstring>& value,
                  const std::wstring& written) {
   const bool takesValue = name == L"log" || name == L"type" || name == L"last" || name == L"from" ||
-                          name == L"to" || name == L"out";
+                          name == L"to" || name == L"out" || name == L"bookmark";
   if (!takesValue && name != L"run") {
     throw CommandLineError(L"\"" + written + L"\" is not a switch of this program.");
   }
@@ -90,6 +90,8 @@ void applySwitch(RunRequest& request, const std::wstring& name, const std::optio
     fillDate(form, *value, written, {ControlId::txtDayTo, ControlId::txtMthTo, ControlId::txtYrTo});
   } else if (name == L"out") {
     request.out = *value;
+  } else if (name == L"bookmark") {
+    request.bookmark = *value;
   } else {
     request.run = true;
   }
@@ -110,6 +112,7 @@ std::wstring switchesUsage(const std::wstring& program, const std::wstring& pref
          line(L"from", L"DD/MM/YYYY", L"the events from that day ...") +
          line(L"to", L"DD/MM/YYYY", L"... to that day") +
          line(L"out", L"PATH", L"where the report goes") +
+         line(L"bookmark", L"FILE", L"only events new since the run that wrote FILE") +
          line(L"run", L"", L"the report without a window: no message box, no viewer") +
          L"\nA switch fills the window's fields, which the user may change before pressing Run;\n"
          L"with " + prefix + L"run the report is written at once, its messages go to standard\n"

@@ -19,6 +19,7 @@ namespace brask {
 //   last  N                                    Number of events, and its text
 //   from  DD/MM/YYYY, to DD/MM/YYYY            Date of events, and the date fields
 //   out   PATH                                 the report's path
+//   bookmark  FILE                             only the events new since the run that wrote FILE
 //   run                                        the report without a window
 void applySwitch(RunRequest& request, const std::wstring& name, const std::optional<std::wstring>& value,
                  const std::wstring& written);

@@ -20,6 +20,7 @@ struct ComputerRead {
   explicit ComputerRead(std::function<std::unique_ptr<Spool>()> spool) : part(std::move(spool)) {}
 
   std::unique_ptr<EventSource> source;
+  StartLog startLog;
   ReportPart part;
   std::optional<ComputerError> failure;
   std::exception_ptr runFailure;
@@ -38,7 +39,7 @@ void readComputer(Reading& reading, ComputerRead& read, const std::function<void
   WatchedSource source(*read.source, answered, [&read] { read.part.answered(); });
   ReportFile part(read.part);
   try {
-    writeSections({source, reading.locale, part}, reading.sections, reading.list);
+    writeSections({source, reading.locale, part}, reading.sections, reading.list, read.startLog);
   } catch (const ComputerError& error) {
     read.failure = error;
   } catch (...) {
@@ -53,15 +54,21 @@ class BlockWriter {
               const std::vector<std::optional<std::wstring>>& notIn, Reading& reading,
               std::chrono::milliseconds callLimit)
       : report_(report), file_(report.report), names_(names), notIn_(notIn), reading_(reading),
-        callLimit_(callLimit), ends_(reading.reads.size()) {}
+        callLimit_(callLimit), ends_(reading.reads.size()) {
+    for (std::size_t block = 0; block < names_.size(); ++block) {
+      if (!notIn_[block]) readNames_.push_back(names_[block]);
+    }
+  }
 
   // The read of the r-th gathered computer has ended, or been given up.
   void ended(std::size_t r, ReadEnd how) {
     ComputerRead& read = *reading_.reads[r];
     ends_[r] = how;
+    const bool whole = how != ReadEnd::GivenUp && !read.failure && !read.runFailure;
     // A computer that failed before it answered has its line alone, without the banner of
     // the section whose query failed.
-    read.part.seal(how != ReadEnd::GivenUp && !read.failure && !read.runFailure);
+    read.part.seal(whole);
+    if (whole && report_.readWhole) report_.readWhole(readNames_[r]);
     writeReady();
   }
 
@@ -112,6 +119,7 @@ class BlockWriter {
   const std::vector<std::optional<std::wstring>>& notIn_;
   Reading& reading_;
   std::chrono::milliseconds callLimit_;
+  std::vector<std::wstring> readNames_;        // of each read's computer
   std::vector<std::optional<ReadEnd>> ends_;  // of each read, once ended
   std::size_t block_ = 0;  // the next block to write
   std::size_t read_ = 0;   // its read, where it has one
@@ -146,6 +154,12 @@ std::optional<ManyComputers> ManyComputers::of(Computers& computers,
   return ManyComputers(computers, std::move(blocks));
 }
 
+std::vector<std::wstring> ManyComputers::names() const {
+  std::vector<std::wstring> names;
+  for (const Block& block : blocks_) names.push_back(block.name);
+  return names;
+}
+
 std::vector<std::wstring> ManyComputers::write(const ManyReport& report, Threads& threads,
                                                LocaleApi& locale, const std::vector<Section>& sections,
                                                const ListSection& list, const ParallelReads& limits,
@@ -158,6 +172,7 @@ std::vector<std::wstring> ManyComputers::write(const ManyReport& report, Threads
     notIn.push_back(block.notIn);
     if (block.notIn) continue;
     auto computerRead = std::make_shared<ComputerRead>(report.spool);
+    if (report.startLog) computerRead->startLog = report.startLog(block.name);
     try {
       computerRead->source = computers_->computer(block.reached);
     } catch (const ComputerError& error) {

@@ -20,10 +20,15 @@
 
 namespace brask {
 
-// Where the blocks go: the report, and spools for the parts read ahead of their turn.
+// Where the blocks go: the report, and spools for the parts read ahead of their turn. For a
+// bookmark: where each computer's logs start, by the computer's name in the report (made on
+// this thread, called on its read's), and what is told, on this thread, of each computer
+// whose sections were all written.
 struct ManyReport {
   Replacement& report;
   std::function<std::unique_ptr<Spool>()> spool;
+  std::function<StartLog(const std::wstring& name)> startLog = nullptr;
+  std::function<void(const std::wstring& name)> readWhole = nullptr;
 };
 
 class ManyComputers {
@@ -35,6 +40,8 @@ class ManyComputers {
   static std::optional<ManyComputers> of(Computers& computers, const std::vector<std::wstring>& named);
 
   std::size_t size() const { return blocks_.size(); }
+  // The computers' names, as the report shows them, in its order.
+  std::vector<std::wstring> names() const;
 
   // Reads the sections of every computer, at once as `limits` allow, and writes their blocks.
   // read(n) tells how many of size() have been read. A failure of the run itself, rather

@@ -35,7 +35,7 @@ struct EventsWanted {
 // What became of a log since a position a bookmark saved.
 enum class SinceSaved {
   Continues,    // the events after it are all there (or there are none)
-  Cleared,      // the log's newest event is older than it: cleared or replaced since
+  Cleared,      // the log's newest event is older than it, or it has none: cleared or replaced since
   Overwritten,  // some events after it are gone: the oldest is newer than the one after it
 };
 

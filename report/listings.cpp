@@ -12,7 +12,7 @@ std::wstring queryText(const std::wstring& logName) {
 void listLastEvents(const Listing& listing, const std::wstring& typeName, std::int16_t n,
                     const std::wstring& logName) {
   const auto service = listing.events.connect();
-  const auto events = service->ExecQuery(queryText(logName), {typeName, std::nullopt});
+  const auto events = service->ExecQuery(queryText(logName), {typeName, std::nullopt, listing.after});
   std::int16_t count = 0;
   while (count < n && events->next()) {
     if (!isOfType(*events, typeName)) continue;
@@ -26,27 +26,35 @@ void listEventsBetween(const Listing& listing, const std::wstring& typeName, con
                        const DateTime& to, const std::wstring& logName) {
   const DateTime end = nextMidnight(to);
   const auto service = listing.events.connect();
-  const auto events = service->ExecQuery(queryText(logName), {typeName, end});
+  const auto events = service->ExecQuery(queryText(logName), {typeName, end, listing.after});
   bool written = false;
+  bool older = false;
   while (events->next()) {
     if (!isOfType(*events, typeName)) continue;
     const DateTime date = eventDate(*events);
     if (date < from) {
-      if (!written) writeNoEvents(listing.report, logName, typeName, from, to, listing.locale);
-      return;
+      older = true;
+      break;
     }
     if (date < end) {
       writeEventRecord(listing.report, *events, logName, date, listing.locale);
       written = true;
     }
   }
+  if (!written && (older || listing.after)) writeNoEvents(listing.report, logName, typeName, from, to, listing.locale);
 }
 
 void writeSections(const Listing& listing, const std::vector<Section>& sections,
-                   const ListSection& list) {
+                   const ListSection& list, const StartLog& startLog) {
+  std::optional<std::wstring> log;
+  std::optional<LogPosition> after;
   for (const Section& section : sections) {
+    if (startLog && section.logName != log) {
+      log = section.logName;
+      after = startLog(listing.events, listing.report, section.logName);
+    }
     writeBanner(listing.report, section.logName, section.typeName);
-    list(listing, section);
+    list({listing.events, listing.locale, listing.report, after}, section);
   }
 }
 

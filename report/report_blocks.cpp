@@ -11,11 +11,25 @@ constexpr std::wstring_view kComputerRule = L"==================================
 }  // namespace
 
 void writeHeader(ReportFile& report, const std::wstring& version, const std::wstring& language,
-                 const DateTime& runAt, LocaleApi& locale) {
+                 const DateTime& runAt, LocaleApi& locale, const std::optional<DateTime>& newSince) {
   const std::wstring crLf(kCrLf);
   report.append({L"Zelvo's Event Viewer v01c run on " + version + L" in " + language,
                  L"Report run at " + generalDateText(runAt, locale) + crLf,
                  L"Note: All dates below are in the format dd/mm/yyyy" + crLf});
+  if (newSince) {
+    report.append({L"Only events new since the run of " + shortDateText(*newSince, locale) + L" " +
+                   longTimeText(*newSince, locale) + L" are listed." + crLf});
+  }
+}
+
+void writeLogCleared(ReportFile& report, std::wstring_view log) {
+  report.append({L"The " + std::wstring(log) + L" log was cleared after the last run: all its events are "
+                 L"considered new." + std::wstring(kCrLf)});
+}
+
+void writeLogOverwritten(ReportFile& report, std::wstring_view log) {
+  report.append({L"Some events of the " + std::wstring(log) + L" log were overwritten before this run: the "
+                 L"log is too small for the time between runs." + std::wstring(kCrLf)});
 }
 
 void writeBanner(ReportFile& report, const std::wstring& logName, const std::wstring& typeName) {

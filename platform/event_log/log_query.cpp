@@ -64,6 +64,18 @@ LogName logNamed(std::wstring_view name) {
   return LogName::Other;
 }
 
+std::wstring_view logNameText(LogName log) {
+  switch (log) {
+    case LogName::Application:
+      return L"Application";
+    case LogName::System:
+      return L"System";
+    case LogName::Other:
+      break;
+  }
+  return {};
+}
+
 LogName logOfChannel(std::string_view channel) {
   // Channel names are ASCII: a byte beyond it matches no letter of a log's name.
   return logNamed(std::wstring(channel.begin(), channel.end()));

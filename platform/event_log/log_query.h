@@ -17,6 +17,9 @@ LogName logOfQuery(std::wstring_view queryText);
 // The log a name names, in any letter case: Application, System, or Other.
 LogName logNamed(std::wstring_view name);
 
+// The log's own name, "Application" or "System"; empty for Other.
+std::wstring_view logNameText(LogName log);
+
 // The log of a channel named Application or System, in any letter case; Other for the rest.
 LogName logOfChannel(std::string_view channel);
 

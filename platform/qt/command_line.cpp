@@ -20,7 +20,8 @@ std::wstring readTextFile(const std::wstring& path) {
 }
 
 const QStringList kValued = {QStringLiteral("log"),  QStringLiteral("type"), QStringLiteral("last"),
-                             QStringLiteral("from"), QStringLiteral("to"),   QStringLiteral("out")};
+                             QStringLiteral("from"), QStringLiteral("to"),   QStringLiteral("out"),
+                             QStringLiteral("bookmark")};
 
 }  // namespace
 

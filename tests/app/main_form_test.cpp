@@ -316,6 +316,7 @@ TEST_F(RunTest, NumberModeIgnoresDateFieldsAndDateModeIgnoresTheNumber) {
 TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
   constexpr const wchar_t* kOut = L"D:\\reports\\today.txt";
   constexpr const wchar_t* kOld = L"yesterday's report";
+  constexpr const wchar_t* kBookmark = L"D:\\reports\\bookmark.txt";
   const struct {
     const char* name;
     std::function<void(FakePlatform&)> set;
@@ -328,6 +329,9 @@ TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
        RunEnd::Refused, false},
       {"the report's folder full", [](FakePlatform& p) { p.files.failAtWrite = 1; }, RunEnd::RunTimeError, false},
       {"a read-only report", [](FakePlatform& p) { p.files.refuseReplace = true; }, RunEnd::RunTimeError, false},
+      {"a bookmark not in its form",
+       [](FakePlatform& p) { p.files.files[L"D:\\reports\\bookmark.txt"] = L"brask bookmark 1\r\nSRV01 System 7"; },
+       RunEnd::Refused, false},
       {"a computer unread",
        [](FakePlatform& p) {
          p.computers.logs[L"pc"].computerError = ComputerError(L"Querying", 1722, L"Unavailable.", Reach::EventLogApi);
@@ -338,17 +342,26 @@ TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
   for (const auto& c : cases) {
     FakePlatform run;
     run.files.files[kOut] = kOld;
+    run.files.files[kBookmark] = L"brask bookmark 1\r\n.\tApplication\t7\t2009-08-09T07:00:00Z\r\n";
     run.form.check({chkSystem, chkError});
     run.form.options[optNumber] = true;
     run.form.texts[txtNumber] = L"1";
     c.set(run);
     RunRequest request;
     request.out = kOut;
+    request.bookmark = kBookmark;
+    const std::wstring oldBookmark = run.files.files[kBookmark];
     if (c.end == RunEnd::SomeUnread) request.computers = {L"pc"};
     MainForm window(run.platform, request);
 
     EXPECT_EQ(window.runUnattended(), c.end) << c.name;
     EXPECT_EQ(run.files.files[kOut] != kOld, c.replaced) << c.name;
+    // The bookmark is written after the report, or left as it was.
+    EXPECT_EQ(std::count(run.files.replaced.begin(), run.files.replaced.end(), kBookmark), c.replaced ? 1 : 0)
+        << c.name;
+    if (!c.replaced) {
+      EXPECT_EQ(run.files.files[kBookmark], oldBookmark) << c.name;
+    }
     EXPECT_EQ(run.files.files.count(std::wstring(kOut) + L".new"), 0u) << c.name;
     // Every end but a whole report says one line: a refusal, an error, the computer unread.
     EXPECT_EQ(run.dialogs.messages.size() + run.dialogs.errors.size(), c.end == RunEnd::Written ? 0u : 1u)

@@ -34,11 +34,13 @@ Outcome outcomeOf(const std::vector<std::wstring>& arguments,
 
 RunRequest computers(std::vector<std::wstring> names) { return {std::move(names)}; }
 
-RunRequest withForm(FormValues form, std::optional<std::wstring> out = std::nullopt, bool run = false) {
+RunRequest withForm(FormValues form, std::optional<std::wstring> out = std::nullopt, bool run = false,
+                    std::optional<std::wstring> bookmark = std::nullopt) {
   RunRequest request;
   request.form = std::move(form);
   request.out = std::move(out);
   request.run = run;
+  request.bookmark = std::move(bookmark);
   return request;
 }
 
@@ -94,6 +96,8 @@ TEST(CommandLineTest, WindowsArguments) {
                    {chkInformation, false}, {chkWarning, false}},
                   optNumber, {{txtNumber, L"5"}}},
                  L"C:\\reports\\today.txt", true)}},
+      {{L"/BookMark:C:\\reports\\bookmark.txt"}, {withForm({}, std::nullopt, false, L"C:\\reports\\bookmark.txt")}},
+      {{L"/bookmark:"}, refused(L"\"/bookmark:\" needs a value.")},
       {{L"/LOG:application,SYSTEM", L"/Type:warning,critical,information,error"},
        {withForm({{{chkApplication, true}, {chkSystem, true}, {chkCritical, true}, {chkError, true},
                    {chkInformation, true}, {chkWarning, true}}})}},

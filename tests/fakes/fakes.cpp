@@ -147,7 +147,9 @@ class FakeService : public EventService {
     log_.marks.push_back(queryText);
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = log_.logs.find(queryText.substr(std::min(prefix.size(), queryText.size())));
-    if (found == log_.logs.end() || found->second.empty()) return {};
+    if (found == log_.logs.end() || found->second.empty()) {
+      return {std::nullopt, saved ? SinceSaved::Cleared : SinceSaved::Continues};
+    }
     const std::optional<std::int64_t> newest = positionOf(found->second.front());
     const std::optional<std::int64_t> oldest = positionOf(found->second.back());
     LogMark mark{newest ? std::optional(std::to_wstring(*newest)) : std::nullopt, SinceSaved::Continues};
@@ -336,6 +338,7 @@ std::unique_ptr<Spool> MemoryFiles::spool(const std::wstring&) {
 }
 
 std::optional<std::wstring> MemoryFiles::readText(const std::wstring& path) {
+  if (refuseRead) throw *refuseRead;
   const auto found = files.find(path);
   if (found == files.end()) return std::nullopt;
   return found->second;

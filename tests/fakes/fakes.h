@@ -178,6 +178,7 @@ class MemoryFiles : public FileApi {
   std::optional<std::size_t> failAtWrite;  // index of the write that fails
   bool refuseReplace = false;              // commit refused, as a read-only file refuses it
   std::optional<RunTimeError> refuseTarget;  // what replace() throws, as for a device
+  std::optional<RunTimeError> refuseRead;    // what readText() throws, as for a folder
   std::vector<std::wstring> replaced;      // paths of the replacements made, in order
   std::vector<std::wstring> locked;        // paths locked, in order
   int locksHeld = 0;

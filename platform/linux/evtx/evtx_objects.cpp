@@ -7,12 +7,12 @@
 namespace brask {
 
 EvtxObjects::EvtxObjects(const std::vector<EvtxLogFile*>& files, const EventTypeNames& spelling,
-                         LevelSelection selection)
+                         LevelSelection selection, std::optional<std::uint64_t> after)
     : spelling_(spelling), selection_(std::move(selection)) {
   for (EvtxLogFile* file : files) {
     for (EvtxRecords* records : {&file->written, &file->recovered}) {
-      if (const std::optional<std::uint64_t> reach = EvtxWalk(*records, selection_).reach()) {
-        merge_.add(*reach, [this, records] { return std::make_unique<EvtxWalk>(*records, selection_); });
+      if (const std::optional<std::uint64_t> reach = EvtxWalk(*records, selection_, after).reach()) {
+        merge_.add(*reach, [this, records, after] { return std::make_unique<EvtxWalk>(*records, selection_, after); });
       }
     }
   }

@@ -25,8 +25,9 @@ namespace brask {
 
 class EvtxObjects : public EventObjects {
  public:
+  // after: a bookmark's record identifier; only the records above it are delivered.
   EvtxObjects(const std::vector<EvtxLogFile*>& files, const EventTypeNames& spelling,
-              LevelSelection selection);
+              LevelSelection selection, std::optional<std::uint64_t> after = std::nullopt);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.

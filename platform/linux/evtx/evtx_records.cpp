@@ -57,6 +57,47 @@ std::uint64_t EvtxRecords::timeOf(int index) {
   return record ? timeOf(index, *record) : 0;
 }
 
+int EvtxRecords::positionsAbove(std::uint64_t identifier) {
+  const int count = size();
+  if (set_ == RecordSet::Recovered) return count;
+  // From the newest position, identifiers fall.
+  int low = 0;
+  int high = count;
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    int probe = middle;
+    std::optional<EvtxRecord> record;
+    while (probe < high && !(record = read(indexAt(probe)))) ++probe;
+    if (record && record->identifier() > identifier) {
+      low = probe + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> EvtxRecords::identifiers() {
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> range;
+  const int count = size();
+  // Recovered records are in no order of identifiers: each is read.
+  const bool ordered = set_ == RecordSet::Written;
+  for (int position = 0; position < count && !(ordered && range); ++position) {
+    if (const std::optional<EvtxRecord> record = read(indexAt(position))) {
+      const std::uint64_t identifier = record->identifier();
+      range = range ? std::pair(std::max(range->first, identifier), std::min(range->second, identifier))
+                    : std::pair(identifier, identifier);
+    }
+  }
+  for (int position = count - 1; ordered && range && position > 0; --position) {
+    if (const std::optional<EvtxRecord> record = read(indexAt(position))) {
+      range->second = record->identifier();
+      break;
+    }
+  }
+  return range;
+}
+
 std::optional<EvtxRecord> EvtxRecords::readFrom(int& from, int to, int shift) {
   const int count = static_cast<int>(classes_.size());
   for (; from < to; ++from) {

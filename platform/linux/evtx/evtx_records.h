@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/event_log/event_levels.h"
@@ -40,6 +41,14 @@ class EvtxRecords {
   // reading: of the record in hand, or of one read for it; 0 when it cannot be read.
   std::uint64_t timeOf(int index, const EvtxRecord& record);
   std::uint64_t timeOf(int index);
+
+  // For a bookmark. Of the written records, the number of positions, from the newest, before
+  // the first record whose identifier is not above `identifier`; of the recovered records,
+  // every position.
+  int positionsAbove(std::uint64_t identifier);
+  // The identifiers of the newest and of the oldest record that can be read; nothing when
+  // none can.
+  std::optional<std::pair<std::uint64_t, std::uint64_t>> identifiers();
 
  private:
   void order();

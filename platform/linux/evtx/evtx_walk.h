@@ -1,5 +1,5 @@
 // One set of a saved event log's records in a query: those of the selection, newest
-// first, one at a time. A record whose class is known not to be selected is passed over
+// first, one at a time, and with a bookmark's record identifier only those above it. A record whose class is known not to be selected is passed over
 // unread. The walk keeps the index of its record, not the record: libevtx's records share
 // its cache of chunks, and one kept across the reading of others may change under it.
 #pragma once
@@ -14,8 +14,10 @@ namespace brask {
 
 class EvtxWalk {
  public:
-  EvtxWalk(EvtxRecords& records, const LevelSelection& selection)
-      : records_(records), selection_(selection) {}
+  EvtxWalk(EvtxRecords& records, const LevelSelection& selection,
+           std::optional<std::uint64_t> after = std::nullopt)
+      : records_(records), selection_(selection), after_(after),
+        end_(after ? records.positionsAbove(*after) : records.size()) {}
 
   // The event time of the newest record the walk may deliver (FILETIME); nothing when no
   // record can be read.
@@ -33,6 +35,8 @@ class EvtxWalk {
  private:
   EvtxRecords& records_;
   const LevelSelection& selection_;
+  std::optional<std::uint64_t> after_;
+  int end_;  // the positions walked are those below it
   int position_ = -1;
   int index_ = 0;
 };

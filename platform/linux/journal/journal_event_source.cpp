@@ -1,9 +1,9 @@
 #include "platform/linux/journal/journal_event_source.h"
 
 #include "platform/event_log/log_query.h"
-#include "platform/run_time_error.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
+#include "platform/linux/journal/journal_position.h"
 
 namespace brask {
 namespace {
@@ -20,9 +20,8 @@ class JournalService : public EventService {
                                             selectionFor(wanted, spelling_));
   }
 
-  // Where a log stands is read by the bookmark's run.
-  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
-    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
+  LogMark mark(const std::wstring& queryText, const std::optional<LogPosition>& saved) override {
+    return journalMark(files_, logOfQuery(queryText), spelling_, saved);
   }
 
  private:

@@ -7,6 +7,7 @@
 
 #include "platform/event_log/file_time.h"
 #include "platform/linux/cim_time.h"
+#include "platform/linux/journal/journal_position.h"
 
 namespace brask {
 namespace {
@@ -78,6 +79,9 @@ void JournalFileWalk::startScanned() {
   sd_journal* journal = file_.get();
   if (journal == nullptr) return;
   sd_journal_flush_matches(journal);
+  // Out of time order, what was written after the cursor's entry is what comes before it
+  // from the tail, whatever its time.
+  holdsCursor_ = selection_.after && holdsCursor(journal, *selection_.after);
   mode_ = Mode::Scanned;
   if (!prepare(journal) || sd_journal_seek_tail(journal) < 0) mode_ = Mode::Done;
 }
@@ -171,6 +175,7 @@ bool JournalFileWalk::nextIndexed() {
     }
     sd_journal* journal = file_.get();
     if (sd_journal_get_realtime_usec(journal, &time_) < 0) continue;
+    if (reachedCursor(time_)) return finish();
     // The listing skips what was written at or after its bound: the journal need not read it.
     if (selection_.writtenBefore && !(localWallClock(time_) < *selection_.writtenBefore)) continue;
     if (!ofHost(true)) continue;
@@ -215,7 +220,12 @@ bool JournalFileWalk::nextScanned() {
       skipping_ = markAt(time) != delivered_;
       continue;
     }
+    if (holdsCursor_ && time == selection_.after->time &&
+        sd_journal_test_cursor(journal, selection_.after->text.c_str()) > 0) {
+      return finish();
+    }
     key_ = std::min(key_, time);
+    if (selection_.after && !holdsCursor_ && time < selection_.after->time) continue;
     if (selection_.writtenBefore && !(localWallClock(time) < *selection_.writtenBefore)) continue;
     EntryClass entry;
     if (!classify(entry) || logOf(entry) != log_ || !wantedPriority(entry.priority) || !ofHost(false))
@@ -276,6 +286,20 @@ std::optional<int> JournalFileWalk::priority() {
   if (result == -ENOENT) return -1;
   if (result < 0) return std::nullopt;
   return priorityOf(std::string_view(static_cast<const char*>(data), length).substr(9));
+}
+
+bool JournalFileWalk::reachedCursor(std::uint64_t time) {
+  if (!selection_.after) return false;
+  return time < selection_.after->time ||
+         (time == selection_.after->time &&
+          sd_journal_test_cursor(file_.get(), selection_.after->text.c_str()) > 0);
+}
+
+std::optional<std::string> JournalFileWalk::cursor() {
+  char* text = nullptr;
+  if (sd_journal_get_cursor(file_.get(), &text) < 0) return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> owned(text, &std::free);
+  return std::string(text);
 }
 
 std::optional<JournalFileWalk::Mark> JournalFileWalk::markAt(std::uint64_t realtime) {

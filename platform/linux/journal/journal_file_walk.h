@@ -1,6 +1,8 @@
 // One journal file's part of a query: its entries of one log, of the selection and of the
 // file's chosen host, walked back from its newest entry, or from the selection's start,
-// one entry at a time. A file in time order with sound indexes is walked through them:
+// one entry at a time, down to the selection's cursor where it has one: the walk ends at
+// the cursor's entry, or, in a file in time order, at an older entry; a file walked entry by
+// entry that does not hold the cursor's entry passes over the entries older than it. A file in time order with sound indexes is walked through them:
 // they skip, for the Application log, the entries of no user unit and no user, the entries
 // of other priorities than the selection's, and those of other host names. Any other file, and a file whose indexes fail on the
 // way, is walked entry by entry from its newest, every entry read as far as it can be;
@@ -36,6 +38,8 @@ class JournalFileWalk {
   std::uint64_t time() const { return time_; }
   const EntryClass& entryClass() const { return current_; }
   const EventFields& fields();
+  // The cursor of the current entry; nothing when it cannot be read.
+  std::optional<std::string> cursor();
   // Where the merge of the files puts the current entry: its time, or, in a file walked
   // entry by entry, the earliest time walked so far. Either never grows along the walk,
   // whatever the walk leaves out, so the files merge alike for every selection.
@@ -81,6 +85,9 @@ class JournalFileWalk {
   bool classify(EntryClass& entry);
   bool readEntry();
   std::optional<int> priority();
+  // Whether the current entry, of that time stamp, is the selection's cursor's or older:
+  // where a walk in time order ends.
+  bool reachedCursor(std::uint64_t time);
   // The current entry, whose realtime stamp was read already; nothing when its other
   // stamps cannot be read.
   std::optional<Mark> markAt(std::uint64_t realtime);
@@ -98,6 +105,7 @@ class JournalFileWalk {
   std::uint64_t key_ = 0;
   std::optional<Mark> delivered_;  // the last entry delivered through the indexes
   bool skipping_ = false;          // walking past what the indexes delivered
+  bool holdsCursor_ = false;       // walked entry by entry, the file holds the cursor's entry
   EntryClass current_;
   std::optional<EventFields> fields_;
 };

@@ -66,8 +66,34 @@ const std::wstring& typeName(int priority, const EventTypeNames& spelling) {
   return spelling.information;
 }
 
+std::optional<JournalCursor> readCursor(std::wstring_view position) {
+  JournalCursor cursor;
+  for (wchar_t c : position) {
+    // A cursor is ASCII without blanks.
+    if (c <= L' ' || c > L'~') return std::nullopt;
+    cursor.text += static_cast<char>(c);
+  }
+  std::string_view fields = cursor.text;
+  for (;;) {
+    const std::string_view field = fields.substr(0, fields.find(';'));
+    if (field.starts_with("t=")) {
+      const std::string_view digits = field.substr(2);
+      if (digits.empty() || digits.size() > 16) return std::nullopt;
+      for (char c : digits) {
+        const int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (value < 0) return std::nullopt;
+        cursor.time = cursor.time * 16 + static_cast<std::uint64_t>(value);
+      }
+      return cursor;
+    }
+    if (field.size() == fields.size()) return std::nullopt;
+    fields.remove_prefix(field.size() + 1);
+  }
+}
+
 JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling) {
-  JournalSelection selection{std::nullopt, wanted.writtenBefore};
+  JournalSelection selection{std::nullopt, wanted.writtenBefore,
+                             wanted.after ? readCursor(*wanted.after) : std::nullopt};
   if (wanted.type && typeName(kNoPriority, spelling) != *wanted.type) {
     std::vector<int>& priorities = selection.priorities.emplace();
     for (int priority = 0; priority <= 7; ++priority) {

@@ -52,17 +52,31 @@ LogName logOf(const EntryClass& entry);
 // 4 Warning, 5-7 Information; an entry without a priority is Information.
 const std::wstring& typeName(int priority, const EventTypeNames& spelling);
 
+// A bookmark's place in the journal: the cursor of an entry (sd_journal_get_cursor),
+// "s=...;i=...;b=...;m=...;t=...;x=...", whose t= field is the entry's time stamp in hexadecimal.
+struct JournalCursor {
+  std::string text;
+  std::uint64_t time = 0;  // microseconds since 1970
+};
+
+// The cursor of a bookmark's position; nothing for text that is no cursor with a time.
+std::optional<JournalCursor> readCursor(std::wstring_view position);
+
 // The part of the journal that holds what a listing wants: the entries with one of
 // `priorities` (every entry when nothing, since the type then covers entries without a
 // priority; none when empty) written, in local wall-clock time, before `writtenBefore`
-// (when given).
+// (when given), and after the entry of the cursor `after` (when given): in the file that
+// holds it, the entries written after it; in the others, and where it is gone, those of its
+// time or later.
 struct JournalSelection {
   std::optional<std::vector<int>> priorities;
   std::optional<DateTime> writtenBefore;
+  std::optional<JournalCursor> after = std::nullopt;
 };
 
-// The priorities spelled as the wanted type (the older generation's Error covers 0 to 3)
-// and the wanted bound.
+// The priorities spelled as the wanted type (the older generation's Error covers 0 to 3),
+// the wanted bound and the position after which the events are wanted (none where it is no
+// cursor).
 JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling);
 
 }  // namespace brask

@@ -22,6 +22,8 @@ JournalObjects::JournalObjects(JournalFiles& files, LogName log, const EventType
   for (JournalFile& file : files.files()) {
     // A file in time order that starts after the walk does holds nothing for it.
     if (start && file.indexed() && file.head() > *start) continue;
+    // Nor one that ends before the cursor's entry.
+    if (selection_.after && file.indexed() && file.tail() < selection_.after->time) continue;
     merge_.add(reach(file), [this, &file] {
       return std::make_unique<JournalFileWalk>(file, log_, selection_, entriesPerOpening_);
     });

@@ -2,7 +2,8 @@
 // as an event of the event logs. Each journal file is walked back on its own, and the
 // walks are merged newest first; a file is first looked at when the merge reaches the
 // time of its last entry. A selection narrows every file's walk to entries of some priorities,
-// through the file's own index, and starts it at a time. Files are the source's, kept
+// through the file's own index, starts it at a time, and ends it at a bookmark's cursor: a
+// file in time order whose last entry is older than the cursor is not walked. Files are the source's, kept
 // open between queries: one query's result is walked at a time.
 #pragma once
 
@@ -30,6 +31,10 @@ class JournalObjects : public EventObjects {
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
   PropertyValue property(std::wstring_view name) override;
+  // The current entry's time stamp (microseconds since 1970) and cursor (nothing when it
+  // cannot be read).
+  std::uint64_t time() const { return current_->time(); }
+  std::optional<std::string> cursor() { return current_->cursor(); }
 
  private:
   // The latest time a file may hold an entry of the walk at.

@@ -14,6 +14,7 @@ TEST(LinuxCommandLineTest, Arguments) {
   RunRequest run;
   run.run = true;
   run.out = L"/srv/reports/today.txt";
+  run.bookmark = L"/var/lib/brask/bookmark";
   run.form = {{{chkApplication, false}, {chkSystem, true}, {chkCritical, false}, {chkError, true},
                {chkInformation, false}, {chkWarning, false}},
               optNumber,
@@ -31,7 +32,9 @@ TEST(LinuxCommandLineTest, Arguments) {
     RunRequest request;
     std::wstring refusal;
   } cases[] = {
-      {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt"}, run, L""},
+      {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt",
+        "--bookmark", "/var/lib/brask/bookmark"},
+       run, L""},
       {{"brask", "ws1", "WS1.", "db.example"}, named, L""},
       {{"brask", "--log", "System", "--last", "3", "--log", "application", "--from", "1/2/2026"}, lastWins, L""},
       {{"brask", "--help"}, help, L""},

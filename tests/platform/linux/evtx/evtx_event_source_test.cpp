@@ -336,6 +336,54 @@ TEST(EvtxEventSource, ReadsDamagedLogsAsFarAsTheyGo) {
   }
 }
 
+// A bookmark's record identifier: where the log stands against it, and what is newer.
+TEST(EvtxEventSource, ABookmarksRecordIdentifierMarksTheLogAndWhatIsNew) {
+  // Events 1 to 60, written a second apart, each with its number as its string.
+  const auto numbered = [](int first, int last) {
+    std::vector<EvtxEvent> events;
+    for (int i = first; i <= last; ++i) events.push_back(event(i, 2, {std::to_wstring(i)}));
+    return events;
+  };
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::wstring saved;
+    SinceSaved since;
+    int newest;
+    int newer;  // the number of records after the saved one
+  } cases[] = {
+      {"a log that wrapped around", {{"System.evtx", test::evtxFile(numbered(1, 60), 1, 20, 1)}}, L"45",
+       SinceSaved::Continues, 60, 15},
+      {"nothing new", {{"System.evtx", test::evtxFile(numbered(1, 60), 1, 20)}}, L"60", SinceSaved::Continues, 60, 0},
+      {"an archive and the log", {{"Archive-System-1.evtx", test::evtxFile(numbered(1, 30), 1, 20)},
+                                  {"System.evtx", test::evtxFile(numbered(31, 60), 31, 20)}},
+       L"12", SinceSaved::Continues, 60, 48},
+      {"the record after the saved one overwritten", {{"System.evtx", test::evtxFile(numbered(22, 60), 22, 20)}},
+       L"20", SinceSaved::Overwritten, 60, 39},
+      {"cleared", {{"System.evtx", test::evtxFile(numbered(1, 9), 1, 20)}}, L"45", SinceSaved::Cleared, 9, 9},
+      {"a position of another source", {{"System.evtx", test::evtxFile(numbered(1, 9), 1, 20)}},
+       L"s=1;t=5f3e2a1b9c000", SinceSaved::Cleared, 9, 9},
+  };
+  for (const auto& c : cases) {
+    const Folder folder;
+    for (const auto& [name, bytes] : c.files) folder.add(name, bytes);
+    EvtxEventSource source(kEnglish, folder.path);
+    const auto service = source.connect();
+    const LogMark mark = service->mark(kSystem, c.saved);
+    EXPECT_EQ(mark.newest, std::to_wstring(c.newest)) << c.name;
+    EXPECT_EQ(mark.since, c.since) << c.name;
+    std::vector<std::wstring> expected;
+    for (int i = c.newest; i > c.newest - c.newer; --i) expected.push_back(std::to_wstring(i));
+    std::vector<std::wstring> after;
+    const std::optional<LogPosition> position =
+        c.since == SinceSaved::Cleared ? std::nullopt : std::optional(c.saved);
+    for (const std::wstring& line : test::eventLines(*service->ExecQuery(kSystem, {L"Error", {}, position}))) {
+      after.push_back(line.substr(line.rfind(L'|') + 1));
+    }
+    EXPECT_EQ(after, expected) << c.name;
+  }
+}
+
 // A whole run of the Run button on a folder of saved logs, its report compared byte for
 // byte past the line with the time of the run.
 TEST(EvtxEventSource, AWholeRunReportsTheSavedLogs) {

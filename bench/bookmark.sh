@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Times the Linux program's run with a bookmark against journalctl --cursor-file, in one
+# hyperfine run, on a journal of 1,000,000 entries of which the last 100 came after both
+# bookmarks were written. Not part of CI.
+#
+#   bash bench/bookmark.sh [BUILD_DIR]        (default build/linux, with brask and brask_bench built)
+#
+# The journal: one entry every 3.456 s ending at today's midnight (UTC), written by
+# systemd-journal-remote into one directory: the first 999,900 entries, then both bookmarks
+# (brask's of both logs, journalctl's cursor of the last entry), then the last 100 entries,
+# appended to the newest file as journald appends them. Entry i is an Application entry
+# (_UID=1000) when i % 5 == 0, else a System entry; its priority runs through 2 (Critical),
+# 3, 4, 5 and 6, so that every entry is of one of the four types. brask lists every event of
+# both logs and all four types from the journal's first day to today, which after the
+# bookmark are the 100 new entries, as journalctl lists them; both bookmarks are put back
+# before each run. brask_bench makes the same run without loading Qt, which brask links for
+# its window: the difference is what loading Qt costs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/linux}
+brask=$(realpath "$build/platform/qt/brask")
+bench=$(realpath "$build/bench/brask_bench")
+remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
+entries=1000000
+new=100
+step_us=3456000
+
+# BRASK_BENCH_WORK=DIR keeps the journal and both bookmarks there, and reuses them on a
+# later run of the same day.
+if [ -n "${BRASK_BENCH_WORK:-}" ]; then
+  work=$BRASK_BENCH_WORK
+else
+  work=$(mktemp -d /tmp/brask-bookmark-bench.XXXXXX)
+  trap 'rm -rf "$work"' EXIT
+fi
+mkdir -p "$work/reports"
+export TZ=UTC LANG=en_US.UTF-8
+unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION BRASK_JOURNAL_DIR BRASK_EVTX_DIR
+
+today=$(date -u -d 'today 00:00' +%s)
+first=$(( today - entries * step_us / 1000000 ))
+
+# entries FROM TO: the export of entries FROM to TO - 1.
+export_entries() {
+  awk -v from="$1" -v to="$2" -v start="$first" -v step="$step_us" 'BEGIN {
+    split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
+    for (i = from; i < to; i++) {
+      app = i % 5 == 0
+      p = 2 + int(i / 5) % 5
+      name = app ? "editor" : names[i % 6 + 1]
+      printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
+      printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
+      printf "_HOSTNAME=bench\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
+      printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
+      printf "SYSLOG_FACILITY=3\nSYSLOG_IDENTIFIER=%s\nPRIORITY=%d\n", name, p
+      printf "MESSAGE=Entry %d of the benchmark journal, priority %d, from %s\n\n", i, p, name
+    }
+  }'
+}
+
+from=$(date -u -d "@$first" +%d/%m/%Y)
+to=$(date -u -d "@$today" +%d/%m/%Y)
+run=(--run --journal-dir "$work/journal" --log Application,System --type Critical,Error,Information,Warning
+     --from "$from" --to "$to" --out "$work/reports/today.txt" --bookmark "$work/bookmark")
+stamp="$work/.made-$(date -u +%F)"
+if [ ! -f "$stamp" ]; then
+  rm -rf "$work/journal" "$work/bookmark" "$work/cursor" && mkdir -p "$work/journal"
+  echo "Generating $entries entries ..."
+  export_entries 0 $((entries - new)) | "$remote" -o "$work/journal/bench.journal" - 2>/dev/null
+  "$brask" "${run[@]}"
+  journalctl --directory "$work/journal" --cursor-file "$work/cursor" -n 1 -q > /dev/null
+  cp "$work/bookmark" "$work/bookmark.saved"
+  cp "$work/cursor" "$work/cursor.saved"
+  export_entries $((entries - new)) $entries | "$remote" -o "$work/journal/bench.journal" - 2>/dev/null
+  touch "$stamp"
+fi
+echo "journal: $(ls "$work/journal" | wc -l) files, $(du -sh "$work/journal" | cut -f1), $(journalctl --directory "$work/journal" -q | wc -l) entries"
+
+# Both list the 100 new entries, each from its saved bookmark.
+restore() { cp "$work/bookmark.saved" "$work/bookmark" && cp "$work/cursor.saved" "$work/cursor"; }
+restore
+"$brask" "${run[@]}"
+ours=$(grep -c '^Log: ' "$work/reports/today.txt")
+theirs=$(journalctl --directory "$work/journal" --cursor-file "$work/cursor" -q | wc -l)
+echo "brask --bookmark: $ours records; journalctl --cursor-file: $theirs entries"
+[ "$ours" = "$new" ] && [ "$theirs" = "$new" ] || { echo "the two do not list the $new new entries" >&2; exit 1; }
+
+quoted() { printf '%q ' "$@"; }
+bench_run=(--bookmark "$work/bookmark" date "$from" "$to" Application System Critical Error Information Warning)
+hyperfine -N --warmup 3 --runs "${RUNS:-30}" --export-markdown "$work/bookmark.md" \
+  --prepare "$(quoted cp "$work/bookmark.saved" "$work/bookmark")" \
+  -n "brask --run --bookmark" "$(quoted "$brask" "${run[@]}")" \
+  --prepare "$(quoted cp "$work/cursor.saved" "$work/cursor")" \
+  -n "journalctl --cursor-file" "$(quoted journalctl --directory "$work/journal" --cursor-file "$work/cursor" -q)" \
+  --prepare "$(quoted cp "$work/bookmark.saved" "$work/bookmark")" \
+  -n "brask_bench --bookmark (no Qt)" \
+  "$(quoted env "BRASK_JOURNAL_DIR=$work/journal" "SystemDrive=$work/reports" "$bench" "${bench_run[@]}")"
+cat "$work/bookmark.md"
+uptime
