@@ -1,5 +1,6 @@
 #include "computers/unread_reason.h"
 
+#include <cstdint>
 #include <cwchar>
 
 namespace brask {
@@ -12,6 +13,8 @@ constexpr long kServerUnavailable = 1722;
 constexpr long kNotRegistered = 1753;
 constexpr long kUnknownInterface = 1717;
 constexpr long kAccessDenied = 5;
+// WMI's own refusal (WBEM_E_ACCESS_DENIED); an HRESULT is a signed 32-bit number.
+constexpr long kWmiAccessDenied = static_cast<std::int32_t>(0x80041003);
 constexpr long kLogonFailure = 1326;
 // A call that did not answer in time: it timed out (ERROR_TIMEOUT), or was cancelled
 // (ERROR_CANCELLED).
@@ -29,6 +32,12 @@ constexpr const wchar_t* kCheckEitherFirewall =
 constexpr const wchar_t* kCheckMembership =
     L"Check that the account is an administrator or a member of \"Event Log Readers\" on that "
     L"computer.";
+// Reading another computer's logs through WMI takes more than reading them: remote WMI lets in
+// an administrator, or an account allowed DCOM's remote activation and WMI's remote enabling.
+constexpr const wchar_t* kCheckWmiRights =
+    L"Check that the account is an administrator on that computer, or has the \"Remote "
+    L"Activation\" permission of DCOM and the \"Remote Enable\" permission of WMI (on "
+    L"root\\cimv2) there.";
 constexpr const wchar_t* kCheckLogon = L"Check that this account can log on to that computer.";
 
 std::wstring codeText(long code) {
@@ -67,7 +76,8 @@ std::wstring errorReason(const ComputerError& error) {
     case kCancelled:
       return reason + L" " + kCheckEitherFirewall;
     case kAccessDenied:
-      return reason + L" " + kCheckMembership;
+    case kWmiAccessDenied:
+      return reason + L" " + (error.reach() == Reach::Wmi ? kCheckWmiRights : kCheckMembership);
     case kLogonFailure:
       return reason + L" " + kCheckLogon;
     default:

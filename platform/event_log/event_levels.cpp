@@ -43,6 +43,17 @@ const std::wstring& recordType(RecordClass levelClass, std::uint64_t keywords,
   }
 }
 
+const std::wstring& classicEventType(std::optional<std::int64_t> eventType,
+                                     const EventTypeNames& spelling) {
+  switch (eventType.value_or(0)) {
+    case 1: return recordType(RecordClass::Error, 0, spelling);
+    case 2: return recordType(RecordClass::Warning, 0, spelling);
+    case 4: return recordType(RecordClass::Information, kAuditSuccess, spelling);
+    case 5: return recordType(RecordClass::Information, kAuditFailure, spelling);
+    default: return recordType(RecordClass::Information, 0, spelling);
+  }
+}
+
 LevelSelection levelSelectionFor(const EventsWanted& wanted, const EventTypeNames& spelling) {
   LevelSelection selection{bit(RecordClass::Unread), wanted.writtenBefore};
   // An audit type is a matter of keywords, which any level may carry.

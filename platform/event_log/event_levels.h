@@ -32,6 +32,12 @@ RecordClass levelClass(std::optional<int> level);
 const std::wstring& recordType(RecordClass levelClass, std::uint64_t keywords,
                                const EventTypeNames& spelling);
 
+// The Type of a classic event by its language-neutral number, WMI's EventType: 1 Error,
+// 2 Warning, 3 Information, 4 Audit Success, 5 Audit Failure, spelled as recordType spells
+// them; any other number, or none, is Information. Classic events have no Critical type.
+const std::wstring& classicEventType(std::optional<std::int64_t> eventType,
+                                     const EventTypeNames& spelling);
+
 // The records a listing may keep: the level classes spelled as the wanted type, and those
 // written, in local wall-clock time, before `writtenBefore` (when given).
 struct LevelSelection {

@@ -60,7 +60,7 @@ std::wstring computerTest(const std::vector<std::wstring>& spellings) {
 }  // namespace
 
 std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint64_t> recordBelow,
-                        const EventOrigin* origin) {
+                        const EventOrigin* origin, std::optional<std::uint64_t> recordAbove) {
   std::vector<std::wstring> tests;
   if (std::wstring levels = levelTest(selection); !levels.empty()) tests.push_back(std::move(levels));
   if (selection.writtenBefore) {
@@ -68,6 +68,7 @@ std::wstring eventXPath(const LevelSelection& selection, std::optional<std::uint
                     systemTimeText(utcBoundOf(*selection.writtenBefore)) + L"']");
   }
   if (recordBelow) tests.push_back(L"EventRecordID<" + std::to_wstring(*recordBelow));
+  if (recordAbove) tests.push_back(L"EventRecordID>" + std::to_wstring(*recordAbove));
   if (origin) {
     if (std::wstring computer = computerTest(origin->computer); !computer.empty())
       tests.push_back(std::move(computer));

@@ -24,11 +24,14 @@ struct EventOrigin {
 // "*" when the selection keeps every event, else for example
 // *[System[(Level=1 or Level=2) and TimeCreated[@SystemTime<'2009-08-12T00:00:00.000Z']]].
 // With recordBelow, only the events whose EventRecordID is below it: the rest of a walk
-// that has delivered that record, in the log's order. With an origin, only its events: the
-// Computer is left out of the test where a spelling cannot be quoted or there are too many
-// for one query, and the reader must then pass over other computers' events itself.
+// that has delivered that record, in the log's order. With recordAbove, only those whose
+// EventRecordID is above it: the events new since a bookmark's position. With an origin,
+// only its events: the Computer is left out of the test where a spelling cannot be quoted or
+// there are too many for one query, and the reader must then pass over other computers'
+// events itself.
 std::wstring eventXPath(const LevelSelection& selection,
                         std::optional<std::uint64_t> recordBelow = std::nullopt,
-                        const EventOrigin* origin = nullptr);
+                        const EventOrigin* origin = nullptr,
+                        std::optional<std::uint64_t> recordAbove = std::nullopt);
 
 }  // namespace brask

@@ -31,8 +31,12 @@ RunTimeError noEventLogApi(const std::wstring& channel) {
 
 }  // namespace
 
-WindowsComputers::WindowsComputers(EventTypeNames spelling, std::optional<std::wstring> forwarded)
-    : spelling_(std::move(spelling)), forwarded_(std::move(forwarded)) {}
+WindowsComputers::WindowsComputers(EventTypeNames spelling, std::optional<std::wstring> forwarded,
+                                   std::chrono::milliseconds callLimit, WmiClient wmi)
+    : spelling_(std::move(spelling)),
+      forwarded_(std::move(forwarded)),
+      callLimit_(callLimit),
+      wmi_(std::move(wmi)) {}
 
 std::optional<GatheredComputers> WindowsComputers::gathered() {
   if (!forwarded_) return std::nullopt;
@@ -53,13 +57,13 @@ std::unique_ptr<EventSource> WindowsComputers::computer(const std::wstring& name
     const auto found = spellings_.find(comparableName(name));
     EvtTarget target{{}, forwarded_, found == spellings_.end() ? std::vector{name} : found->second};
     std::unique_ptr<EventSource> source =
-        EvtEventSource::open(spelling_, messageLanguages(), std::move(target));
+        EvtEventSource::open(spelling_, messageLanguages(), std::move(target), callLimit_);
     if (!source) throw noEventLogApi(*forwarded_);
     return source;
   }
   if (name.empty() || namesThisComputer(name, ownNames()))
-    return std::make_unique<WindowsEventLogs>(spelling_);
-  return std::make_unique<WindowsEventLogs>(spelling_, name);
+    return std::make_unique<WindowsEventLogs>(spelling_, std::wstring(), callLimit_, wmi_);
+  return std::make_unique<WindowsEventLogs>(spelling_, name, callLimit_, wmi_);
 }
 
 }  // namespace brask

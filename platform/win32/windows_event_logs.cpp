@@ -1,8 +1,11 @@
 #include "platform/win32/windows_event_logs.h"
 
+#include <mutex>
+
 #include "platform/computers.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/computer_failures.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/wevtapi/evt_event_source.h"
 #include "platform/win32/wevtapi/evt_objects.h"
 #include "platform/win32/wmi/wmi_event_source.h"
@@ -18,16 +21,61 @@ bool servesNoEventLogApi(const RunTimeError& error) {
 
 }  // namespace
 
+template <typename Call>
+auto WindowsEventLogs::serve(const Call& call) {
+  if (api_) {
+    try {
+      auto result = call(*api_->connect());
+      queried_ = true;
+      return result;
+    } catch (const RunTimeError& error) {
+      const bool notWorking = dynamic_cast<const EvtNotWorking*>(&error) != nullptr;
+      if (queried_ || !(notWorking || (!computer_.empty() && servesNoEventLogApi(error)))) throw;
+      const std::lock_guard guard(lock_);
+      api_.reset();
+    }
+  }
+  {
+    const std::lock_guard guard(lock_);
+    if (cancelled_) {
+      throw systemError(L"Connecting to " + computer_ + L" through WMI", ERROR_CANCELLED);
+    }
+    if (!wmi_) {
+      wmi_ = std::make_unique<WmiEventSource>(spelling_, computer_, callLimit_, wmiClient_);
+    }
+  }
+  return call(*wmi_->connect());
+}
+
 class WindowsEventService final : public EventService {
  public:
   explicit WindowsEventService(WindowsEventLogs& logs) : logs_(logs) {}
 
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
                                           const EventsWanted& wanted) override {
-    if (logs_.computer_.empty()) return logs_.query(queryText, wanted);
+    return asComputer([&] {
+      std::unique_ptr<EventObjects> objects =
+          logs_.serve([&](EventService& service) { return service.ExecQuery(queryText, wanted); });
+      return logs_.computer_.empty() ? std::move(objects)
+                                     : failingAsComputer(std::move(objects), reach());
+    });
+  }
+
+  LogMark mark(const std::wstring& queryText, const std::optional<LogPosition>& saved) override {
+    return asComputer([&] {
+      return logs_.serve([&](EventService& service) { return service.mark(queryText, saved); });
+    });
+  }
+
+ private:
+  Reach reach() const { return logs_.api_ ? Reach::EventLogApi : Reach::Wmi; }
+
+  // Another computer's failures as its own.
+  template <typename Call>
+  auto asComputer(const Call& call) -> decltype(call()) {
+    if (logs_.computer_.empty()) return call();
     try {
-      std::unique_ptr<EventObjects> objects = logs_.query(queryText, wanted);
-      return failingAsComputer(std::move(objects), reach());
+      return call();
     } catch (const ComputerError&) {
       throw;
     } catch (const RunTimeError& error) {
@@ -35,21 +83,17 @@ class WindowsEventService final : public EventService {
     }
   }
 
-  // Where a log stands is read by the bookmark's run.
-  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
-    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
-  }
-
- private:
-  Reach reach() const { return logs_.api_ ? Reach::EventLogApi : Reach::Wmi; }
-
   WindowsEventLogs& logs_;
 };
 
-WindowsEventLogs::WindowsEventLogs(EventTypeNames spelling, std::wstring computer)
-    : computer_(std::move(computer)),
-      api_(EvtEventSource::open(std::move(spelling), messageLanguages(),
-                                EvtTarget{computer_, {}, {}})) {}
+WindowsEventLogs::WindowsEventLogs(EventTypeNames spelling, std::wstring computer,
+                                   std::chrono::milliseconds callLimit, WmiClient wmi)
+    : spelling_(std::move(spelling)),
+      computer_(std::move(computer)),
+      callLimit_(callLimit),
+      wmiClient_(std::move(wmi)),
+      api_(EvtEventSource::open(spelling_, messageLanguages(), EvtTarget{computer_, {}, {}},
+                                callLimit_)) {}
 
 WindowsEventLogs::~WindowsEventLogs() = default;
 
@@ -57,21 +101,11 @@ std::unique_ptr<EventService> WindowsEventLogs::connect() {
   return std::make_unique<WindowsEventService>(*this);
 }
 
-std::unique_ptr<EventObjects> WindowsEventLogs::query(const std::wstring& queryText,
-                                                      const EventsWanted& wanted) {
-  if (api_) {
-    try {
-      std::unique_ptr<EventObjects> objects = api_->connect()->ExecQuery(queryText, wanted);
-      queried_ = true;
-      return objects;
-    } catch (const RunTimeError& error) {
-      const bool notWorking = dynamic_cast<const EvtNotWorking*>(&error) != nullptr;
-      if (queried_ || !(notWorking || (!computer_.empty() && servesNoEventLogApi(error)))) throw;
-      api_.reset();
-    }
-  }
-  if (!wmi_) wmi_ = std::make_unique<WmiEventSource>(computer_);
-  return wmi_->connect()->ExecQuery(queryText, wanted);
+void WindowsEventLogs::cancel() {
+  const std::lock_guard guard(lock_);
+  cancelled_ = true;
+  if (api_) api_->cancel();
+  if (wmi_) wmi_->cancel();
 }
 
 }  // namespace brask

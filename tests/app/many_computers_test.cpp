@@ -85,6 +85,10 @@ TEST_F(ManyTest, BlocksInTheOrderNamedWithWhatUnreadComputersLeave) {
 }
 
 TEST_F(ManyTest, ReasonsAndChecksByCode) {
+  const std::wstring wmiRights =
+      L"Check that the account is an administrator on that computer, or has the \"Remote "
+      L"Activation\" permission of DCOM and the \"Remote Enable\" permission of WMI (on "
+      L"root\\cimv2) there.";
   const struct {
     long code;
     Reach reach;
@@ -96,7 +100,8 @@ TEST_F(ManyTest, ReasonsAndChecksByCode) {
       {87, Reach::Wmi, L"T (error 87)."},
       {1460, Reach::Wmi, L"T (error 1460). Check that the computer is on and that its firewall allows \"Remote Event Log Management\" (on Windows XP and 2003: \"Windows Management Instrumentation\")."},
       {1223, Reach::EventLogApi, L"T (error 1223). Check that the computer is on and that its firewall allows \"Remote Event Log Management\" (on Windows XP and 2003: \"Windows Management Instrumentation\")."},
-      {static_cast<std::int32_t>(0x80041003), Reach::Wmi, L"T (error 0x80041003)."},
+      {static_cast<std::int32_t>(0x80041003), Reach::Wmi, L"T (error 0x80041003). " + wmiRights},
+      {5, Reach::Wmi, L"T (error 5). " + wmiRights},
   };
   for (const auto& c : cases) {
     FakePlatform run;

@@ -6,6 +6,7 @@ namespace brask {
 namespace {
 
 constexpr LCID kEnglishUnitedStates = 0x0409;
+constexpr const wchar_t* kFormatting = L"Formatting the message of an event";
 
 // The provider's messages lack the language as a whole, not this one message.
 bool lacksLanguage(DWORD error) {
@@ -25,8 +26,9 @@ std::vector<LCID> messageLanguages() {
   return {GetUserDefaultUILanguage(), GetSystemDefaultUILanguage(), 0, kEnglishUnitedStates};
 }
 
-EvtMessages::EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages, bool forwarded)
-    : api_(api), forwarded_(forwarded) {
+EvtMessages::EvtMessages(const Wevtapi& api, EvtCancellation& cancellation,
+                         const std::vector<LCID>& languages, bool forwarded)
+    : api_(api), cancellation_(cancellation), forwarded_(forwarded) {
   for (const LCID language : languages) {
     if (std::find(languages_.begin(), languages_.end(), language) == languages_.end())
       languages_.push_back(language);
@@ -35,6 +37,15 @@ EvtMessages::EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages,
 
 std::optional<std::wstring> EvtMessages::message(const std::optional<std::wstring>& provider,
                                                  EVT_HANDLE event, EVT_HANDLE session) {
+  std::optional<std::wstring> text = firstFormatted(provider, event, session);
+  // A call that the cancellation ended said nothing of the message.
+  if (!text) cancellation_.check(kFormatting);
+  return text;
+}
+
+std::optional<std::wstring> EvtMessages::firstFormatted(const std::optional<std::wstring>& provider,
+                                                        EVT_HANDLE event, EVT_HANDLE session) {
+  cancellation_.check(kFormatting);
   // Without metadata the API gives the message of the event's RenderingInfo.
   if (forwarded_) {
     bool lacking = false;
@@ -44,6 +55,7 @@ std::optional<std::wstring> EvtMessages::message(const std::optional<std::wstrin
   std::vector<Metadata>& metadata = metadata_[*provider];
   metadata.resize(languages_.size());
   for (std::size_t i = 0; i < languages_.size(); ++i) {
+    cancellation_.check(kFormatting);
     Metadata& language = metadata[i];
     if (!language.tried) {
       language.tried = true;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wevtapi/evt_cancellation.h"
 #include "platform/win32/wevtapi/wevtapi.h"
 
 namespace brask {
@@ -26,10 +27,12 @@ class EvtMessages {
  public:
   // languages: in the order tried, as messageLanguages() gives them. forwarded: the events
   // come from a log that gathers other computers' (a collector's).
-  EvtMessages(const Wevtapi& api, const std::vector<LCID>& languages, bool forwarded = false);
+  EvtMessages(const Wevtapi& api, EvtCancellation& cancellation, const std::vector<LCID>& languages,
+              bool forwarded = false);
 
   // The event's message, as far as its inserts resolve; nothing where no language has it,
-  // whatever the failure. session: the computer's whose providers format it, null for this
+  // whatever the failure, unless the source was cancelled: then it throws RunTimeError with
+  // ERROR_CANCELLED. session: the computer's whose providers format it, null for this
   // one's; the same for every event.
   std::optional<std::wstring> message(const std::optional<std::wstring>& provider,
                                       EVT_HANDLE event, EVT_HANDLE session);
@@ -41,9 +44,13 @@ class EvtMessages {
     EvtHandle handle;  // null where the language is lacking
   };
 
+  // The message in the first language that has it; nothing where none has.
+  std::optional<std::wstring> firstFormatted(const std::optional<std::wstring>& provider,
+                                             EVT_HANDLE event, EVT_HANDLE session);
   std::optional<std::wstring> formatted(EVT_HANDLE metadata, EVT_HANDLE event, bool& lacking);
 
   const Wevtapi& api_;
+  EvtCancellation& cancellation_;
   std::vector<LCID> languages_;  // in the order tried
   bool forwarded_;
   std::map<std::wstring, std::vector<Metadata>> metadata_;  // by provider, by language

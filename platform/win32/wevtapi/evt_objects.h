@@ -1,4 +1,5 @@
-// The result of a query through the Event Log API, newest first: the channel's events that
+// What queries of a channel through the Event Log API read: where the channel stands, and the
+// result of a query, newest first: the channel's events that
 // the XPath of a level selection keeps, from EvtNext in batches; each event's System values
 // are rendered as it is reached, its message formatted only when it is read. An event whose
 // time cannot be read is passed over. A result that goes stale under the walk, as a full log
@@ -6,7 +7,10 @@
 // in the log's order, a few times at most without an event in between; one whose log has
 // been cleared, which numbers its events from 1 again, ends the walk with the stale error.
 // In a log that gathers many computers' events, a query keeps one computer's events of one
-// log, and passes over any other that the event service delivers.
+// log, and passes over any other that the event service delivers. With a position to read
+// after, the XPath keeps only the events whose EventRecordID is above it. Another computer's
+// EvtNext waits at most the reading's time limit (ERROR_TIMEOUT beyond it), and every call
+// ends with ERROR_CANCELLED once the reading is cancelled.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +23,7 @@
 #include "platform/event_log/event_xpath.h"
 #include "platform/event_source.h"
 #include "platform/run_time_error.h"
+#include "platform/win32/wevtapi/evt_cancellation.h"
 #include "platform/win32/wevtapi/evt_messages.h"
 #include "platform/win32/wevtapi/evt_values.h"
 #include "platform/win32/wevtapi/wevtapi.h"
@@ -43,14 +48,48 @@ struct EvtChannel {
   std::optional<EventOrigin> origin;   // of the events kept, in a log that gathers many
 };
 
+// What the queries of one source share: the API, the renderer and messages of its events,
+// their spelling, and the cancellation and time limit of its calls.
+struct EvtReading {
+  const Wevtapi& api;
+  // Made by the first query that works: Wine's stub has no render context, and ends the
+  // program that asks for one.
+  std::optional<EvtRenderer>& renderer;
+  EvtMessages& messages;
+  const EventTypeNames& spelling;
+  EvtCancellation& cancellation;
+  DWORD timeout;  // of each EvtNext, in milliseconds; INFINITE for this computer's logs
+
+  EvtRenderer& madeRenderer() const {
+    if (!renderer) renderer.emplace(api);
+    return *renderer;
+  }
+};
+
+// Whether the event is of the channel's origin's computer and log, where it has an origin.
+bool ofOrigin(const EvtSystemValues& values, const EvtChannel& channel);
+
+// Where a channel stands, for a bookmark: the EventRecordID of its newest and of its oldest
+// event, of any level (in a log that gathers many computers' events, of the origin's), each
+// the first event of a query in that direction.
+enum class LogEnd { Newest, Oldest };
+
+// None where the channel has no event there, or it has no EventRecordID. Throws RunTimeError
+// (EvtNotWorking where the API does not work) when the channel cannot be read.
+std::optional<std::uint64_t> endRecord(const EvtReading& reading, const EvtChannel& channel,
+                                       LogEnd end);
+
+// The newest event's position, and what became of the saved one (platform/event_log/
+// record_marks.h); the oldest is read only where it can tell.
+LogMark evtMark(const EvtReading& reading, const EvtChannel& channel,
+                const std::optional<LogPosition>& saved);
+
 class EvtObjects final : public EventObjects {
  public:
-  // Runs the query on the channel. Throws RunTimeError, EvtNotWorking among them, when the
-  // query fails. The renderer is made once a query has worked: Wine's stub has no render
-  // context, and ends the program that asks for one.
-  EvtObjects(const Wevtapi& api, const EvtChannel& channel, const LevelSelection& selection,
-             std::optional<EvtRenderer>& renderer, EvtMessages& messages,
-             const EventTypeNames& spelling);
+  // Runs the query on the channel, for the events after the record `after` where it is
+  // given. Throws RunTimeError, EvtNotWorking among them, when the query fails.
+  EvtObjects(const EvtReading& reading, const EvtChannel& channel, const LevelSelection& selection,
+             std::optional<std::uint64_t> after = std::nullopt);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
@@ -70,16 +109,12 @@ class EvtObjects final : public EventObjects {
   // The next batch; false at the end of the results.
   bool fetch();
   PropertyValue message();
-  // Whether the event is of the origin's computer and log, where there is one.
-  bool ofOrigin(const EvtSystemValues& values) const;
 
-  const Wevtapi& api_;
+  EvtReading reading_;
   EvtChannel channel_;
   LevelSelection selection_;
-  std::optional<EvtRenderer>& renderer_;
-  EvtMessages& messages_;
-  const EventTypeNames& spelling_;
-  EvtHandle results_;
+  std::optional<std::uint64_t> after_;
+  WatchedEvtHandle results_;
   bool reached_ = false;  // an event of the result has been reached
   std::vector<EvtHandle> batch_;
   std::size_t position_ = 0;  // of the current event in the batch, plus one

@@ -35,9 +35,10 @@ std::optional<Wevtapi> loadWevtapi() {
       moduleFunction<decltype(&::EvtOpenPublisherMetadata)>(module, "EvtOpenPublisherMetadata"),
       moduleFunction<decltype(&::EvtFormatMessage)>(module, "EvtFormatMessage"),
       moduleFunction<decltype(&::EvtClose)>(module, "EvtClose"),
+      moduleFunction<decltype(&::EvtCancel)>(module, "EvtCancel"),
   };
   if (!api.openSession || !api.query || !api.next || !api.createRenderContext || !api.render ||
-      !api.openPublisherMetadata || !api.formatMessage || !api.close) {
+      !api.openPublisherMetadata || !api.formatMessage || !api.close || !api.cancel) {
     FreeLibrary(module);
     return std::nullopt;
   }

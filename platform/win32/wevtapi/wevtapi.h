@@ -29,6 +29,7 @@ struct Wevtapi {
   decltype(&::EvtOpenPublisherMetadata) openPublisherMetadata;
   decltype(&::EvtFormatMessage) formatMessage;
   decltype(&::EvtClose) close;
+  decltype(&::EvtCancel) cancel;
 };
 
 // The functions of the system's wevtapi.dll, which stays loaded for the process; nothing

@@ -1,5 +1,14 @@
-// Owns one reference to a COM interface and releases it.
+// Owners of what COM hands out: one reference to an interface, released with it; a BSTR made
+// from text, freed with it.
 #pragma once
+
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <string_view>
+
+#include "platform/run_time_error.h"
 
 namespace brask {
 
@@ -15,6 +24,9 @@ class ComPtr {
     if (pointer_) pointer_->Release();
     pointer_ = nullptr;
   }
+  // Lets go of the reference without releasing it: for an interface of an apartment whose
+  // thread has ended, or is stuck in a call, which no other thread may call into.
+  void abandon() { pointer_ = nullptr; }
 
   Interface* get() const { return pointer_; }
   Interface* operator->() const { return pointer_; }
@@ -24,6 +36,22 @@ class ComPtr {
 
  private:
   Interface* pointer_ = nullptr;
+};
+
+// A BSTR made from text, freed with it.
+class Bstr {
+ public:
+  explicit Bstr(std::wstring_view text)
+      : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
+    if (!text_) throw RunTimeError(L"Allocating a string", kOutOfMemory, L"Out of memory");
+  }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  ~Bstr() { SysFreeString(text_); }
+  BSTR get() const { return text_; }
+
+ private:
+  BSTR text_;
 };
 
 }  // namespace brask

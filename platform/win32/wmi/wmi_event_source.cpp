@@ -1,153 +1,87 @@
 #include "platform/win32/wmi/wmi_event_source.h"
 
-#include <windows.h>
+#include <optional>
 
-#include <wbemcli.h>
-
-#include <memory>
-
-#include "platform/run_time_error.h"
-#include "platform/win32/wmi/com_error.h"
-#include "platform/win32/wmi/com_ptr.h"
-#include "platform/win32/wmi/variant_value.h"
+#include "platform/event_log/log_query.h"
+#include "platform/event_log/record_marks.h"
+#include "platform/win32/wmi/wmi_objects.h"
 
 namespace brask {
-namespace {
-
-// A BSTR made from text, freed with it.
-class Bstr {
- public:
-  explicit Bstr(std::wstring_view text)
-      : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-    if (!text_) throw RunTimeError(L"Allocating a string", kOutOfMemory, L"Out of memory");
-  }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(text_); }
-  BSTR get() const { return text_; }
-
- private:
-  BSTR text_;
-};
-
-// Calls on a WMI proxy are made at the impersonation level, as the "impersonate" moniker
-// would set them; to another computer with the service that DCOM negotiates (Kerberos or
-// NTLM), encrypted, as the current user (no identity of its own).
-void impersonate(IUnknown* proxy, bool remote, const std::wstring& action) {
-  const HRESULT hr =
-      remote ? CoSetProxyBlanket(proxy, RPC_C_AUTHN_DEFAULT, RPC_C_AUTHZ_DEFAULT,
-                                 COLE_DEFAULT_PRINCIPAL, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
-                                 RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE)
-             : CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                 EOAC_NONE);
-  throwIfFailed(hr, action);
-}
-
-// COM on the calling thread while it lives, in the apartment the thread has if it has one.
-class ComApartment {
- public:
-  ComApartment() : initialised_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
-    // The thread has COM already, in the multithreaded apartment: nothing to undo.
-    if (initialised_ != RPC_E_CHANGED_MODE) throwIfFailed(initialised_, L"Initialising COM");
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (SUCCEEDED(initialised_)) CoUninitialize();
-  }
-
- private:
-  HRESULT initialised_;  // S_OK, S_FALSE (initialised before) or RPC_E_CHANGED_MODE
-};
-
-class WmiObjects final : public EventObjects {
- public:
-  explicit WmiObjects(std::shared_ptr<ComApartment> apartment) : apartment_(std::move(apartment)) {}
-
-  bool next() override {
-    current_.reset();
-    ULONG returned = 0;
-    const HRESULT hr = enumerator_->Next(WBEM_INFINITE, 1, current_.put(), &returned);
-    throwIfFailed(hr, L"Reading the next event");
-    return hr == WBEM_S_NO_ERROR && returned == 1;
-  }
-
-  PropertyValue property(std::wstring_view name) override {
-    const std::wstring action = L"Reading the property " + std::wstring(name);
-    if (!current_.get()) throw RunTimeError(action, kInternalError, L"No current event");
-    VARIANT value;
-    VariantInit(&value);
-    CIMTYPE type = CIM_EMPTY;
-    const std::wstring nameText(name);
-    throwIfFailed(current_->Get(nameText.c_str(), 0, &value, &type, nullptr), action);
-    // The VARIANT is cleared however the reading ends.
-    struct Clear {
-      VARIANT& value;
-      ~Clear() { VariantClear(&value); }
-    } clear{value};
-    return propertyValue(value, type);
-  }
-
-  IEnumWbemClassObject** put() { return enumerator_.put(); }
-  IEnumWbemClassObject* get() const { return enumerator_.get(); }
-
- private:
-  std::shared_ptr<ComApartment> apartment_;  // released last
-  ComPtr<IEnumWbemClassObject> enumerator_;
-  ComPtr<IWbemClassObject> current_;
-};
 
 class WmiService final : public EventService {
  public:
-  explicit WmiService(const std::wstring& computer)
-      : apartment_(std::make_shared<ComApartment>()), remote_(!computer.empty()) {
-    const std::wstring path = remote_ ? L"\\\\" + computer + L"\\root\\cimv2" : L"root\\cimv2";
-    const std::wstring action = L"Connecting to " + path;
-    ComPtr<IWbemLocator> locator;
-    throwIfFailed(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWbemLocator, locator.putVoid()),
-                  action);
-    const Bstr nameSpace(path);
-    // No user, password or authority: the current user. A computer out of reach answers
-    // within two minutes.
-    throwIfFailed(locator->ConnectServer(nameSpace.get(), nullptr, nullptr, nullptr,
-                                         remote_ ? WBEM_FLAG_CONNECT_USE_MAX_WAIT : 0, nullptr,
-                                         nullptr, services_.put()),
-                  action);
-    impersonate(services_.get(), remote_, action);
-  }
+  // Connects, on this thread's first connection.
+  explicit WmiService(WmiEventSource& source) : source_(source), connection_(source.connection()) {}
 
-  // WMI gets the query text alone: what the listing wants is its own to filter.
+  // WMI gets the query text: what the listing wants is its own to filter, but for a
+  // bookmark's position, which only the event service can keep.
   std::unique_ptr<EventObjects> ExecQuery(const std::wstring& queryText,
-                                          const EventsWanted&) override {
-    const std::wstring action = L"Running the query \"" + queryText + L"\"";
-    const Bstr language(L"WQL");
-    const Bstr query(queryText);
-    auto objects = std::make_unique<WmiObjects>(apartment_);
-    throwIfFailed(services_->ExecQuery(language.get(), query.get(),
-                                       WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
-                                       nullptr, objects->put()),
-                  action);
-    impersonate(objects->get(), remote_, action);
-    return objects;
+                                          const EventsWanted& wanted) override {
+    std::wstring text = queryText;
+    // A position that is no number is that of a log cleared since: every row is new.
+    if (const auto after = wanted.after ? recordOfPosition(*wanted.after) : std::nullopt)
+      text += L" and RecordNumber > " + std::to_wstring(*after);
+    return objects(text);
   }
 
-  // Where a log stands is read by the bookmark's run.
-  LogMark mark(const std::wstring&, const std::optional<LogPosition>&) override {
-    throw RunTimeError(L"Reading where the log stands", kInternalError, L"Not supported here");
+  LogMark mark(const std::wstring& queryText, const std::optional<LogPosition>& saved) override {
+    const LogName log = logOfQuery(queryText);
+    if (log == LogName::Other) return recordMark(std::nullopt, std::nullopt, saved);
+    const std::wstring name = log == LogName::System ? L"System" : L"Application";
+    // The log's rows come newest first.
+    const std::optional<std::uint64_t> newest =
+        first(L"Select RecordNumber from Win32_NTLogEvent where Logfile = '" + name + L"'",
+              L"RecordNumber");
+    const std::optional<std::uint64_t> record = saved ? recordOfPosition(*saved) : std::nullopt;
+    // The oldest tells something only of a saved row that the log may still hold.
+    std::optional<std::uint64_t> oldest;
+    if (record && newest && *newest >= *record) {
+      const std::optional<std::uint64_t> count = first(
+          L"Select NumberOfRecords from Win32_NTEventlogFile where LogfileName = '" + name + L"'",
+          L"NumberOfRecords");
+      if (count && *count > 0 && *count <= *newest) oldest = *newest - *count + 1;
+    }
+    return recordMark(newest, oldest, saved);
   }
 
  private:
-  std::shared_ptr<ComApartment> apartment_;  // released last
-  bool remote_;
-  ComPtr<IWbemServices> services_;
+  std::unique_ptr<EventObjects> objects(const std::wstring& queryText) {
+    return std::make_unique<WmiObjects>(connection_, queryText, source_.spelling_,
+                                        source_.timeout_);
+  }
+
+  // The whole number the first row of a query holds; nothing without a row or a number.
+  std::optional<std::uint64_t> first(const std::wstring& queryText, const wchar_t* property) {
+    const std::unique_ptr<EventObjects> rows = objects(queryText);
+    if (!rows->next()) return std::nullopt;
+    const PropertyValue value = rows->property(property);
+    const auto* number = std::get_if<std::int64_t>(&value);
+    if (!number || *number < 0) return std::nullopt;
+    return static_cast<std::uint64_t>(*number);
+  }
+
+  WmiEventSource& source_;
+  std::shared_ptr<WmiConnection> connection_;
 };
 
-}  // namespace
+WmiEventSource::WmiEventSource(EventTypeNames spelling, std::wstring computer,
+                               std::chrono::milliseconds callLimit, WmiClient client)
+    : spelling_(std::move(spelling)),
+      computer_(std::move(computer)),
+      // This computer's rows are waited for as long as they take.
+      timeout_(computer_.empty() ? static_cast<long>(WBEM_INFINITE)
+                                 : static_cast<long>(callLimit.count())),
+      client_(std::move(client)),
+      cancellation_(std::make_shared<WmiCancellation>(client_.cancelCall)) {}
+
+std::shared_ptr<WmiConnection> WmiEventSource::connection() {
+  if (!connection_ || connection_->thread() != GetCurrentThreadId())
+    connection_ = std::make_shared<WmiConnection>(client_, computer_, cancellation_);
+  return connection_;
+}
 
 std::unique_ptr<EventService> WmiEventSource::connect() {
-  return std::make_unique<WmiService>(computer_);
+  return std::make_unique<WmiService>(*this);
 }
 
 }  // namespace brask

@@ -24,6 +24,7 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
     std::wstring xpath;
     std::optional<std::uint64_t> recordBelow = std::nullopt;
     const EventOrigin* origin = nullptr;
+    std::optional<std::uint64_t> recordAbove = std::nullopt;
   } cases[] = {
       {nullptr, any, english, L"*"},
       {L"Critical", any, english, L"*[System[Level=1]]"},
@@ -45,11 +46,17 @@ TEST(EventXPath, SelectsTheLevelsSpelledAsTheTypeAndTheTimeBound) {
       {nullptr, any, english, L"*[System[Computer=\"o'neil\" and Channel='Application']]", {}, &quoted},
       {nullptr, any, english, L"*[System[Channel='System']]", {}, &unquotable},
       {L"Error", any, english, L"*[System[Level=2 and Channel='System']]", {}, &many},
+      // Only what is new since a bookmark, also in a walk read on below its last event.
+      {nullptr, any, english, L"*[System[EventRecordID>41]]", {}, nullptr, 41},
+      {L"Error", any, english,
+       L"*[System[Level=2 and EventRecordID<90 and EventRecordID>41 and Channel='System']]", 90,
+       &many, 41},
   };
   for (const auto& c : cases) {
     EventsWanted wanted{std::nullopt, c.writtenBefore};
     if (c.type) wanted.type = c.type;
-    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling), c.recordBelow, c.origin), c.xpath)
+    EXPECT_EQ(eventXPath(levelSelectionFor(wanted, c.spelling), c.recordBelow, c.origin, c.recordAbove),
+              c.xpath)
         << testing::PrintToString(std::wstring(c.type ? c.type : L"(any)"));
   }
 }

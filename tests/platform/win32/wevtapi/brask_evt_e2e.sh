@@ -173,10 +173,10 @@ run() {
   local name=$1 expected=$2 limit=$3 drive=$4
   report_of "$name" "$drive"
   same "$name" "$expected" "$actual"
-  # Each query's events, counted from the double's log: its lines "query", "next N".
+  # Each query's events, counted from the double's log: its lines "query", "next [@NAME] N".
   awk -v limit="$limit" -v name="$name" '
     /^query / { if (q) print q ": " n; q = substr($0, 7); n = 0 }
-    /^next / { n += $2; if (n > limit) { print name ": " q " delivered " n > "/dev/stderr"; bad = 1 } }
+    /^next / { n += $NF; if (n > limit) { print name ": " q " delivered " n > "/dev/stderr"; bad = 1 } }
     END { if (q) print q ": " n; exit bad }' "$prefix/drive_c/evt/log.txt" ||
     fail "$name: a query delivered more than its events and one batch"
   ! grep '^loaded ' "$prefix/drive_c/evt/log.txt" | grep -iv 'windows\\sys' ||

@@ -1,6 +1,8 @@
 // The Event Log API source over the test double of wevtapi.dll, which the test prefix has
 // in its system directory, under TZ=America/New_York: each case writes the double's events
-// and reads them as the listings do, of this computer, of others and of a collector's log.
+// and reads them as the listings do, of this computer, of others and of a collector's log,
+// with WMI's in-process double where WMI reads another computer; and where their logs stand
+// for a bookmark, and how a computer that stops answering ends.
 #include "platform/win32/wevtapi/evt_event_source.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <sstream>
 
 #include "fakes/event_lines.h"
+#include "platform/event_log/record_marks.h"
 #include "platform/event_log/file_time.h"
 #include "platform/run_time_error.h"
 #include "platform/win32/computer_failures.h"
@@ -21,6 +24,8 @@
 #include "platform/win32/wevtapi/evt_objects.h"
 #include "platform/win32/windows_computers.h"
 #include "platform/win32/windows_event_logs.h"
+#include "reading_thread.h"
+#include "wmi_double.h"
 
 namespace brask {
 namespace {
@@ -478,6 +483,164 @@ TEST(WindowsComputers, ACollectorLogGivesItsComputersAndTheirEvents) {
     for (const std::string& query : events.logged("query "))
       EXPECT_EQ(query.rfind("query ForwardedEvents ", 0), 0u) << query;
   }
+}
+
+// Where a log stands, and only what is new since a position read, with the event service
+// evaluating the position (EventRecordID>N): of this computer's log, of another computer's,
+// and of one computer's events in a collector's log, whatever the others' numbers there.
+TEST(EvtEventSource, WhereALogStandsAndWhatIsNewSinceAPosition) {
+  using enum SinceSaved;
+  // Each case's log holds the records from `oldest` to `newest`.
+  const struct {
+    int oldest;
+    int newest;
+    std::optional<LogPosition> saved;
+    SinceSaved since;
+  } cases[] = {
+      {1, 12, std::nullopt, Continues}, {1, 12, L"8", Continues},    {1, 12, L"12", Continues},
+      {9, 12, L"8", Continues},         {10, 12, L"8", Overwritten}, {1, 7, L"8", Cleared},
+      {1, 12, L"eight", Cleared},       {1, 0, L"8", Cleared},
+  };
+  const std::string at = "\ttime=2021-06-01T16:00:00Z\tlevel=2\trecord=";
+  for (const auto& c : cases) {
+    std::string local;
+    std::string there;
+    std::string forwarded;
+    for (int record = c.oldest; record <= c.newest; ++record) {
+      local += "channel=System" + at + std::to_string(record) + "\n";
+      there += "channel=System" + at + std::to_string(record) + "\n";
+      // Another computer's events between srv01's, numbered far beyond them.
+      forwarded += "log=ForwardedEvents\tchannel=System\tcomputer=ws02" + at + std::to_string(record + 1000) +
+                   "\nlog=ForwardedEvents\tchannel=System\tcomputer=srv01" + at + std::to_string(record) + "\n";
+    }
+    const Double events(local + forwarded + "log=ForwardedEvents\tchannel=System\tcomputer=ws02" + at + "5000\n",
+                        {{"srv01", there}});
+    WindowsEventLogs here(kEnglish);
+    WindowsEventLogs srv01(kEnglish, L"srv01");
+    WindowsComputers collector(kEnglish, L"ForwardedEvents");
+    ASSERT_TRUE(collector.gathered());
+    const std::unique_ptr<EventSource> gathered = collector.computer(L"srv01");
+    const std::wstring saved = c.saved.value_or(L"-");
+    for (EventSource* source : {static_cast<EventSource*>(&here), static_cast<EventSource*>(&srv01), gathered.get()}) {
+      const LogMark mark = source->connect()->mark(kSystem, c.saved);
+      EXPECT_EQ(mark.since, c.since) << saved;
+      EXPECT_EQ(mark.newest, c.newest > 0 ? std::optional(std::to_wstring(c.newest)) : std::nullopt) << saved;
+      // The newer events alone travel; after a position that is no number, every one.
+      const std::optional<std::uint64_t> after = c.saved ? recordOfPosition(*c.saved) : std::nullopt;
+      const int newer = std::max(0, c.newest - std::max(c.oldest - 1, static_cast<int>(after.value_or(0))));
+      EXPECT_EQ(listed(*source, {std::nullopt, std::nullopt, c.saved}).size(), static_cast<std::size_t>(newer))
+          << saved;
+    }
+  }
+  WindowsEventLogs here(kEnglish);
+  const Double events("channel=System" + at + "4\n");
+  EXPECT_EQ(here.connect()->mark(L"Select * from Win32_NTLogEvent where Logfile = 'Security'", L"2").since, Cleared);
+}
+
+// Whether the double has a call that waits for EvtCancel, waiting for one at most ten seconds.
+bool hangs(const Double& events) {
+  for (int waited = 0; waited < 5000; ++waited) {
+    if (!events.logged("hang ").empty()) return true;
+    Sleep(2);
+  }
+  return false;
+}
+
+// Another computer that stops answering, at any call of its read: the call ends when the
+// read is cancelled from another thread, as the reads of many computers do after a minute
+// without an answer, EvtCancel reaching it on the session or its result; an EvtNext that
+// waits beyond the call limit times out by itself. What was read before is kept, and the
+// failure is the computer's own, with the code Windows gives. Through WMI the same.
+TEST(WindowsEventLogs, AComputerThatStopsAnsweringIsCancelledOrTimesOut) {
+  const std::chrono::milliseconds limit(300);
+  std::string lines;
+  for (int i = 0; i < 5; ++i) lines += "channel=System\ttime=2021-06-01T16:00:00Z\tprovider=P\tmessage=m\n";
+  const struct {
+    std::string directives;
+    std::size_t read;  // events whose messages were read before
+    long code;
+    Reach reach;
+    bool cancelled;    // by the test, else by the time limit
+    const char* cancel = "cancel srv01";  // the API double's note of the EvtCancel that ends it
+    std::wstring wmiHangs = L"";
+    int wmiHangsFrom = 1;
+    int wmiSilentFrom = 0;
+  } cases[] = {
+      {"!hang\tsrv01\tEvtQuery\n", 0, ERROR_CANCELLED, Reach::EventLogApi, true},
+      {"!batch\t2\n!hang\tsrv01\tEvtNext\t2\n", 2, ERROR_CANCELLED, Reach::EventLogApi, true, "cancel results"},
+      {"!batch\t2\n!hang\tsrv01\tEvtNext\t2\n", 2, ERROR_TIMEOUT, Reach::EventLogApi, false, ""},
+      {"!hang\tsrv01\tEvtOpenPublisherMetadata\n", 0, ERROR_CANCELLED, Reach::EventLogApi, true},
+      // Each message is formatted in two calls, the first for its size; so are the first
+      // event's values, whose buffer serves the next events.
+      {"!hang\tsrv01\tEvtFormatMessage\t3\n", 1, ERROR_CANCELLED, Reach::EventLogApi, true},
+      {"!hang\tsrv01\tEvtRender\t5\n", 3, ERROR_CANCELLED, Reach::EventLogApi, true},
+      {"!computer\tsrv01\t1753\n", 0, ERROR_CANCELLED, Reach::Wmi, true, "", L"ConnectServer"},
+      {"!computer\tsrv01\t1753\n", 0, ERROR_CANCELLED, Reach::Wmi, true, "", L"ExecQuery"},
+      {"!computer\tsrv01\t1717\n", 3, ERROR_CANCELLED, Reach::Wmi, true, "", L"Next", 4},
+      {"!computer\tsrv01\t1753\n", 1, ERROR_TIMEOUT, Reach::Wmi, false, "", L"", 1, 2},
+  };
+  int number = 0;
+  for (const auto& c : cases) {
+    // The computer's events, unless a directive after them makes it fail; each case a file of
+    // its own, which the double counts its calls in anew.
+    const Double events("!case\t" + std::to_string(++number) + "\n" + c.directives, {{"srv01", lines}});
+    test::WmiDouble wmi;
+    std::vector<test::WmiRow> rows;
+    for (long record = 5; record > 0; --record)
+      rows.push_back(test::ntLogEvent(L"System", record, 1, L"error", L"20210601160000.000000+000", L"m"));
+    wmi.add(L"srv01", {rows, S_OK, c.wmiHangs, c.wmiHangsFrom, c.wmiSilentFrom});
+    WindowsEventLogs logs(kEnglish, L"srv01", c.cancelled ? kCallLimit : limit, wmi.client());
+    std::size_t read = 0;
+    std::optional<ComputerError> failure;
+    test::ReadingThread reading([&] {
+      try {
+        auto objects = logs.connect()->ExecQuery(kSystem, {});
+        for (; objects->next(); ++read) objects->property(L"Message");
+      } catch (const ComputerError& error) {
+        failure = error;
+      }
+    });
+    if (c.cancelled) {
+      EXPECT_TRUE(c.reach == Reach::Wmi ? wmi.hanging(std::chrono::seconds(10)) : hangs(events)) << c.directives;
+      logs.cancel();
+    }
+    ASSERT_TRUE(reading.join()) << "the read ends";
+    ASSERT_TRUE(failure) << c.directives;
+    EXPECT_EQ(failure->code(), c.code) << c.directives;
+    EXPECT_EQ(failure->reach(), c.reach) << c.directives;
+    EXPECT_EQ(failure->description(), systemErrorText(static_cast<DWORD>(c.code))) << c.directives;
+    EXPECT_EQ(read, c.read) << c.directives;
+    if (*c.cancel) {
+      const std::vector<std::string> cancels = events.logged("cancel ");
+      EXPECT_NE(std::find(cancels.begin(), cancels.end(), c.cancel), cancels.end()) << c.directives;
+    }
+    if (c.reach == Reach::Wmi && c.cancelled) {
+      const std::vector<std::wstring> calls = wmi.calls();
+      EXPECT_EQ(std::count(calls.begin(), calls.end(), L"cancel"), 1) << c.directives;
+    }
+  }
+  EXPECT_EQ(openHandles(), 0u) << "every handle closed with the sources";
+}
+
+// Windows XP and 2003 do not serve the API's remote protocol: WMI reads them, in this
+// computer's spelling and zone, and tells where their logs stand.
+TEST(WindowsEventLogs, WmiReadsAComputerWithoutTheRemoteProtocolInThisComputersTerms) {
+  const Double events("!computer\txp01\t1717\n");
+  test::WmiDouble wmi;
+  test::WmiComputer xp01;
+  xp01.rows = {test::ntLogEvent(L"System", 31, 2, L"warning", L"20211215093000.000000+060", L"w"),
+               test::ntLogEvent(L"System", 30, 1, L"error", L"20210601180000.000000+120", L"e"),
+               test::ntEventlogFile(L"System", 2)};
+  wmi.add(L"xp01", xp01);
+  WindowsEventLogs logs(kEnglish, L"xp01", kCallLimit, wmi.client());
+  EXPECT_EQ(listed(logs), (std::vector<std::wstring>{
+                              L"Warning|20211215033000.000000-300|0|7002|Service Control Manager|w",
+                              L"Error|20210601120000.000000-240|0|7001|Service Control Manager|e"}));
+  const LogMark mark = logs.connect()->mark(kSystem, L"29");
+  EXPECT_EQ(mark.newest, L"31");
+  EXPECT_EQ(mark.since, SinceSaved::Continues);
+  EXPECT_EQ(logs.connect()->mark(kSystem, L"28").since, SinceSaved::Overwritten);
+  EXPECT_EQ(listed(logs, {std::nullopt, std::nullopt, L"30"}).size(), 1u);
 }
 
 }  // namespace

@@ -30,7 +30,14 @@
 // "!computer NAME CODE" has its every query fail with CODE (1722: out of reach, 5: access
 // denied, 1326: a logon failure, 1753 or 1717: Windows XP or 2003, which do not serve the
 // API's remote protocol); a computer not named is out of reach. "!delay NAME MS" has the
-// computer answer its first query after MS milliseconds. A message is formatted by the
+// computer answer its first query after MS milliseconds. "!hang NAME FUNCTION [N]" has the
+// computer stop answering FUNCTION (EvtQuery, EvtNext, EvtRender, EvtOpenPublisherMetadata
+// or EvtFormatMessage) from its Nth call on (the first by default), counted since the file
+// last changed, NAME "." being this computer: such a call waits until EvtCancel reaches it,
+// as Microsoft documents: an EvtNext on its result, any other on its session (NULL for this
+// computer's), and then fails with ERROR_CANCELLED; EvtNext fails with ERROR_TIMEOUT once its
+// timeout has passed. The
+// bookmark's test, EventRecordID>N, is one the XPath reads. A message is formatted by the
 // metadata of its own computer's providers alone (a session's for the events of its
 // queries): other metadata does not find it.
 // Collector logs: an event's log= names the log that holds it (by default its channel),
@@ -40,7 +47,9 @@
 // unless "!exact" has it compare exactly. Every function may be called from any thread.
 // BRASK_EVT_DOUBLE_LOG names a file to which the double adds a line for what it did:
 // "loaded PATH", "session NAME", "query CHANNEL XPATH" (with "@NAME " before CHANNEL on a
-// session), "next COUNT", "open PROVIDER LCID".
+// session), "next COUNT" (with "@NAME " before COUNT on a session), "open PROVIDER LCID",
+// "hang NAME FUNCTION", "cancel WHAT" (a session's NAME, "." or "results"); each line after
+// the milliseconds of GetTickCount and a blank where BRASK_EVT_DOUBLE_CLOCK is set.
 #include <windows.h>
 
 #pragma push_macro("_WIN32_WINNT")
@@ -101,6 +110,7 @@ struct Handle {
   std::vector<std::wstring> paths;   // Context of values; none for user data
   bool user = false;
   bool answered = false;             // Session: its first query has been answered
+  const Handle* session = nullptr;   // of what a session's query gives; null for this computer
 
   const Event& the() const { return (*log)[event]; }
 };
@@ -117,6 +127,9 @@ bool stub = false;
 bool exact = false;                       // the XPath compares strings exactly
 std::map<std::wstring, std::wstring> computers;  // name in lower case -> events file or code
 std::map<std::wstring, DWORD> delays;            // name in lower case -> milliseconds
+std::map<std::wstring, std::size_t> hangs;       // "name FUNCTION" -> the first call that hangs
+std::map<std::wstring, std::size_t> hangCalls;   // "name FUNCTION" -> calls since the file changed
+std::map<const Handle*, unsigned> cancels;       // EvtCancel calls on each handle, null included
 std::map<std::wstring, int> calls;
 std::string written;  // the events file as last read
 std::set<Handle*> handles;
@@ -130,6 +143,10 @@ class Lock {
   Lock(const Lock&) = delete;
   Lock& operator=(const Lock&) = delete;
   ~Lock() { LeaveCriticalSection(&section); }
+
+  // For a call that waits, which other threads' calls must not.
+  void release() { LeaveCriticalSection(&section); }
+  void take() { EnterCriticalSection(&section); }
 };
 
 std::wstring variable(const wchar_t* name) {
@@ -149,7 +166,9 @@ std::string utf8(const std::wstring& text) {
 void log(const std::wstring& line) {
   const std::wstring path = variable(L"BRASK_EVT_DOUBLE_LOG");
   if (path.empty()) return;
-  std::ofstream(path.c_str(), std::ios::app | std::ios::binary) << utf8(line) << '\n';
+  const std::wstring clock =
+      variable(L"BRASK_EVT_DOUBLE_CLOCK").empty() ? L"" : std::to_wstring(GetTickCount()) + L" ";
+  std::ofstream(path.c_str(), std::ios::app | std::ios::binary) << utf8(clock + line) << '\n';
 }
 
 // A failure the test asked for at this call of the function: set and true.
@@ -347,7 +366,10 @@ void load() {
   const bool changed = content != written;
   const int queries = changed ? 0 : calls[L"EvtQuery"];
   const int sessions = changed ? 0 : calls[L"EvtOpenSession"];
-  if (changed) cleared.clear();
+  if (changed) {
+    cleared.clear();
+    hangCalls.clear();
+  }
   written = content;
   events = std::make_shared<Log>();
   failures.clear();
@@ -360,6 +382,7 @@ void load() {
   exact = false;
   computers.clear();
   delays.clear();
+  hangs.clear();
   calls.clear();
   calls[L"EvtQuery"] = queries;
   calls[L"EvtOpenSession"] = sessions;
@@ -388,6 +411,8 @@ void load() {
     if (fields[0] == L"!computer" && fields.size() == 3) computers[lowerCase(fields[1])] = fields[2];
     if (fields[0] == L"!delay" && fields.size() == 3)
       delays[lowerCase(fields[1])] = std::stoul(fields[2]);
+    if (fields[0] == L"!hang" && (fields.size() == 3 || fields.size() == 4))
+      hangs[lowerCase(fields[1]) + L" " + fields[2]] = fields.size() == 4 ? std::stoul(fields[3]) : 1;
     if (fields[0][0] == L'!') continue;
     events->push_back(eventOf(fields, events->size() + 1));
   }
@@ -542,6 +567,33 @@ Handle* handleOf(EVT_HANDLE handle, Handle::Kind kind) {
   return handles.count(found) && found->kind == kind ? found : nullptr;
 }
 
+// Whether this call of the function, of the session's computer (null: this one's), is one
+// that never answers: it has then waited, without the lock, for EvtCancel on the handle that
+// cancels it (the session, or the result of an EvtNext), or for its timeout, and set the
+// error it fails with.
+bool hung(Lock& lock, const wchar_t* function, const Handle* session, const Handle* cancelledBy,
+          DWORD timeout = INFINITE) {
+  const std::wstring key = (session ? lowerCase(session->computer) : L".") + L" " + function;
+  const auto found = hangs.find(key);
+  if (found == hangs.end() || ++hangCalls[key] < found->second) return false;
+  log(L"hang " + key);
+  const unsigned before = cancels[cancelledBy];
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (cancels[cancelledBy] != before) {
+      SetLastError(ERROR_CANCELLED);
+      return true;
+    }
+    if (timeout != INFINITE && GetTickCount() - start >= timeout) {
+      SetLastError(ERROR_TIMEOUT);
+      return true;
+    }
+    lock.release();
+    Sleep(2);
+    lock.take();
+  }
+}
+
 // The value an XPath of a values context selects.
 Value valueAt(const Event& event, const std::wstring& path) {
   static const std::map<std::wstring, std::wstring> kPaths{
@@ -678,12 +730,13 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
   }
   // The other computer takes its time, beside the others.
   Sleep(delay);
-  const Lock lock;
+  Lock lock;
   load();
   if (stub) return nullptr;
   if (fails(L"EvtQuery")) return nullptr;
   const std::wstring channel = path ? path : L"";
   Handle* on = handleOf(session, Handle::Session);
+  if ((!session || on) && hung(lock, L"EvtQuery", on, on)) return nullptr;
   log(L"query " + (on ? L"@" + on->computer + L" " : L"") + channel + L" " + (query ? query : L""));
   if ((session && !on) || !(flags & EvtQueryChannelPath)) {
     SetLastError(session && !on ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
@@ -701,6 +754,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
   auto results = std::make_unique<Handle>(Handle::Results);
   results->log = queried;
   results->channel = channel;
+  results->session = on;
   if (on) results->computer = on->computer;
   XPath xpath(query ? query : L"*");
   if (!xpath.matches(Event{})) {
@@ -722,14 +776,15 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtQuery(EVT_HANDLE session, LPCWSTR pat
 }
 
 __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT_HANDLE* out,
-                                          DWORD, DWORD flags, PDWORD returned) {
-  const Lock lock;
+                                          DWORD timeout, DWORD flags, PDWORD returned) {
+  Lock lock;
   Handle* results = handleOf(resultSet, Handle::Results);
   if (!results || flags != 0 || !out || !returned || count == 0) {
     SetLastError(results ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
     return FALSE;
   }
   if (fails(L"EvtNext")) return FALSE;
+  if (hung(lock, L"EvtNext", results->session, results, timeout)) return FALSE;
   *returned = 0;
   if (results->left.empty()) {
     SetLastError(ERROR_NO_MORE_ITEMS);
@@ -753,12 +808,13 @@ __declspec(dllexport) BOOL WINAPI EvtNext(EVT_HANDLE resultSet, DWORD count, EVT
     auto* event = new Handle(Handle::EventOf);
     event->log = results->log;
     event->computer = results->computer;
+    event->session = results->session;
     event->event = results->left.front();
     out[(*returned)++] = made(event);
     results->left.erase(results->left.begin());
     ++results->delivered;
   }
-  log(L"next " + std::to_wstring(*returned));
+  log(L"next " + (results->session ? L"@" + results->computer + L" " : L"") + std::to_wstring(*returned));
   return TRUE;
 }
 
@@ -789,7 +845,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtCreateRenderContext(DWORD count, LPCW
 __declspec(dllexport) BOOL WINAPI EvtRender(EVT_HANDLE context, EVT_HANDLE fragment, DWORD flags,
                                             DWORD bufferSize, PVOID buffer, PDWORD used,
                                             PDWORD count) {
-  const Lock lock;
+  Lock lock;
   Handle* renderer = handleOf(context, Handle::Context);
   Handle* event = handleOf(fragment, Handle::EventOf);
   const bool xml = flags == EvtRenderEventXml && !context;
@@ -798,6 +854,7 @@ __declspec(dllexport) BOOL WINAPI EvtRender(EVT_HANDLE context, EVT_HANDLE fragm
     return FALSE;
   }
   if (fails(L"EvtRender")) return FALSE;
+  if (hung(lock, L"EvtRender", event->session, event->session)) return FALSE;
   if (xml) {
     const std::wstring text = xmlOf(event->the());
     *used = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
@@ -837,7 +894,7 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtOpenPublisherMetadata(EVT_HANDLE sess
                                                                  LPCWSTR publisher,
                                                                  LPCWSTR logFile, LCID locale,
                                                                  DWORD) {
-  const Lock lock;
+  Lock lock;
   Handle* on = handleOf(session, Handle::Session);
   if ((session && !on) || logFile || !publisher) {
     SetLastError(session && !on ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
@@ -845,12 +902,14 @@ __declspec(dllexport) EVT_HANDLE WINAPI EvtOpenPublisherMetadata(EVT_HANDLE sess
   }
   log(std::wstring(L"open ") + publisher + L" " + std::to_wstring(locale));
   if (fails(L"EvtOpenPublisherMetadata")) return nullptr;
+  if (hung(lock, L"EvtOpenPublisherMetadata", on, on)) return nullptr;
   if (const auto found = publishers.find(publisher); found != publishers.end()) {
     SetLastError(found->second);
     return nullptr;
   }
   auto* metadata = new Handle(Handle::Metadata);
   metadata->language = LANGIDFROMLCID(locale ? locale : GetThreadLocale());
+  metadata->session = on;
   if (on) metadata->computer = on->computer;
   return made(metadata);
 }
@@ -859,7 +918,7 @@ __declspec(dllexport) BOOL WINAPI EvtFormatMessage(EVT_HANDLE metadata, EVT_HAND
                                                    DWORD messageId, DWORD valueCount,
                                                    PEVT_VARIANT values, DWORD flags,
                                                    DWORD bufferSize, LPWSTR buffer, PDWORD used) {
-  const Lock lock;
+  Lock lock;
   Handle* formatter = handleOf(metadata, Handle::Metadata);
   Handle* formatted = handleOf(event, Handle::EventOf);
   if ((metadata && !formatter) || !formatted || messageId || valueCount || values ||
@@ -868,6 +927,7 @@ __declspec(dllexport) BOOL WINAPI EvtFormatMessage(EVT_HANDLE metadata, EVT_HAND
     return FALSE;
   }
   if (fails(L"EvtFormatMessage")) return FALSE;
+  if (hung(lock, L"EvtFormatMessage", formatted->session, formatted->session)) return FALSE;
   const Event& source = formatted->the();
   // Without metadata, the message that the event's computer rendered when it forwarded it.
   std::optional<std::wstring> text = formatter ? std::nullopt : source.rendered;
@@ -915,6 +975,20 @@ __declspec(dllexport) BOOL WINAPI EvtClose(EVT_HANDLE object) {
   delete handle;
   // As a real call may, a success leaves no error behind.
   SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+__declspec(dllexport) BOOL WINAPI EvtCancel(EVT_HANDLE object) {
+  const Lock lock;
+  const Handle* handle = static_cast<Handle*>(object);
+  if (handle && !handles.count(const_cast<Handle*>(handle))) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  ++cancels[handle];
+  log(L"cancel " + (!handle                            ? std::wstring(L".")
+                    : handle->kind == Handle::Session ? handle->computer
+                                                      : std::wstring(L"results")));
   return TRUE;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/win32/wevtapi/local_cim_time.h"
+#include "platform/win32/local_cim_time.h"
 
 #include <windows.h>
 
