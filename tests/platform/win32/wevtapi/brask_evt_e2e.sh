@@ -11,8 +11,13 @@
 # events through a session of its own, writes the Number-mode sections; old-xp, Windows XP,
 # which does not serve the API's remote protocol, is read through WMI, which Wine's refuses
 # for any other computer; gone is out of reach. Each has its block, in the order named.
+# With a bookmark, as a scheduled task runs it (/run): this computer's System log, then
+# srv01's, each read twice, with new events written between: the second reports list only
+# those, after the header's line that says since when, srv01's after the line of a log
+# cleared, its record numbers begun anew; the bookmark holds a line for each, `.` for this
+# computer.
 #
-# The cases, number, date, computers, german and wine-stub, may be chosen with
+# The cases, number, date, computers, bookmark, german and wine-stub, may be chosen with
 # BRASK_WINDOW_CASES.
 #
 # Usage: brask_evt_e2e.sh WINE_RUN PREFIX_ROOT BRASK_EXE DOUBLE_DLL
@@ -92,6 +97,8 @@ header() {
 }
 filler() { record "$1" "$2" "$3" Information "" "$4" Filler "Filler event $4."; }
 reboot="The system has rebooted without cleanly shutting down first."
+equals="=================================="
+computer() { printf '%s\r\nComputer: %s\r\n%s\r\n' "$equals" "$1" "$equals"; }
 
 expected_number=$(
   header
@@ -222,8 +229,6 @@ if wanted computers; then
   report_of "three computers" number_mode '\\srv01' old-xp gone
   caption=$title
   mv "$events.local" "$events"
-  equals="=================================="
-  computer() { printf '%s\r\nComputer: %s\r\n%s\r\n' "$equals" "$1" "$equals"; }
   # The system's text for each code, whatever Wine's is, as TEXT.
   actual=$(sed -E 's/^(Computer [^ ]+ could not be read: ).+( \(error [0-9A-Fx]+\)\.)/\1TEXT\2/' <<<"$actual")
   same "three computers" "$(
@@ -242,6 +247,85 @@ if wanted computers; then
       fail "three computers: not one session on $computer"
   done
   ! grep -q '^query [A-Z]' "$prefix/drive_c/evt/log.txt" || fail "three computers: this computer's logs were read"
+fi
+
+if wanted bookmark; then
+  echo "/run with a bookmark, twice over this computer and srv01, new events written between"
+  rm -rf "$prefix/drive_c/reports"
+  mkdir "$prefix/drive_c/reports"
+  bookmark=$prefix/drive_c/reports/bookmark.txt
+  # event RECORD DAYS LEVEL ID PROVIDER MESSAGE: a System event at 08:00 UTC that many days ago.
+  event() {
+    printf 'channel=System\ttime=%sT08:00:00Z\tlevel=%d\tid=%d\trecord=%d\tprovider=%s\tmessage=%s\n' \
+      "$(day "$2")" "$3" "$4" "$1" "$5" "$6"
+  }
+  disk() { record "'System'" "$1" "8:00:00 AM" Error "" 11 disk "$2"; }
+  uptime="The system uptime is 100 seconds."
+  { printf '!computer\tsrv01\tC:\\evt\\srv01.txt\n'
+    event 4001 3 2 11 disk "Error 1 here."
+    event 4002 2 2 11 disk "Error 2 here."
+    event 4003 2 4 6013 EventLog "$uptime"; } >"$prefix/drive_c/evt/marked.txt"
+  { event 1801 3 2 11 disk "Error 1 on srv01."
+    event 1802 2 2 11 disk "Error 2 on srv01."
+    event 1803 2 4 6013 EventLog "$uptime"; } >"$prefix/drive_c/evt/srv01.txt"
+
+  # marked [COMPUTER]: brask.exe /run of the System log's 5 newest errors, with the
+  # bookmark, of this computer or the one named; its report past the time of the run in
+  # `actual`.
+  marked() {
+    local status=0
+    rm -f "$prefix/drive_c/evt/log.txt"
+    (cd "$prefix/drive_c/Downloads" && BRASK_EVT_DOUBLE_EVENTS='C:\evt\marked.txt' "$wine_run" "$root" \
+      'C:\Downloads\brask.exe' /run "$@" /log:System /type:Error /last:5 '/out:C:\reports\today.txt' \
+      '/bookmark:C:\reports\bookmark.txt') >/dev/null 2>"$prefix/err" || status=$?
+    [ "$status" = 0 ] || fail "bookmark: /run $* ended with $status: $(cat "$prefix/err")"
+    actual=$(grep -v '^Report run at ' "$prefix/drive_c/reports/today.txt"; echo .)
+  }
+  # The bookmark, each line's time as WRITTEN where it is an ISO 8601 UTC time.
+  lines() { sed -E $'s/\t[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z\r$/\tWRITTEN\r/' "$bookmark"; }
+  # holds COMPUTER POSITION...: the bookmark's lines, in that order, of the System log.
+  holds() {
+    [ "$(lines)" = "$(printf 'brask bookmark 1\r\n'; printf '%s\tSystem\t%s\tWRITTEN\r\n' "$@")" ] ||
+      fail "bookmark: not the lines of $*: $(cat -A "$bookmark")"
+  }
+  line() { awk -F '\t' -v computer="$1" '$1 == computer' "$bookmark"; }
+  # since COMPUTER: the header's line, of when the bookmark's line of the computer was written.
+  since() {
+    local written
+    written=$(line "$1" | cut -f 4 | tr -d '\r')
+    printf 'Only events new since the run of %s are listed.\r\n\r\n' \
+      "$(date -u -d "$written" '+%d/%m/%Y %-I:%M:%S %p')"
+  }
+
+  marked
+  same "bookmark, this computer's first run" "$(header; banner "'System'" Error
+    disk 2 "Error 2 here."; disk 3 "Error 1 here."; echo .)" "$actual"
+  holds . 4003
+  marked '\\srv01'
+  same "bookmark, srv01's first run" "$(header; computer srv01; banner "'System'" Error
+    disk 2 "Error 2 on srv01."; disk 3 "Error 1 on srv01."; echo .)" "$actual"
+  holds . 4003 srv01 1803
+
+  event 4004 1 2 11 disk "Error 4 here." >>"$prefix/drive_c/evt/marked.txt"
+  event 4005 1 4 6013 EventLog "$uptime" >>"$prefix/drive_c/evt/marked.txt"
+  { event 1 1 4 104 Microsoft-Windows-Eventlog "The System log file was cleared."
+    event 2 1 2 11 disk "Error 3 on srv01."; } >"$prefix/drive_c/evt/srv01.txt"
+  expected=$(header; since .; banner "'System'" Error; disk 1 "Error 4 here."; echo .)
+  marked
+  same "bookmark, this computer's second run" "$expected" "$actual"
+  grep -q '^query System .*EventRecordID>4003' "$prefix/drive_c/evt/log.txt" ||
+    fail "bookmark: the second run asked for more than the new events: $(grep '^query' "$prefix/drive_c/evt/log.txt")"
+  holds . 4005 srv01 1803
+  kept=$(line .)
+  expected=$(header; since srv01; computer srv01
+    printf 'The System log was cleared after the last run: all its events are considered new.\r\n\r\n'
+    banner "'System'" Error; disk 1 "Error 3 on srv01."; echo .)
+  marked '\\srv01'
+  same "bookmark, srv01's second run" "$expected" "$actual"
+  holds . 4005 srv01 2
+  [ "$(line .)" = "$kept" ] || fail "bookmark: srv01's run changed this computer's line: $(line .)"
+  [ "$(ls "$prefix/drive_c/reports" | paste -sd ' ' -)" = "bookmark.txt today.txt" ] ||
+    fail "bookmark: the runs left $(ls "$prefix/drive_c/reports")"
 fi
 
 # Each record's message: the line after its "Event:" line.
