@@ -59,7 +59,8 @@ void MainForm::cmdRun_Click() {
   platform_.form.unloadAndEnd();
 }
 
-RunEnd MainForm::runUnattended() {
+RunEnd MainForm::runUnattended(const SwitchSpelling& spelling) {
+  switches_ = &spelling;
   try {
     std::vector<std::wstring> unread;
     const RunEnd end = writeReport(unread);
@@ -77,7 +78,9 @@ RunEnd MainForm::writeReport(std::vector<std::wstring>& unread) {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
   const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
-  if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
+  const int stopped = switches_ ? switchNamedErrorTraps(form, platform_.dialogs, platform_.clock, locale, *switches_)
+                                : ErrorTraps(form, platform_.dialogs, platform_.clock, locale);
+  if (stopped == 1 || !prepareRun()) {
     return RunEnd::Refused;
   }
   // Another run writing the same report finishes first; the old report stays whole until

@@ -33,7 +33,7 @@ int runUnattended(const brask::RunRequest& request) {
                            system.locale(),  system.version(), system.clock(),
                            system.process(), system.files(),   system.computers(),
                            system.threads()};
-  return static_cast<int>(brask::MainForm(platform, request).runUnattended());
+  return static_cast<int>(brask::MainForm(platform, request).runUnattended(brask::kLinuxSwitches));
 }
 
 }  // namespace

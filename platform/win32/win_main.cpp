@@ -19,6 +19,7 @@
 #include "app/main_form.h"
 #include "app/type_names_of_system.h"
 #include "app/window_caption.h"
+#include "command_line/field_switches.h"
 #include "command_line/filled_form.h"
 #include "command_line/windows_arguments.h"
 #include "platform/win32/system/ansi_file.h"
@@ -81,7 +82,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     FilledForm form(request.form);
     Platform platform{form,  console, events, locale,    version,
                       clock, process, files,  computers, threads};
-    return static_cast<int>(MainForm(platform, request).runUnattended());
+    return static_cast<int>(MainForm(platform, request).runUnattended(kWindowsSwitches));
   }
 
   becomeDpiAware();

@@ -285,9 +285,9 @@ tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff
 [ -z "$(ls "$work/reports" | grep -vx today.txt)" ] || fail "--run left $(ls "$work/reports")"
 [ ! -e "$viewed" ] || fail "--run started the viewer"
 cp "$out" "$work/kept"
-unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+unattended 1 "Please check your selections: --last 21: Err... the number of events must be from 1 to 20." \
   --log System --type Error --last 21 --out "$out"
-unattended 1 "Please check your dates: The 'To:' day is invalid." \
+unattended 1 "Please check your dates: --to: The 'To:' day is invalid." \
   --log System --type Error --from "01/01/$(date +%Y)" --out "$out"
 unattended 1 "Please check the command line: Unknown option 'quiet'." --quiet --out "$out"
 unattended 2 "BRASK: Run-time error '2': Writing \"$work/missing/today.txt\": No such file or directory" \
