@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/window_caption.h"
+#include "computers/one_computer.h"
 #include "environment/locale_query.h"
 #include "environment/short_date_guard.h"
 #include "environment/version.h"
@@ -159,7 +160,7 @@ std::vector<std::wstring> MainForm::writeSelectedSections(Replacement& report,
                     state_.strLogName = section.logName;
                     list(listing, section);
                   });
-    return {};
+    return writeUnreadPart(platform_.events, platform_.computers, file);
   }
   const ManyReport parts{report, [this] { return platform_.files.spool(state_.strBRASKfile); }};
   return many->write(parts, platform_.threads, platform_.locale, sections, list, limits_,

@@ -12,7 +12,7 @@ namespace brask {
 
 // "TEXT (error CODE)." and the check for the code: the system's text without its line
 // breaks, the code in decimal (in hexadecimal beyond 16 bits). A call that timed out or was
-// cancelled gets the check of a computer that does not answer.
+// cancelled gets the check of a computer that does not answer; a folder's file, none.
 std::wstring errorReason(const ComputerError& error);
 
 // "it did not answer within N seconds." (with " (error CODE)" before the full stop where

@@ -75,8 +75,11 @@ class FakeEventLog : public EventSource {
   std::optional<std::size_t> failAtRead;
   // Another computer's logs: each failure above throws this instead.
   std::optional<ComputerError> computerError;
+  // What could not be read of logs read in part, once a query has been made.
+  std::optional<ComputerError> unread;
 
   std::unique_ptr<EventService> connect() override;
+  std::optional<ComputerError> unreadPart() override { return queries.empty() ? std::nullopt : unread; }
 };
 
 // Many computers' logs, each asked for by its name; a name without logs has empty ones.

@@ -13,6 +13,7 @@
 #include "platform/linux/journal/journal_event_source.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
+#include "platform/run_time_error.h"
 #include "scoped_env.h"
 #include "utc_time.h"
 
@@ -261,14 +262,39 @@ TEST(JournalSelection, BootsThatAllStartAtTheSameTime) {
   }
 }
 
-TEST(JournalSelection, AnEmptyJournalDirectoryDeliversNothing) {
-  const test::JournalFixture journal;
-  std::filesystem::create_directories(journal.dir());
+// A folder is read as journalctl --directory reads it: its own journal files and those of
+// its subfolders named by a machine ID, as /var/log/journal holds them; one without any
+// journal file is refused.
+TEST(JournalSelection, ReadsAFolderAsJournalctlDoes) {
+  namespace fs = std::filesystem;
+  test::JournalFixture journal;
+  journal.add(at(1, 1), {{"MESSAGE", "in a machine's folder"}});
+  const fs::path dir = journal.build();
+  fs::create_directories(dir / "0123456789abcdef0123456789abcdef");
+  fs::rename(dir / "x1.journal", dir / "0123456789abcdef0123456789abcdef" / "system.journal");
+  journal.add(at(1, 2), {{"MESSAGE", "in the folder"}});
+  journal.build();
+  fs::create_directories(dir / "archive");
+  fs::copy_file(dir / "x2.journal", dir / "archive" / "x3.journal");
   const auto english = names(L"English", Generation::Newer);
-  for (const EventsWanted& wanted : {EventsWanted{}, EventsWanted{L"Error", std::nullopt},
-                                     EventsWanted{L"Information", DateTime{2021, 3, 1}}}) {
-    EXPECT_TRUE(walk(journal.dir(), L"'System' ", english, wanted).empty());
-    EXPECT_TRUE(walk(journal.dir(), L"'Application'", english, wanted).empty());
+  std::vector<std::wstring> messages;
+  for (const Delivered& d : walk(dir, L"'System'", english, {})) messages.push_back(d.message);
+  EXPECT_EQ(messages, (std::vector<std::wstring>{L"in the folder", L"in a machine's folder"}));
+
+  const test::JournalFixture empty;
+  fs::create_directories(empty.dir());
+  const test::JournalFixture others;
+  fs::create_directories(fs::path(others.dir()) / "0123456789abcdef0123456789abcdef");
+  std::ofstream(fs::path(others.dir()) / "notes.txt") << "no journal\n";
+  std::ofstream(fs::path(others.dir()) / "x.journal.bak") << "no journal\n";
+  for (const std::string& folder : {empty.dir(), others.dir()}) {
+    try {
+      walk(folder, L"'System'", english, {});
+      ADD_FAILURE() << folder << ": no error";
+    } catch (const RunTimeError& error) {
+      EXPECT_EQ(error.action(), L"Opening the journal in " + std::wstring(folder.begin(), folder.end()));
+      EXPECT_EQ(error.description(), L"No journal files were found") << folder;
+    }
   }
 }
 
