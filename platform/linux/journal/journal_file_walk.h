@@ -73,14 +73,15 @@ class JournalFileWalk {
   int stepBack();
   std::optional<std::vector<std::string>> applicationMatches(sd_journal* journal);
   bool wantedPriority(int priority) const;
+  // Whether an entry's time is before the selection's bound, in local wall-clock time.
+  bool beforeBound(std::uint64_t time) const;
   // Whether the current entry is of the file's chosen host, or lacks a host name as chosen;
   // matched: the walk's matches hold it to the host's spellings already.
   bool ofHost(bool matched);
   // Read the current entry's class, or class and property fields in one pass; false when
-  // its fields cannot be read.
+  // its fields cannot be read, or, for readEntry, once they rule it out of the walk.
   bool classify(EntryClass& entry);
   bool readEntry();
-  std::optional<int> priority();
   // The current entry, whose realtime stamp was read already; nothing when its other
   // stamps cannot be read.
   std::optional<Mark> markAt(std::uint64_t realtime);
@@ -89,6 +90,7 @@ class JournalFileWalk {
   LogName log_;
   const JournalSelection& selection_;
   long entriesPerOpening_;
+  std::uint64_t surelyBefore_;  // of the bound: utcSurelyBefore
   Mode mode_ = Mode::Done;
   std::vector<std::string> matches_;  // "FIELD=value" items, one of which an entry must have
   bool everyEntry_ = false;           // every entry of the file belongs to the log

@@ -21,6 +21,7 @@ struct EntryClass {
   bool kernel = false;    // _TRANSPORT=kernel
   int priority = -1;      // the first PRIORITY, 0 to 7; -1 when missing or not a priority
   bool priorityNoted = false;
+  bool transportNoted = false;
 };
 
 // The priority of a PRIORITY value, 0 to 7; -1 for any other text.
@@ -55,11 +56,18 @@ const std::wstring& typeName(int priority, const EventTypeNames& spelling);
 // The part of the journal that holds what a listing wants: the entries with one of
 // `priorities` (every entry when nothing, since the type then covers entries without a
 // priority; none when empty) written, in local wall-clock time, before `writtenBefore`
-// (when given).
+// (when given). Of every entry, those whose first priority is one of `skipped` are not
+// wanted either: the type of entries without a priority covers the rest.
 struct JournalSelection {
   std::optional<std::vector<int>> priorities;
   std::optional<DateTime> writtenBefore;
+  std::vector<int> skipped = {};
 };
+
+// Whether what is known of an entry so far, its fields read in part, rules it out of a walk
+// of the log that skips those priorities: its first priority is skipped, or it is known to
+// be of the other log.
+bool ruledOut(const EntryClass& entry, LogName log, const std::vector<int>& skipped);
 
 // The priorities spelled as the wanted type (the older generation's Error covers 0 to 3)
 // and the wanted bound.
