@@ -159,10 +159,10 @@ if wanted unattended; then
   unattended 1 "Please check your selections: /last:21: Err... the number of events must be from 1 to 20." \
     /LOG:system /type:error /last:21 '/out:C:\reports\today.txt'
   unattended 1 "Please check the command line: \"/quiet\" is not a switch of this program." /quiet
-  unattended 2 "BRASK: Run-time error '3': Opening \"C:\missing\today.txt.new\": " \
+  unattended 2 "BRASK: Run-time error '3': Writing \"C:\missing\today.txt\": " \
     /log:System /type:Error /last:5 '/out:C:\missing\today.txt'
   cmp -s "$out" "$prefix/kept" || fail "a refused or failed /run changed the report"
-  unattended 3 "" '\\ghost' /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
+  unattended 3 "BRASK: Computer ghost could not be read: " '\\ghost' /log:System /type:Error /last:5 '/out:C:\reports\today.txt'
   grep -q "^Computer ghost could not be read: " "$out" || fail "no line for the computer ghost: $(cat "$out")"
 fi
 
