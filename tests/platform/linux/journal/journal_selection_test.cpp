@@ -11,6 +11,7 @@
 #include "platform/event_log/file_time.h"
 #include "platform/linux/journal/journal_computers.h"
 #include "platform/linux/journal/journal_event_source.h"
+#include "platform/linux/journal/journal_hosts.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
 #include "platform/run_time_error.h"
@@ -446,6 +447,31 @@ TEST(JournalComputers, GathersHostNames) {
     }
     const std::optional<GatheredComputers> gathered = JournalComputers(english, journal.dir()).gathered();
     EXPECT_EQ(gathered ? std::optional(gathered->names) : std::nullopt, c.names) << c.what;
+  }
+}
+
+// A file that the user may not read is the host that systemd-journal-remote named it
+// after, archived or not, and may hold no other host's entries; a file named otherwise may
+// hold any host's.
+TEST(JournalHosts, FilesNamedAfterTheirHost) {
+  const struct {
+    const char* path;
+    std::optional<std::wstring> host;
+    bool ofWeb01, ofNone;  // may hold web01's entries, entries without a host name
+  } cases[] = {
+      {"/var/log/journal/remote/remote-web01.journal", L"web01", true, false},
+      {"remote-WEB01@0123456789abcdef0123456789abcdef-0000000000000001-0005f0.journal", L"WEB01", true, false},
+      {"remote-web01.example.journal~", L"web01.example", false, false},
+      {"remote-10.0.0.7.journal", L"10.0.0.7", false, false},
+      {"/x/system@0123-45.journal", std::nullopt, true, true},
+      {"remote-.journal", std::nullopt, true, true},
+      {"remote-web01.journal.bak", std::nullopt, true, true},
+  };
+  WideDecoder utf8("UTF-8");
+  for (const auto& c : cases) {
+    EXPECT_EQ(hostOfFileName(c.path, utf8), c.host) << c.path;
+    EXPECT_EQ(mayHoldChoice(c.path, HostChoice{L"web01"}, utf8), c.ofWeb01) << c.path;
+    EXPECT_EQ(mayHoldChoice(c.path, HostChoice{std::nullopt}, utf8), c.ofNone) << c.path;
   }
 }
 
