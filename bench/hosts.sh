@@ -6,8 +6,8 @@
 #
 #   bash bench/hosts.sh [BUILD_DIR]     (default build/linux, a Release build with brask)
 #
-# The journals: three hosts, ENTRIES (default 120,000) entries each, one every 72 s over the
-# 100 days before today (UTC), interleaved across the hosts. Entry i is an Application
+# The journals: three hosts, ENTRIES (default 120,000) entries each, spread evenly over the
+# 100 days before today (UTC: one every 72 s by default), interleaved across the hosts. Entry i is an Application
 # entry (_UID=1000) when i % 5 == 0, else a System entry; its priority as bench/run.sh
 # gives it, by d = i % 10 (System) or (i / 5) % 10 (Application): Critical (2) one entry in
 # 1,000 of each log, else Error (3) when d == 3, Warning (4) when d == 7, Notice (5) when
@@ -34,19 +34,19 @@ unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION BRASK_JOURNAL_DIR
 today=$(date -u -d 'today 00:00' +%s)
 start=$((today - days * 86400))
 folder=$work/hosts-$entries
-stamp="$folder/.made-$(date -u +%F)-2"
+stamp="$folder/.made-$(date -u +%F)-3"
 if [ ! -f "$stamp" ]; then
   rm -rf "$folder" && mkdir -p "$folder"
   for h in 0 1 2; do
     echo "Generating $entries entries of host$h ..."
-    awk -v n="$entries" -v h="$h" -v start="$start" 'BEGIN {
+    awk -v n="$entries" -v h="$h" -v start="$start" -v step="$((days * 86400000000 / entries))" 'BEGIN {
       split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
       for (i = 0; i < n; i++) {
         app = i % 5 == 0
         d = app ? int(i / 5) % 10 : i % 10
         p = (i % 1000 == 500 || i % 1000 == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6
         name = app ? "editor" : names[i % 6 + 1]
-        printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", (start + i * 72) * 1000000 + h * 24000000, i * 72000000
+        printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step + h * int(step / 3), i * step
         printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f6071%d\n_MACHINE_ID=0123456789abcdef0123456789abcde%d\n", h, h
         printf "_HOSTNAME=host%d\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", h, app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
         printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
