@@ -9,6 +9,7 @@
 
 #include "app/window_caption.h"
 #include "bookmarks/log_marks.h"
+#include "computers/one_computer.h"
 #include "environment/locale_query.h"
 #include "environment/short_date_guard.h"
 #include "environment/version.h"
@@ -64,7 +65,8 @@ void MainForm::cmdRun_Click() {
   platform_.form.unloadAndEnd();
 }
 
-RunEnd MainForm::runUnattended() {
+RunEnd MainForm::runUnattended(const SwitchSpelling& spelling) {
+  switches_ = &spelling;
   try {
     std::vector<std::wstring> unread;
     const RunEnd end = writeReport(unread);
@@ -82,7 +84,9 @@ RunEnd MainForm::writeReport(std::vector<std::wstring>& unread) {
   Form& form = platform_.form;
   LocaleApi& locale = platform_.locale;
   const ShortDateGuard shortDate(locale, state_.storeOriginal, state_.storeLocaleID);
-  if (ErrorTraps(form, platform_.dialogs, platform_.clock, locale) == 1 || !prepareRun()) {
+  const int stopped = switches_ ? switchNamedErrorTraps(form, platform_.dialogs, platform_.clock, locale, *switches_)
+                                : ErrorTraps(form, platform_.dialogs, platform_.clock, locale);
+  if (stopped == 1 || !prepareRun()) {
     return RunEnd::Refused;
   }
   FileApi& files = platform_.files;
@@ -208,8 +212,10 @@ std::vector<std::wstring> MainForm::writeSelectedSections(Replacement& report,
                     list(listing, section);
                   },
                   startLog);
-    if (bookmark) bookmark->read(kThisComputer, marks->newest(), taken);
-    return {};
+    std::vector<std::wstring> unread = writeUnreadPart(platform_.events, platform_.computers, file);
+    // A computer read only in part keeps its saved positions.
+    if (bookmark && unread.empty()) bookmark->read(kThisComputer, marks->newest(), taken);
+    return unread;
   }
   ManyReport parts{report, [this] { return platform_.files.spool(state_.strBRASKfile); }};
   // Each computer's marks, shared with its read, which a computer given up may outlive.

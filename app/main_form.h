@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bookmarks/bookmark.h"
+#include "command_line/field_switches.h"
 #include "command_line/run_request.h"
 #include "computers/many_computers.h"
 #include "computers/parallel_reads.h"
@@ -52,8 +53,9 @@ class MainForm {
   // window while it reads ends the program with the previous report as it was.
   void cmdRun_Click();
   // The same run without a window: no viewer, the lines of the computers that could not be
-  // read said again on their own, and how it went.
-  RunEnd runUnattended();
+  // read said again on their own, and how it went. A message about a field first names the
+  // switches that fill it, as `spelling` writes them.
+  RunEnd runUnattended(const SwitchSpelling& spelling);
   // Unloads the window and ends the process.
   void cmdExit_Click();
 
@@ -88,6 +90,7 @@ class MainForm {
   RunRequest request_;
   ParallelReads limits_;
   FormState state_;
+  const SwitchSpelling* switches_ = nullptr;  // in a run without a window
 };
 
 }  // namespace brask

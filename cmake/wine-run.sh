@@ -22,6 +22,13 @@
 # on whether the kernel runs 32-bit code. For a 32-bit program the 64-bit loader starts the
 # 32-bit one itself (WINELOADER names the 64-bit loader, whose name less "64" is the 32-bit
 # one), natively or under the emulator registered for i386 programs.
+#
+# A program that cannot run fails, with one line on standard error that says why, before
+# any prefix is made: Wine's 64-bit loader is missing, or the program is 32-bit and the
+# 32-bit loader is (wine32 is not installed; the 64-bit loader would print nothing and
+# exit 0). A GoogleTest program that ends without its result line ("[  PASSED  ]") has not
+# run its tests, whatever its exit status: that fails too. BRASK_WINE_DIR names the folder
+# of the loaders (default /usr/lib/wine).
 set -euo pipefail
 
 root=$1
@@ -32,8 +39,28 @@ export LC_ALL=${BRASK_WINE_LOCALE:-en_US.UTF-8}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${BRASK_WINE_DLL_OVERRIDES:+;$BRASK_WINE_DLL_OVERRIDES}"
 prefix="$root/$name"
-wine64=/usr/lib/wine/wine64
+wine_dir=${BRASK_WINE_DIR:-/usr/lib/wine}
+wine64=$wine_dir/wine64
 export WINELOADER=$wine64
+
+cannot_run() {
+  echo "wine-run.sh: $1 cannot run: $2" >&2
+  exit 1
+}
+program=$1
+[ -x "$wine64" ] || cannot_run "$program" "Wine's 64-bit loader $wine64 is missing (install wine64)"
+# A PE file's optional header starts with its magic: 0x10b for 32-bit programs (PE32),
+# 0x20b for 64-bit ones (PE32+).
+pe_magic() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 0
+  [ -n "$header" ] && od -An -tx2 -j$((header + 24)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+if [ -f "$program" ] && [ "$(pe_magic "$program")" = 010b ] && [ ! -x "$wine_dir/wine" ]; then
+  cannot_run "$program" "it is a 32-bit program and the 32-bit Wine loader $wine_dir/wine is missing (wine32 is not installed)"
+fi
+gtest=false
+if [ -f "$program" ] && grep -qaF '[  PASSED  ]' "$program"; then gtest=true; fi
 
 mkdir -p "$root" "$(dirname "$base")"
 (
@@ -71,4 +98,18 @@ for dll in ${BRASK_WINE_SYSTEM_DLLS:-}; do
 done
 
 export WINEPREFIX="$prefix"
-exec timeout "${BRASK_WINE_TIMEOUT:-300}" "$wine64" "$@"
+if ! $gtest; then
+  exec timeout "${BRASK_WINE_TIMEOUT:-300}" "$wine64" "$@"
+fi
+# The program's output passes through as it comes, and is kept to look for the result line.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+set +e
+timeout "${BRASK_WINE_TIMEOUT:-300}" "$wine64" "$@" | tee "$output"
+status=${PIPESTATUS[0]}
+set -e
+if [ "$status" = 0 ] && ! grep -q '^\[  PASSED  \] ' "$output"; then
+  echo "wine-run.sh: $program printed no GoogleTest result: its tests did not run" >&2
+  exit 1
+fi
+exit "$status"

@@ -40,6 +40,7 @@ void readComputer(Reading& reading, ComputerRead& read, const std::function<void
   ReportFile part(read.part);
   try {
     writeSections({source, reading.locale, part}, reading.sections, reading.list, read.startLog);
+    read.failure = read.source->unreadPart();
   } catch (const ComputerError& error) {
     read.failure = error;
   } catch (...) {

@@ -67,6 +67,7 @@ std::wstring oneLine(const std::wstring& text) {
 
 std::wstring errorReason(const ComputerError& error) {
   std::wstring reason = oneLine(error.description()) + L" (error " + codeText(error.code()) + L").";
+  if (error.reach() == Reach::Folder) return reason;
   switch (error.code()) {
     case kServerUnavailable:
     case kNotRegistered:

@@ -13,7 +13,8 @@ namespace brask {
 // "TEXT (error CODE)." and the check for the code: the system's text without its line
 // breaks, the code in decimal (in hexadecimal beyond 16 bits). A call that timed out or was
 // cancelled gets the check of a computer that does not answer; access denied, the rights
-// that the way the computer was reached asks for (WMI's are not the Event Log API's).
+// that the way the computer was reached asks for (WMI's are not the Event Log API's); a
+// folder's file, none.
 std::wstring errorReason(const ComputerError& error);
 
 // "it did not answer within N seconds." (with " (error CODE)" before the full stop where

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/computer_error.h"
 #include "platform/date_time.h"
 
 namespace brask {
@@ -77,6 +78,9 @@ class EventSource {
   // a ComputerError, so that a computer that stopped answering is given up. Nothing for this
   // computer's logs.
   virtual void cancel() {}
+  // Where some of the logs' files could not be read (a folder's file that the user may not
+  // read), after the queries so far read the rest: why, as the computer's failure.
+  virtual std::optional<ComputerError> unreadPart() { return std::nullopt; }
 };
 
 }  // namespace brask

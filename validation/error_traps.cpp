@@ -1,7 +1,5 @@
 #include "validation/error_traps.h"
 
-#include <optional>
-
 #include "platform/text/day_first.h"
 #include "validation/date_strings.h"
 #include "validation/numbers.h"
@@ -15,27 +13,24 @@ constexpr const wchar_t* kInput = L"Please check your input";
 
 bool outside(double value, double low, double high) { return value < low || value > high; }
 
-// A failed check: its prompt and title.
-struct Failure {
-  const wchar_t* prompt;
-  const wchar_t* title;
-};
+using Failure = FailedCheck;
+using enum CheckedField;
 
 std::optional<Failure> selectionFailure(Form& form) {
   auto checked = [&](ControlId box) { return form.checkState(box) != 0; };
   using enum ControlId;
   if (!checked(chkApplication) && !checked(chkSystem)) {
     return Failure{L"You must select at least one log to query or you won't get any results!",
-                   kSelections};
+                   kSelections, Logs};
   }
   if (!checked(chkError) && !checked(chkInformation) && !checked(chkWarning) &&
       !checked(chkCritical)) {
     return Failure{L"You must select at least one type to list or you won't get any results!",
-                   kSelections};
+                   kSelections, Types};
   }
   if (!form.optionSelected(optNumber) && !form.optionSelected(optDate)) {
     return Failure{L"You must select either 'Number of events' or 'Date of events'.  Your choice.",
-                   kSelections};
+                   kSelections, Mode};
   }
   return std::nullopt;
 }
@@ -44,10 +39,10 @@ std::optional<Failure> numberFailure(Form& form, LocaleApi& locale) {
   const std::wstring text = form.text(ControlId::txtNumber);
   if (!isNumeric(text, locale.userLocaleText(lctype::kDecimal),
                  locale.userLocaleText(lctype::kThousand))) {
-    return Failure{L"The number of events must be a number (1 to 20).", kSelections};
+    return Failure{L"The number of events must be a number (1 to 20).", kSelections, Number};
   }
   if (outside(leadingValue(text), 1, 20)) {
-    return Failure{L"Err... the number of events must be from 1 to 20.", kSelections};
+    return Failure{L"Err... the number of events must be from 1 to 20.", kSelections, Number};
   }
   return std::nullopt;
 }
@@ -60,38 +55,43 @@ std::optional<Failure> dateFailure(Form& form, Clock& clock) {
     return value(box) == today.year || value(box) == today.year - 1;
   };
 
-  if (outside(value(txtDayFrom), 1, 31)) return Failure{L"The 'From:' day is invalid.", kDates};
-  if (outside(value(txtMthFrom), 1, 12)) return Failure{L"The 'From:' month is invalid.", kDates};
+  if (outside(value(txtDayFrom), 1, 31)) return Failure{L"The 'From:' day is invalid.", kDates, From};
+  if (outside(value(txtMthFrom), 1, 12)) return Failure{L"The 'From:' month is invalid.", kDates, From};
   if (!recentYear(txtYrFrom)) {
     return Failure{L"Best keep the From: date in the current or previous year to get some "
                    L"meaningful results.",
-                   kDates};
+                   kDates, From};
   }
-  if (outside(value(txtDayTo), 1, 31)) return Failure{L"The 'To:' day is invalid.", kDates};
-  if (outside(value(txtMthTo), 1, 12)) return Failure{L"The 'To:' month is invalid.", kDates};
+  if (outside(value(txtDayTo), 1, 31)) return Failure{L"The 'To:' day is invalid.", kDates, To};
+  if (outside(value(txtMthTo), 1, 12)) return Failure{L"The 'To:' month is invalid.", kDates, To};
   if (!recentYear(txtYrTo)) {
     return Failure{L"Best keep the To: date in the current or previous year to get some "
                    L"meaningful results.",
-                   kDates};
+                   kDates, To};
   }
   const auto from = readDayFirstDate(fromString(form));
   if (!from || *from > today) {
-    return Failure{L"The 'From:' date must be a valid date not in the future.", kInput};
+    return Failure{L"The 'From:' date must be a valid date not in the future.", kInput, From};
   }
   const auto to = readDayFirstDate(toString(form));
   if (!to || *to > today) {
-    return Failure{L"The 'To:' date must be a valid date not in the future.", kInput};
+    return Failure{L"The 'To:' date must be a valid date not in the future.", kInput, To};
   }
-  if (*from > *to) return Failure{L"The 'From:' date must not be after the 'To:' date.", kInput};
+  if (*from > *to) return Failure{L"The 'From:' date must not be after the 'To:' date.", kInput, FromAndTo};
   return std::nullopt;
 }
 
 }  // namespace
 
-int ErrorTraps(Form& form, Dialogs& dialogs, Clock& clock, LocaleApi& locale) {
+std::optional<FailedCheck> firstFailedCheck(Form& form, Clock& clock, LocaleApi& locale) {
   std::optional<Failure> failure = selectionFailure(form);
   if (!failure && form.optionSelected(ControlId::optNumber)) failure = numberFailure(form, locale);
   if (!failure && form.optionSelected(ControlId::optDate)) failure = dateFailure(form, clock);
+  return failure;
+}
+
+int ErrorTraps(Form& form, Dialogs& dialogs, Clock& clock, LocaleApi& locale) {
+  const std::optional<Failure> failure = firstFailedCheck(form, clock, locale);
   if (!failure) return 0;
   dialogs.messageBox(failure->prompt, failure->title);
   return 1;

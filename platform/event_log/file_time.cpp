@@ -97,4 +97,9 @@ std::uint64_t utcBoundOf(const DateTime& writtenBefore) {
   return seconds > 0 ? static_cast<std::uint64_t>(seconds) * 1000000 : 0;
 }
 
+std::uint64_t utcSurelyBefore(const DateTime& writtenBefore) {
+  const std::int64_t seconds = secondsSince1970(writtenBefore) - kSecondsPerDay;
+  return seconds > 0 ? static_cast<std::uint64_t>(seconds) * 1000000 : 0;
+}
+
 }  // namespace brask

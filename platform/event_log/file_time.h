@@ -33,5 +33,9 @@ std::wstring utcTimeText(const DateTime& utc, std::int64_t fraction, std::size_t
 // wall-clock time had been written, in any time zone and across any change of daylight
 // saving: that time a day later read as UTC, since no zone is a day from UTC. 0 before 1970.
 std::uint64_t utcBoundOf(const DateTime& writtenBefore);
+// The other side: every time (microseconds since 1970, UTC) before this one is before that
+// local wall-clock time in any time zone: that time a day earlier read as UTC. 0 before
+// 1970 and on its first day.
+std::uint64_t utcSurelyBefore(const DateTime& writtenBefore);
 
 }  // namespace brask

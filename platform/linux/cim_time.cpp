@@ -17,10 +17,8 @@ std::time_t secondsOf(std::uint64_t microseconds) {
 DateTime localWallClock(std::uint64_t microseconds) { return localDateTime(secondsOf(microseconds)); }
 
 std::wstring cimDateTime(std::uint64_t microseconds) {
-  const std::tm local = localFields(secondsOf(microseconds));
-  return cimText({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec},
-                 static_cast<std::uint32_t>(microseconds % 1000000), local.tm_gmtoff / 60);
+  const LocalTime local = localTime(secondsOf(microseconds));
+  return cimText(local.wallClock, static_cast<std::uint32_t>(microseconds % 1000000), local.utcOffset / 60);
 }
 
 }  // namespace brask

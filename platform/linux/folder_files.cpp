@@ -1,6 +1,12 @@
 #include "platform/linux/folder_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+
+#include "platform/linux/errno_text.h"
 
 namespace brask {
 
@@ -26,6 +32,22 @@ std::vector<std::string> foldersIn(const std::filesystem::path& folder, std::err
   }
   std::sort(paths.begin(), paths.end());
   return paths;
+}
+
+std::optional<ComputerError> refusedFilesError(const std::wstring& action, const std::vector<RefusedFile>& refused) {
+  if (refused.empty()) return std::nullopt;
+  const RefusedFile& first = refused.front();
+  std::wstring what = first.shown;
+  if (refused.size() == 2) what += L" and 1 other file";
+  if (refused.size() > 2) what += L" and " + std::to_wstring(refused.size() - 1) + L" other files";
+  return ComputerError(action, first.error, what + L": " + errnoText(first.error), Reach::Folder);
+}
+
+int openError(const std::string& path) {
+  const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (file < 0) return errno;
+  ::close(file);
+  return 0;
 }
 
 }  // namespace brask

@@ -2,7 +2,11 @@
 // window until Exit, the Close button or the end of a run, with the switches' values in its
 // fields. A command line it cannot take is refused in a message box before the window
 // opens. With --run it writes the report without a window, and without a display, its
-// messages on standard error, and exits with how the run went.
+// messages on standard error, and exits with how the run went. Without a display and
+// without --run, it says so on standard error before Qt is touched.
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
@@ -12,7 +16,9 @@
 #include "app/main_form.h"
 #include "app/type_names_of_system.h"
 #include "app/window_caption.h"
+#include "command_line/field_switches.h"
 #include "command_line/filled_form.h"
+#include "platform/linux/environment_variable.h"
 #include "platform/linux/system/linux_system.h"
 #include "platform/linux/system/stderr_dialogs.h"
 #include "platform/platform.h"
@@ -22,18 +28,38 @@
 
 namespace {
 
+// How long the end of a run waits for the threads it started: a read given up may still run.
+constexpr std::chrono::seconds kThreadsEnd{5};
+
+// The exit code, once every thread started has ended. Where one still runs, the process ends
+// at once, its output flushed, so that nothing the thread uses is destroyed under it.
+int endOfRun(brask::Threads& threads, int code) {
+  if (!threads.join(kThreadsEnd)) {
+    std::fflush(nullptr);
+    ::_exit(code);
+  }
+  return code;
+}
+
+// A display for the window: X11, Wayland, or a platform plugin named for Qt.
+bool hasDisplay() {
+  return brask::nonEmptyVariable("DISPLAY") || brask::nonEmptyVariable("WAYLAND_DISPLAY") ||
+         brask::nonEmptyVariable("QT_QPA_PLATFORM");
+}
+
 // The report without a window: no Qt application, so no display is needed.
-int runUnattended(const brask::RunRequest& request) {
+int runUnattended(const brask::RunRequest& request, const brask::LogFolders& folders) {
   brask::PosixLocale locale;
   brask::EmulatedVersion version;
-  brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version));
+  brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version), folders);
   brask::FilledForm form(request.form);
   brask::StderrDialogs dialogs;
   brask::Platform platform{form,             dialogs,          system.events(),
                            system.locale(),  system.version(), system.clock(),
                            system.process(), system.files(),   system.computers(),
                            system.threads()};
-  return static_cast<int>(brask::MainForm(platform, request).runUnattended());
+  const brask::RunEnd end = brask::MainForm(platform, request).runUnattended(brask::kLinuxSwitches);
+  return endOfRun(system.threads(), static_cast<int>(end));
 }
 
 }  // namespace
@@ -41,14 +67,16 @@ int runUnattended(const brask::RunRequest& request) {
 int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  brask::RunRequest request;
+  brask::LinuxRequest asked;
   std::optional<brask::CommandLineError> refused;
   try {
-    request = brask::linuxRequest(arguments);
+    asked = brask::linuxRequest(arguments);
   } catch (const brask::CommandLineError& error) {
     refused = error;
   }
-  if (refused && brask::asksForRun(arguments)) {
+  const brask::RunRequest& request = asked.run;
+  // Without a window to show it in, a refusal goes to standard error.
+  if (refused && (brask::asksForRun(arguments) || !hasDisplay())) {
     brask::StderrDialogs().messageBox(refused->prompt(), brask::kCommandLineTitle);
     return 1;
   }
@@ -57,7 +85,15 @@ int main(int argc, char** argv) {
     std::fputs(QString::fromStdWString(text).toLocal8Bit().constData(), stdout);
     return 0;
   }
-  if (!refused && request.run) return runUnattended(request);
+  const brask::LogFolders folders = asked.folders.value_or(brask::logFoldersOfEnvironment());
+  if (!refused && request.run) return runUnattended(request, folders);
+  if (!hasDisplay()) {
+    brask::StderrDialogs().messageBox(
+        L"There is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set): "
+        L"give --run to write the report without a window.",
+        brask::kProgramTitle);
+    return 1;
+  }
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("brask"));
@@ -67,7 +103,7 @@ int main(int argc, char** argv) {
   // generation do.
   brask::PosixLocale locale;
   brask::EmulatedVersion version;
-  brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version));
+  brask::LinuxSystem system(brask::typeNamesOfSystem(locale, version), folders);
 
   brask::FrmMain window;
   brask::MessageBoxes dialogs(window);
@@ -87,5 +123,5 @@ int main(int argc, char** argv) {
 
   form.Form_Load();
   window.showCentred();
-  return QApplication::exec();
+  return endOfRun(system.threads(), QApplication::exec());
 }

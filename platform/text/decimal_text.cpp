@@ -9,7 +9,7 @@ void appendDecimal(std::wstring& text, std::int64_t value, std::size_t minDigits
   const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
   const auto length = static_cast<std::size_t>(end - digits);
   if (length < minDigits) text.append(minDigits - length, L'0');
-  text.append(static_cast<const char*>(digits), end);
+  for (const char* digit = digits; digit != end; ++digit) text += static_cast<wchar_t>(*digit);
 }
 
 std::wstring decimalText(std::int64_t value, std::size_t minDigits) {

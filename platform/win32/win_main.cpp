@@ -22,6 +22,7 @@
 #include "app/main_form.h"
 #include "app/type_names_of_system.h"
 #include "app/window_caption.h"
+#include "command_line/field_switches.h"
 #include "command_line/filled_form.h"
 #include "command_line/windows_arguments.h"
 #include "platform/win32/files/ansi_file.h"
@@ -89,7 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Platform platform{form,  console, events, locale,    version,
                       clock, process, files,  computers, threads};
     MainForm run(platform, request);
-    const RunEnd end = run.runUnattended();
+    const RunEnd end = run.runUnattended(kWindowsSwitches);
     return endOnceThreadsEnd(threads, static_cast<int>(end));
   }
 

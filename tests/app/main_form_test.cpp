@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "../report/report_test_support.h"
+#include "command_line/filled_form.h"
+#include "command_line/windows_arguments.h"
 
 namespace brask::fakes {
 namespace {
@@ -354,7 +356,7 @@ TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
     if (c.end == RunEnd::SomeUnread) request.computers = {L"pc"};
     MainForm window(run.platform, request);
 
-    EXPECT_EQ(window.runUnattended(), c.end) << c.name;
+    EXPECT_EQ(window.runUnattended(kWindowsSwitches), c.end) << c.name;
     EXPECT_EQ(run.files.files[kOut] != kOld, c.replaced) << c.name;
     // The bookmark is written after the report, or left as it was.
     EXPECT_EQ(std::count(run.files.replaced.begin(), run.files.replaced.end(), kBookmark), c.replaced ? 1 : 0)
@@ -369,6 +371,44 @@ TEST_F(RunTest, UnattendedRunsReplaceTheReportWholeAndSayHowTheyWent) {
     EXPECT_TRUE(run.process.started.empty()) << c.name;
     EXPECT_EQ(run.form.ended, 0) << c.name;
     EXPECT_EQ(run.shortDateInForce(), L"M/d/yyyy") << c.name;
+  }
+}
+
+// Without a window, a message about a field names first the switches that fill it, as the
+// platform writes them, with the values they gave; the window's run names none.
+TEST_F(RunTest, UnattendedMessagesNameTheSwitchesOfTheirField) {
+  const struct {
+    std::vector<std::wstring> arguments;  // in Windows' spelling
+    std::wstring linux, windows;          // what comes before the window's message
+    std::wstring message;
+  } cases[] = {
+      {{L"/type:Error", L"/last:5"}, L"--log", L"/log", L"You must select at least one log to query or you won't get any results!"},
+      {{L"/log:system", L"/last:5"}, L"--type", L"/type", L"You must select at least one type to list or you won't get any results!"},
+      {{L"/log:System", L"/type:Error"}, L"--last or --from", L"/last or /from", L"You must select either 'Number of events' or 'Date of events'.  Your choice."},
+      {{L"/log:System", L"/type:error,WARNING", L"/last:21"}, L"--last 21", L"/last:21", L"Err... the number of events must be from 1 to 20."},
+      {{L"/log:System", L"/type:Error", L"/last:x"}, L"--last x", L"/last:x", L"The number of events must be a number (1 to 20)."},
+      {{L"/log:System", L"/type:Error", L"/from:1/1/2009", L"/to:32/01/2009"}, L"--to 32/01/2009", L"/to:32/01/2009", L"The 'To:' day is invalid."},
+      {{L"/log:System", L"/type:Error", L"/from:1/1/2009", L"/to:31/02/2009"}, L"--to 31/02/2009", L"/to:31/02/2009", L"The 'To:' date must be a valid date not in the future."},
+      {{L"/log:System", L"/type:Error", L"/to:1/1/2009"}, L"--from", L"/from", L"The 'From:' day is invalid."},
+      {{L"/log:System", L"/type:Error", L"/from:2/1/2009", L"/to:1/1/2009"}, L"--from 2/1/2009 --to 1/1/2009", L"/from:2/1/2009 /to:1/1/2009", L"The 'From:' date must not be after the 'To:' date."},
+  };
+  for (const auto& c : cases) {
+    const RunRequest request = windowsRequest(c.arguments, {});
+    for (const auto& [spelling, named] : {std::pair(&kLinuxSwitches, c.linux), std::pair(&kWindowsSwitches, c.windows),
+                                          std::pair<const SwitchSpelling*, std::wstring>(nullptr, L"")}) {
+      FakePlatform run;
+      FilledForm filled(request.form);
+      Platform platform{filled, run.dialogs, run.events, run.locale, run.version, run.clock,
+                        run.process, run.files, run.computers, run.threads};
+      MainForm window(platform, request);
+      if (spelling) {
+        EXPECT_EQ(window.runUnattended(*spelling), RunEnd::Refused) << named;
+      } else {
+        window.cmdRun_Click();
+      }
+      ASSERT_EQ(run.dialogs.messages.size(), 1u) << named;
+      EXPECT_EQ(run.dialogs.messages[0].prompt, named.empty() ? c.message : named + L": " + c.message);
+    }
   }
 }
 

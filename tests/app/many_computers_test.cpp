@@ -102,6 +102,9 @@ TEST_F(ManyTest, ReasonsAndChecksByCode) {
       {1223, Reach::EventLogApi, L"T (error 1223). Check that the computer is on and that its firewall allows \"Remote Event Log Management\" (on Windows XP and 2003: \"Windows Management Instrumentation\")."},
       {static_cast<std::int32_t>(0x80041003), Reach::Wmi, L"T (error 0x80041003). " + wmiRights},
       {5, Reach::Wmi, L"T (error 5). " + wmiRights},
+      // A folder's file: an error number, with no check of Windows' (5 is EIO there).
+      {5, Reach::Folder, L"T (error 5)."},
+      {13, Reach::Folder, L"T (error 13)."},
   };
   for (const auto& c : cases) {
     FakePlatform run;
@@ -119,6 +122,35 @@ TEST_F(ManyTest, ReasonsAndChecksByCode) {
     MainForm(run.platform, RunRequest{{L"pc"}}).cmdRun_Click();
     EXPECT_EQ(lines(run.files.files[kReport]).at(8), L"Computer pc could not be read: " + c.line) << c.code;
   }
+}
+
+// Logs read in part (a file of the folder that the user may not read): the sections read
+// from the rest, then the computer's line, in a report of many computers and of one, which
+// names its computer as its folder gathers it.
+TEST_F(ManyTest, LogsReadInPartHaveTheirSectionsThenTheirLine) {
+  const ComputerError denied(L"Opening the journal in /j", 13, L"/j/remote-ws1.journal: Permission denied", Reach::Folder);
+  const std::wstring line = L"could not be read: /j/remote-ws1.journal: Permission denied (error 13).";
+  serve(L"ws1", 1);
+  fake.computers.logs[L"ws1"].unread = denied;
+  serve(L"db1", 1);
+  EXPECT_EQ(run({L"ws1", L"db1"}), std::wstring(kHeader) + computerBanner(L"ws1") + kBanner + record(L"ws1") +
+                                      L"Computer ws1 " + line + L"\r\n\r\n" + computerBanner(L"db1") +
+                                      kBanner + record(L"db1"));
+
+  FakePlatform one;
+  one.form.check({chkSystem, chkError});
+  one.form.options[optNumber] = true;
+  one.form.texts[txtNumber] = L"2";
+  one.events.logs[L"'System'"] = {event(L"Error", L"20090810210000.000000+060", L"Something happened.", 7, L"ws1")};
+  one.events.unread = denied;
+  one.computers.gathering = GatheredComputers{{L"ws1"}, L"/j"};
+  RunRequest request;
+  request.out = kReport;
+  EXPECT_EQ(MainForm(one.platform, request).runUnattended(kLinuxSwitches), RunEnd::SomeUnread);
+  EXPECT_EQ(one.files.files[kReport],
+            std::wstring(kHeader) + kBanner + record(L"ws1") + L"Computer ws1 " + line + L"\r\n\r\n");
+  ASSERT_EQ(one.dialogs.messages.size(), 1u);
+  EXPECT_EQ(one.dialogs.messages[0].prompt, L"Computer ws1 " + line);
 }
 
 TEST_F(ManyTest, GatheredComputersAndTheNamesThatChooseAmongThem) {

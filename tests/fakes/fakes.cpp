@@ -112,6 +112,7 @@ class LentLog : public EventSource {
  public:
   explicit LentLog(FakeEventLog& log) : log_(log) {}
   std::unique_ptr<EventService> connect() override { return log_.connect(); }
+  std::optional<ComputerError> unreadPart() override { return log_.unreadPart(); }
 
  private:
   FakeEventLog& log_;

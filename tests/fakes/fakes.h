@@ -78,8 +78,11 @@ class FakeEventLog : public EventSource {
   std::optional<ComputerError> computerError;
   // Called at every move to the next event, on the walking thread.
   std::function<void()> onStep;
+  // What could not be read of logs read in part, once a query has been made.
+  std::optional<ComputerError> unread;
 
   std::unique_ptr<EventService> connect() override;
+  std::optional<ComputerError> unreadPart() override { return queries.empty() ? std::nullopt : unread; }
 };
 
 // Many computers' logs, each asked for by its name; a name without logs has empty ones.

@@ -20,6 +20,9 @@ class EvtxEventSource : public EventSource {
                   std::optional<std::wstring> computer = std::nullopt);
 
   std::unique_ptr<EventService> connect() override;
+  // The saved logs that the user may not read, once a query has listed them, where others
+  // could be read.
+  std::optional<ComputerError> unreadPart() override { return folder_.unreadPart(); }
 
  private:
   EventTypeNames spelling_;

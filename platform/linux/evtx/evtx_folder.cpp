@@ -44,7 +44,14 @@ class ForwardedRecords {
 
 }  // namespace
 
+bool EvtxFolder::mayRead(const std::string& path) {
+  const int error = openError(path);
+  if (error != 0) refused_.push_back({path, WideDecoder("UTF-8")(path), error});
+  return error == 0;
+}
+
 void EvtxFolder::addSaved(const std::string& path) {
+  if (!mayRead(path)) return;
   std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);
   if (!opened) return;
   auto file = std::make_unique<EvtxLogFile>(std::move(opened));
@@ -56,6 +63,7 @@ void EvtxFolder::addSaved(const std::string& path) {
 }
 
 void EvtxFolder::addForwarded(const std::string& path) {
+  if (!mayRead(path)) return;
   // Opened once for each log: what a walk learns of a record is of that log's reading.
   for (const LogName log : {LogName::Application, LogName::System}) {
     std::unique_ptr<EvtxFile> opened = EvtxFile::open(path);
@@ -72,9 +80,16 @@ std::vector<EvtxLogFile*> EvtxFolder::filesOf(LogName log) {
     files_.emplace();
     for (const EvtxComputerFiles& computer : layout.computers) {
       if (computer_ && comparableName(computer.name) != *computer_) continue;
+      refused_.insert(refused_.end(), computer.refused.begin(), computer.refused.end());
       for (const std::string& path : computer.files) addSaved(path);
     }
     for (const std::string& path : layout.forwarded) addForwarded(path);
+    if (files_->empty() && !refused_.empty()) {
+      std::vector<RefusedFile> refused = std::move(refused_);
+      files_.reset();
+      refused_.clear();
+      throw *refusedFilesError(action(), refused);
+    }
   }
   std::vector<EvtxLogFile*> ofLog;
   for (const auto& file : *files_) {
@@ -82,5 +97,9 @@ std::vector<EvtxLogFile*> EvtxFolder::filesOf(LogName log) {
   }
   return ofLog;
 }
+
+std::optional<ComputerError> EvtxFolder::unreadPart() const { return refusedFilesError(action(), refused_); }
+
+std::wstring EvtxFolder::action() const { return L"Opening the saved event logs in " + WideDecoder("UTF-8")(path_); }
 
 }  // namespace brask

@@ -2,7 +2,8 @@
 // its .evtx files of the Application and System channels, listed and opened at the first
 // query and kept open from one query to the next. A file's channel is that of its first
 // record that can be read. A file that libevtx cannot open, one of another channel and
-// one without a record that can be read are passed over. A collector's log is read record
+// one without a record that can be read are passed over; one that the user may not read
+// is kept aside, and said. A collector's log is read record
 // by record: each record's channel decides its log, and its computer whether it is read.
 #pragma once
 
@@ -11,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/computer_error.h"
 #include "platform/event_log/log_query.h"
+#include "platform/linux/folder_files.h"
 #include "platform/linux/evtx/evtx_file.h"
 #include "platform/linux/evtx/evtx_records.h"
 
@@ -38,16 +41,22 @@ class EvtxFolder {
       : path_(std::move(path)), computer_(std::move(computer)) {}
 
   // The files of a log, in name order, then the collector's. Throws RunTimeError when the
-  // folder cannot be read.
+  // folder cannot be read, and ComputerError when the user may read none of its files.
   std::vector<EvtxLogFile*> filesOf(LogName log);
+  // Why some of the files listed could not be read, where some could not.
+  std::optional<ComputerError> unreadPart() const;
 
  private:
   void addSaved(const std::string& path);
   void addForwarded(const std::string& path);
+  // Whether the user may read the file; if not, it is remembered.
+  bool mayRead(const std::string& path);
+  std::wstring action() const;
 
   std::string path_;
   std::optional<std::wstring> computer_;
   std::optional<std::vector<std::unique_ptr<EvtxLogFile>>> files_;
+  std::vector<RefusedFile> refused_;
 };
 
 }  // namespace brask

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -26,12 +27,13 @@ bool isForwardedName(std::string_view path) {
 }
 
 // The files of one folder: the computer's, named `name`, and the collector's.
-void addFolder(EvtxLayout& layout, std::wstring name, const std::vector<std::string>& paths) {
-  EvtxComputerFiles computer{std::move(name), {}};
+void addFolder(EvtxLayout& layout, std::wstring name, const std::vector<std::string>& paths,
+               std::vector<RefusedFile> refused = {}) {
+  EvtxComputerFiles computer{std::move(name), {}, std::move(refused)};
   for (const std::string& path : paths) {
     (isForwardedName(path) ? layout.forwarded : computer.files).push_back(path);
   }
-  if (!computer.files.empty()) layout.computers.push_back(std::move(computer));
+  if (!computer.files.empty() || !computer.refused.empty()) layout.computers.push_back(std::move(computer));
 }
 
 }  // namespace
@@ -42,12 +44,10 @@ bool isEvtxName(std::string_view name) {
 
 EvtxLayout evtxLayout(const std::string& folder) {
   WideDecoder utf8("UTF-8");
+  const std::wstring where = L"Opening the saved event logs in " + utf8(folder);
   std::error_code error;
   const std::vector<std::string> own = filesIn(folder, isEvtxName, error);
-  if (error) {
-    throw RunTimeError(L"Opening the saved event logs in " + utf8(folder), -error.value(),
-                       errnoText(error.value()));
-  }
+  if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
   EvtxLayout layout;
   std::error_code ignored;
   const std::filesystem::path named = std::filesystem::weakly_canonical(folder, ignored).filename();
@@ -55,8 +55,12 @@ EvtxLayout evtxLayout(const std::string& folder) {
   for (const std::string& subfolder : foldersIn(folder, error)) {
     std::error_code unread;
     const std::vector<std::string> files = filesIn(subfolder, isEvtxName, unread);
-    if (!unread) addFolder(layout, utf8(std::filesystem::path(subfolder).filename().string()), files);
+    std::vector<RefusedFile> refused;
+    if (unread) refused.push_back({subfolder, utf8(subfolder), unread.value()});
+    addFolder(layout, utf8(std::filesystem::path(subfolder).filename().string()), files, std::move(refused));
   }
+  if (layout.computers.empty() && layout.forwarded.empty())
+    throw RunTimeError(where, -ENOENT, L"No saved event logs (.evtx files) were found");
   return layout;
 }
 

@@ -8,12 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/linux/folder_files.h"
+
 namespace brask {
 
 // The saved logs of one computer, a collector's logs left out.
 struct EvtxComputerFiles {
-  std::wstring name;               // its folder's
-  std::vector<std::string> files;  // in name order
+  std::wstring name;                  // its folder's
+  std::vector<std::string> files;     // in name order
+  std::vector<RefusedFile> refused;   // its folder, where it cannot be listed
 };
 
 struct EvtxLayout {
@@ -24,8 +27,8 @@ struct EvtxLayout {
 // Named *.evtx, in any letter case.
 bool isEvtxName(std::string_view name);
 
-// The layout of the folder; a folder without saved logs has no computer. Throws RunTimeError
-// when the folder cannot be listed; a subfolder that cannot be is passed over.
+// The layout of the folder; a subfolder that cannot be listed is a computer whose folder is
+// refused. Throws RunTimeError when the folder cannot be listed, or holds no saved log.
 EvtxLayout evtxLayout(const std::string& folder);
 
 }  // namespace brask

@@ -43,7 +43,7 @@ std::vector<std::string> localFiles() {
   return paths;
 }
 
-bool refused(int error) { return error == -EACCES || error == -EPERM; }
+bool isRefusal(int error) { return error == -EACCES || error == -EPERM; }
 
 }  // namespace
 
@@ -79,38 +79,53 @@ sd_journal* JournalFile::get() {
   return journal_->get();
 }
 
-void forEachJournalFile(const std::optional<std::string>& directory,
-                        const std::function<void(std::string& path, sd_journal* journal)>& visit) {
-  std::vector<std::string> paths;
-  const std::wstring where = directory ? L"Opening the journal in " + WideDecoder("UTF-8")(*directory)
-                                       : std::wstring(L"Opening the journal");
-  if (directory) {
-    std::error_code error;
-    paths = filesIn(*directory, isJournalName, error);
-    if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
-  } else {
-    paths = localFiles();
+std::vector<std::string> journalFilesIn(const std::string& directory, std::vector<RefusedFile>& refused) {
+  WideDecoder utf8("UTF-8");
+  const std::wstring where = L"Opening the journal in " + utf8(directory);
+  std::error_code error;
+  std::vector<std::string> paths = filesIn(directory, isJournalName, error);
+  if (error) throw RunTimeError(where, -error.value(), errnoText(error.value()));
+  for (const std::string& folder : foldersIn(directory, error)) {
+    sd_id128_t machine;
+    if (sd_id128_from_string(std::filesystem::path(folder).filename().c_str(), &machine) < 0) continue;
+    std::error_code unlisted;
+    std::vector<std::string> files = filesIn(folder, isJournalName, unlisted);
+    if (unlisted) refused.push_back({folder, utf8(folder), unlisted.value()});
+    paths.insert(paths.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
   }
+  if (paths.empty() && refused.empty()) throw RunTimeError(where, -ENOENT, L"No journal files were found");
+  return paths;
+}
+
+std::vector<RefusedFile> forEachJournalFile(const std::optional<std::string>& directory,
+                                            const std::function<void(std::string& path, sd_journal* journal)>& visit) {
+  std::vector<RefusedFile> refused;
+  const std::vector<std::string> paths = directory ? journalFilesIn(*directory, refused) : localFiles();
   int refusal = 0;
   bool opened = false;
-  for (std::string& path : paths) {
+  WideDecoder utf8("UTF-8");
+  for (std::string path : paths) {
     int error = 0;
     const std::unique_ptr<Journal> journal = Journal::open(path, error);
     if (!journal) {
       // A damaged file is left out; one the user may not read is remembered.
-      if (refused(error)) refusal = error;
+      if (isRefusal(error)) {
+        refusal = error;
+        if (directory) refused.push_back({path, utf8(path), -error});
+      }
       continue;
     }
     opened = true;
     visit(path, journal->get());
   }
-  if (!opened && refusal != 0) throw RunTimeError(where, refusal, errnoText(-refusal));
+  if (!directory && !opened && refusal != 0) throw RunTimeError(L"Opening the journal", refusal, errnoText(-refusal));
+  return refused;
 }
 
 std::vector<JournalFile>& JournalFiles::files() {
   if (files_) return *files_;
   std::vector<JournalFile> files;
-  forEachJournalFile(directory_, [this, &files](std::string& path, sd_journal* journal) {
+  std::vector<RefusedFile> refused = forEachJournalFile(directory_, [this, &files](std::string& path, sd_journal* journal) {
     std::uint64_t head = 0;
     std::uint64_t tail = 0;
     if (sd_journal_get_cutoff_realtime_usec(journal, &head, &tail) <= 0) return;
@@ -119,7 +134,17 @@ std::vector<JournalFile>& JournalFiles::files() {
     // Closed until a walk reaches it: a journal of many files holds few open.
     files.emplace_back(std::move(path), head, tail, inTimeOrder(journal), std::move(hosts));
   });
+  WideDecoder utf8("UTF-8");
+  std::erase_if(refused, [&](const RefusedFile& file) { return hosts_ && !mayHoldChoice(file.path, *hosts_, utf8); });
+  if (files.empty() && !refused.empty()) throw *refusedFilesError(action(), refused);
+  refused_ = std::move(refused);
   return files_.emplace(std::move(files));
+}
+
+std::optional<ComputerError> JournalFiles::unreadPart() const { return refusedFilesError(action(), refused_); }
+
+std::wstring JournalFiles::action() const {
+  return directory_ ? L"Opening the journal in " + WideDecoder("UTF-8")(*directory_) : std::wstring(L"Opening the journal");
 }
 
 int checked(int result, const wchar_t* action) {

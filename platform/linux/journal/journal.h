@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/computer_error.h"
+#include "platform/linux/folder_files.h"
 #include "platform/linux/journal/journal_hosts.h"
 
 namespace brask {
@@ -65,27 +67,43 @@ class JournalFile {
   std::unique_ptr<Journal> journal_;
 };
 
-// Opens each journal file of one directory, else of the local system's and users'
-// journals, and hands it to `visit` with its path. Files that cannot be opened are passed
-// over, as journalctl does. Throws RunTimeError when the directory cannot be listed, or
-// when every file was refused for want of permission: the journal cannot be read at all.
-void forEachJournalFile(const std::optional<std::string>& directory,
-                        const std::function<void(std::string& path, sd_journal* journal)>& visit);
+// The journal files of a directory as journalctl --directory reads them: its own, and those
+// of its subfolders named by a machine ID, as /var/log/journal holds them. `refused` gets
+// the subfolders that cannot be listed. Throws RunTimeError when the directory cannot be
+// listed or holds no journal file at all.
+std::vector<std::string> journalFilesIn(const std::string& directory, std::vector<RefusedFile>& refused);
+
+// Opens each journal file of one directory, else of the local system's and users' journals,
+// and hands it to `visit` with its path. Damaged files are passed over, as journalctl
+// passes them. Of a directory, the files and subfolders that the user may not read are
+// returned; of the local journal they are passed over, as journalctl does, unless every file
+// was refused: the journal cannot be read at all. Throws RunTimeError then, and as
+// journalFilesIn does.
+std::vector<RefusedFile> forEachJournalFile(const std::optional<std::string>& directory,
+                                            const std::function<void(std::string& path, sd_journal* journal)>& visit);
 
 // The journal files a source reads, with the entries of one host when chosen. They are
-// listed and opened at the first query. Files that cannot be read, files without entries
-// and files without the chosen entries are passed over.
+// listed and opened at the first query. Damaged files, files without entries and files
+// without the chosen entries are passed over. Files that the user may not read are kept
+// aside: one that systemd-journal-remote named after another host holds none of the chosen
+// host's entries; any other may hold them.
 class JournalFiles {
  public:
   explicit JournalFiles(std::optional<std::string> directory, std::optional<HostChoice> hosts = std::nullopt)
       : directory_(std::move(directory)), hosts_(std::move(hosts)) {}
 
+  // Throws ComputerError when the source's only files are some that the user may not read.
   std::vector<JournalFile>& files();
+  // Why some of the files listed could not be read, where some could not.
+  std::optional<ComputerError> unreadPart() const;
 
  private:
+  std::wstring action() const;
+
   std::optional<std::string> directory_;
   std::optional<HostChoice> hosts_;
   std::optional<std::vector<JournalFile>> files_;
+  std::vector<RefusedFile> refused_;  // of the chosen host's, once listed
 };
 
 // Throws the RunTimeError of a failed sd-journal call (result < 0: minus the error

@@ -17,8 +17,9 @@ std::optional<GatheredComputers> JournalComputers::gathered() {
   std::vector<std::string> hosted;             // files whose entries hold host names
   bool hostless = false;                       // some entries lack one
   WideDecoder utf8("UTF-8");
+  std::vector<RefusedFile> refused;
   try {
-    forEachJournalFile(directory_, [&](std::string& path, sd_journal* journal) {
+    refused = forEachJournalFile(directory_, [&](std::string& path, sd_journal* journal) {
       std::uint64_t head = 0;
       std::uint64_t tail = 0;
       if (sd_journal_get_cutoff_realtime_usec(journal, &head, &tail) <= 0) return;
@@ -36,6 +37,13 @@ std::optional<GatheredComputers> JournalComputers::gathered() {
     });
   } catch (const RunTimeError&) {
     return std::nullopt;
+  }
+  // A file the user may not read, named after its host: that host is there all the same.
+  for (const RefusedFile& file : refused) {
+    if (const std::optional<std::wstring> host = hostOfFileName(file.path, utf8)) {
+      std::wstring& shown = hosts[comparableName(*host)];
+      shown = std::max(shown, *host);
+    }
   }
   GatheredComputers gathered;
   gathered.where = directory_ ? utf8(*directory_) : std::wstring(L"/var/log/journal");

@@ -2,7 +2,8 @@
 // systemd-journal-remote leaves them (remote-*.journal, a file for each machine or one for
 // all): its host names (_HOSTNAME), compared as computer names are, and, when there are
 // several, the entries without a host name as one more computer. A machine whose machine
-// ID changed keeps its host name: it stays one computer.
+// ID changed keeps its host name: it stays one computer. A file that the user may not read
+// is its host's, by the name systemd-journal-remote gave it, whose report says so.
 #pragma once
 
 #include <optional>

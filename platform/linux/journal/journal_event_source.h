@@ -19,6 +19,9 @@ class JournalEventSource : public EventSource {
                      std::optional<HostChoice> hosts = std::nullopt);
 
   std::unique_ptr<EventService> connect() override;
+  // The journal files of the directory that the user may not read, once a query has listed
+  // them, where others could be read.
+  std::optional<ComputerError> unreadPart() override { return files_.unreadPart(); }
 
  private:
   EventTypeNames spelling_;

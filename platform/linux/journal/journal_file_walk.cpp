@@ -24,25 +24,32 @@ constexpr std::size_t kMostMatches = 256;
 
 std::string_view fieldOf(std::string_view item) { return item.substr(0, item.find('=')); }
 
-// Hands each "FIELD=value" item of the current entry to note; false when a field cannot
-// be read, after the fields before it.
+// How far the fields of an entry were read.
+enum class Fields { Whole, Stopped, Failed };
+
+// Hands each "FIELD=value" item of the current entry to note, until note says to stop;
+// Failed when a field cannot be read, after the fields before it.
 template <typename Note>
-bool forEachField(sd_journal* journal, Note note) {
+Fields forEachField(sd_journal* journal, Note note) {
   const void* data = nullptr;
   std::size_t length = 0;
   sd_journal_restart_data(journal);
   int result = 0;
   while ((result = sd_journal_enumerate_data(journal, &data, &length)) > 0) {
-    note(std::string_view(static_cast<const char*>(data), length));
+    if (!note(std::string_view(static_cast<const char*>(data), length))) return Fields::Stopped;
   }
-  return result == 0;
+  return result == 0 ? Fields::Whole : Fields::Failed;
 }
 
 }  // namespace
 
 JournalFileWalk::JournalFileWalk(JournalFile& file, LogName log, const JournalSelection& selection,
                                  long entriesPerOpening)
-    : file_(file), log_(log), selection_(selection), entriesPerOpening_(entriesPerOpening) {
+    : file_(file),
+      log_(log),
+      selection_(selection),
+      entriesPerOpening_(entriesPerOpening),
+      surelyBefore_(selection.writtenBefore ? utcSurelyBefore(*selection.writtenBefore) : 0) {
   if (log_ == LogName::Other || (selection_.priorities && selection_.priorities->empty())) return;
   if (file_.indexed() && startIndexed()) return;
   // Whatever the indexes set up goes with the file, which opens again without them.
@@ -177,22 +184,11 @@ bool JournalFileWalk::nextIndexed() {
     if (sd_journal_get_realtime_usec(journal, &time_) < 0) continue;
     if (reachedCursor(time_)) return finish();
     // The listing skips what was written at or after its bound: the journal need not read it.
-    if (selection_.writtenBefore && !(localWallClock(time_) < *selection_.writtenBefore)) continue;
+    if (!beforeBound(time_)) continue;
     if (!ofHost(true)) continue;
-    if (selection_.priorities) {
-      // Entries of the selected priorities are nearly all written: their fields are read
-      // with their class.
-      if (readEntry() && (everyEntry_ || logOf(current_) == log_)) return deliver();
-      continue;
-    }
-    if (everyEntry_) {
-      const std::optional<int> found = priority();
-      if (!found) continue;
-      current_ = EntryClass{};
-      current_.priority = *found;
-      return deliver();
-    }
-    if (classify(current_) && logOf(current_) == log_) return deliver();
+    // Nearly every entry that the indexes reach is written: its fields are read with its
+    // class, in one pass over the entry.
+    if (readEntry() && (everyEntry_ || logOf(current_) == log_)) return deliver();
   }
 }
 
@@ -226,7 +222,7 @@ bool JournalFileWalk::nextScanned() {
     }
     key_ = std::min(key_, time);
     if (selection_.after && !holdsCursor_ && time < selection_.after->time) continue;
-    if (selection_.writtenBefore && !(localWallClock(time) < *selection_.writtenBefore)) continue;
+    if (!beforeBound(time)) continue;
     EntryClass entry;
     if (!classify(entry) || logOf(entry) != log_ || !wantedPriority(entry.priority) || !ofHost(false))
       continue;
@@ -243,6 +239,11 @@ bool JournalFileWalk::finish() {
   return false;
 }
 
+bool JournalFileWalk::beforeBound(std::uint64_t time) const {
+  // Far enough before the bound, the time is before it in any time zone.
+  return !selection_.writtenBefore || time < surelyBefore_ || localWallClock(time) < *selection_.writtenBefore;
+}
+
 bool JournalFileWalk::wantedPriority(int priority) const {
   return !selection_.priorities ||
          std::find(selection_.priorities->begin(), selection_.priorities->end(), priority) !=
@@ -253,19 +254,24 @@ bool JournalFileWalk::classify(EntryClass& entry) {
   sd_journal* journal = file_.get();
   entry = EntryClass{};
   if (sd_journal_set_data_threshold(journal, kScanThreshold) < 0) return false;
-  const bool read = forEachField(journal, [&](std::string_view item) { noteField(entry, item); });
-  return sd_journal_set_data_threshold(journal, kPropertyThreshold) >= 0 && read;
+  const Fields read = forEachField(journal, [&](std::string_view item) {
+    noteField(entry, item);
+    return true;
+  });
+  return sd_journal_set_data_threshold(journal, kPropertyThreshold) >= 0 && read == Fields::Whole;
 }
 
 bool JournalFileWalk::readEntry() {
   EntryClass entry;
   EventFields fields;
-  if (!forEachField(file_.get(), [&](std::string_view item) {
-        noteField(entry, item);
-        noteField(fields, item);
-      })) {
-    return false;
-  }
+  // The fields that rule the entry out come first in most entries: the rest is not read.
+  const Fields read = forEachField(file_.get(), [&](std::string_view item) {
+    noteField(entry, item);
+    if (ruledOut(entry, log_, selection_.skipped)) return false;
+    noteField(fields, item);
+    return true;
+  });
+  if (read != Fields::Whole) return false;
   current_ = entry;
   fields_.emplace(std::move(fields));
   return true;
@@ -275,17 +281,11 @@ const EventFields& JournalFileWalk::fields() {
   if (fields_) return *fields_;
   // The entry's class was read already: a field that fails now ends what is known of it.
   EventFields fields;
-  forEachField(file_.get(), [&](std::string_view item) { noteField(fields, item); });
+  forEachField(file_.get(), [&](std::string_view item) {
+    noteField(fields, item);
+    return true;
+  });
   return fields_.emplace(std::move(fields));
-}
-
-std::optional<int> JournalFileWalk::priority() {
-  const void* data = nullptr;
-  std::size_t length = 0;
-  const int result = sd_journal_get_data(file_.get(), "PRIORITY", &data, &length);
-  if (result == -ENOENT) return -1;
-  if (result < 0) return std::nullopt;
-  return priorityOf(std::string_view(static_cast<const char*>(data), length).substr(9));
 }
 
 bool JournalFileWalk::reachedCursor(std::uint64_t time) {

@@ -1,12 +1,13 @@
 // One journal file's part of a query: its entries of one log, of the selection and of the
 // file's chosen host, walked back from its newest entry, or from the selection's start,
 // one entry at a time, down to the selection's cursor where it has one: the walk ends at
-// the cursor's entry, or, in a file in time order, at an older entry; a file walked entry by
-// entry that does not hold the cursor's entry passes over the entries older than it. A file in time order with sound indexes is walked through them:
-// they skip, for the Application log, the entries of no user unit and no user, the entries
-// of other priorities than the selection's, and those of other host names. Any other file, and a file whose indexes fail on the
-// way, is walked entry by entry from its newest, every entry read as far as it can be;
-// an entry whose time or fields cannot be read is passed over.
+// the cursor's entry, or, in a file in time order, at an older entry; a file walked entry
+// by entry that does not hold the cursor's entry passes over the entries older than it.
+// A file in time order with sound indexes is walked through them: they skip, for the
+// Application log, the entries of no user unit and no user, the entries of other
+// priorities than the selection's, and those of other host names. Any other file, and a
+// file whose indexes fail on the way, is walked entry by entry from its newest, every entry
+// read as far as it can be; an entry whose time or fields cannot be read is passed over.
 #pragma once
 
 #include <systemd/sd-id128.h>
@@ -77,14 +78,15 @@ class JournalFileWalk {
   int stepBack();
   std::optional<std::vector<std::string>> applicationMatches(sd_journal* journal);
   bool wantedPriority(int priority) const;
+  // Whether an entry's time is before the selection's bound, in local wall-clock time.
+  bool beforeBound(std::uint64_t time) const;
   // Whether the current entry is of the file's chosen host, or lacks a host name as chosen;
   // matched: the walk's matches hold it to the host's spellings already.
   bool ofHost(bool matched);
   // Read the current entry's class, or class and property fields in one pass; false when
-  // its fields cannot be read.
+  // its fields cannot be read, or, for readEntry, once they rule it out of the walk.
   bool classify(EntryClass& entry);
   bool readEntry();
-  std::optional<int> priority();
   // Whether the current entry, of that time stamp, is the selection's cursor's or older:
   // where a walk in time order ends.
   bool reachedCursor(std::uint64_t time);
@@ -96,6 +98,7 @@ class JournalFileWalk {
   LogName log_;
   const JournalSelection& selection_;
   long entriesPerOpening_;
+  std::uint64_t surelyBefore_;  // of the bound: utcSurelyBefore
   Mode mode_ = Mode::Done;
   std::vector<std::string> matches_;  // "FIELD=value" items, one of which an entry must have
   bool everyEntry_ = false;           // every entry of the file belongs to the log

@@ -14,6 +14,24 @@ std::wstring hostOf(std::string_view item, WideDecoder& utf8) {
   return utf8(item.substr(std::strlen(kHostField) + 1));
 }
 
+std::optional<std::wstring> hostOfFileName(const std::string& path, WideDecoder& utf8) {
+  constexpr std::string_view kPrefix = "remote-";
+  std::string_view name(path);
+  name = name.substr(name.rfind('/') + 1);
+  if (name.ends_with('~')) name.remove_suffix(1);
+  if (!name.starts_with(kPrefix) || !name.ends_with(".journal")) return std::nullopt;
+  name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - std::strlen(".journal"));
+  name = name.substr(0, name.find('@'));
+  if (name.empty()) return std::nullopt;
+  return utf8(name);
+}
+
+bool mayHoldChoice(const std::string& path, const HostChoice& choice, WideDecoder& utf8) {
+  const std::optional<std::wstring> named = hostOfFileName(path, utf8);
+  if (!named) return true;
+  return choice.host && comparableName(*named) == *choice.host;
+}
+
 HostEntries hostEntries(sd_journal* journal, const std::string& path, const HostChoice& choice) {
   const std::optional<std::vector<std::string>> items = uniqueItems(journal, kHostField);
   if (choice.host) {

@@ -35,6 +35,14 @@ struct HostEntries {
 // The host name of a "_HOSTNAME=" item.
 std::wstring hostOf(std::string_view item, WideDecoder& utf8);
 
+// The host that systemd-journal-remote names a file after, "remote-HOST.journal", archived
+// as "remote-HOST@….journal" (or ending in "~"); nothing for a file named otherwise.
+std::optional<std::wstring> hostOfFileName(const std::string& path, WideDecoder& utf8);
+
+// Whether a file may hold the chosen entries, by its name alone: not one named after
+// another host than the chosen one, nor, for the entries without a host name, after any.
+bool mayHoldChoice(const std::string& path, const HostChoice& choice, WideDecoder& utf8);
+
 // The entries of the open file at the path that the choice takes. A file whose host names
 // cannot be listed holds none of a host's entries and may hold entries without one.
 HostEntries hostEntries(sd_journal* journal, const std::string& path, const HostChoice& choice);

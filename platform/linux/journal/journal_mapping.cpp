@@ -1,5 +1,7 @@
 #include "platform/linux/journal/journal_mapping.h"
 
+#include <algorithm>
+
 #include "platform/linux/decimal_digits.h"
 
 namespace brask {
@@ -35,6 +37,7 @@ void noteField(EntryClass& entry, std::string_view item) {
     entry.userUnit = true;
   } else if (hasPrefix(item, "_TRANSPORT=")) {
     entry.kernel = item.substr(11) == "kernel";
+    entry.transportNoted = true;
   }
 }
 
@@ -56,6 +59,14 @@ void noteField(EventFields& fields, std::string_view item) {
 LogName logOf(const EntryClass& entry) {
   return (entry.userUnit || entry.userUid) && !entry.kernel ? LogName::Application
                                                             : LogName::System;
+}
+
+bool ruledOut(const EntryClass& entry, LogName log, const std::vector<int>& skipped) {
+  if (entry.priorityNoted && std::find(skipped.begin(), skipped.end(), entry.priority) != skipped.end()) return true;
+  // A user's entry is the Application log's unless it came from the kernel; whether it has
+  // a user unit is known only once every field is read.
+  if (log == LogName::System) return (entry.userUnit || entry.userUid) && entry.transportNoted && !entry.kernel;
+  return log == LogName::Application && entry.transportNoted && entry.kernel;
 }
 
 const std::wstring& typeName(int priority, const EventTypeNames& spelling) {
@@ -94,11 +105,13 @@ std::optional<JournalCursor> readCursor(std::wstring_view position) {
 JournalSelection selectionFor(const EventsWanted& wanted, const EventTypeNames& spelling) {
   JournalSelection selection{std::nullopt, wanted.writtenBefore,
                              wanted.after ? readCursor(*wanted.after) : std::nullopt};
-  if (wanted.type && typeName(kNoPriority, spelling) != *wanted.type) {
-    std::vector<int>& priorities = selection.priorities.emplace();
-    for (int priority = 0; priority <= 7; ++priority) {
-      if (typeName(priority, spelling) == *wanted.type) priorities.push_back(priority);
-    }
+  if (!wanted.type) return selection;
+  const bool ofNoPriority = typeName(kNoPriority, spelling) == *wanted.type;
+  if (!ofNoPriority) selection.priorities.emplace();
+  for (int priority = 0; priority <= 7; ++priority) {
+    const bool wantedPriority = typeName(priority, spelling) == *wanted.type;
+    if (!ofNoPriority && wantedPriority) selection.priorities->push_back(priority);
+    if (ofNoPriority && !wantedPriority) selection.skipped.push_back(priority);
   }
   return selection;
 }

@@ -21,6 +21,7 @@ struct EntryClass {
   bool kernel = false;    // _TRANSPORT=kernel
   int priority = -1;      // the first PRIORITY, 0 to 7; -1 when missing or not a priority
   bool priorityNoted = false;
+  bool transportNoted = false;
 };
 
 // The priority of a PRIORITY value, 0 to 7; -1 for any other text.
@@ -67,12 +68,19 @@ std::optional<JournalCursor> readCursor(std::wstring_view position);
 // priority; none when empty) written, in local wall-clock time, before `writtenBefore`
 // (when given), and after the entry of the cursor `after` (when given): in the file that
 // holds it, the entries written after it; in the others, and where it is gone, those of its
-// time or later.
+// time or later. Of every entry, those whose first priority is one of `skipped` are not
+// wanted either: the type of entries without a priority covers the rest.
 struct JournalSelection {
   std::optional<std::vector<int>> priorities;
   std::optional<DateTime> writtenBefore;
   std::optional<JournalCursor> after = std::nullopt;
+  std::vector<int> skipped = {};
 };
+
+// Whether what is known of an entry so far, its fields read in part, rules it out of a walk
+// of the log that skips those priorities: its first priority is skipped, or it is known to
+// be of the other log.
+bool ruledOut(const EntryClass& entry, LogName log, const std::vector<int>& skipped);
 
 // The priorities spelled as the wanted type (the older generation's Error covers 0 to 3),
 // the wanted bound and the position after which the events are wanted (none where it is no

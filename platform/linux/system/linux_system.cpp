@@ -1,9 +1,5 @@
 #include "platform/linux/system/linux_system.h"
 
-#include <optional>
-#include <string>
-
-#include "platform/linux/environment_variable.h"
 #include "platform/linux/evtx/evtx_computers.h"
 #include "platform/linux/evtx/evtx_event_source.h"
 #include "platform/linux/journal/journal_computers.h"
@@ -12,23 +8,20 @@
 namespace brask {
 namespace {
 
-std::unique_ptr<EventSource> eventSource(EventTypeNames spelling) {
-  if (std::optional<std::string> folder = nonEmptyVariable("BRASK_EVTX_DIR"))
-    return std::make_unique<EvtxEventSource>(std::move(spelling), std::move(*folder));
-  return std::make_unique<JournalEventSource>(std::move(spelling),
-                                              nonEmptyVariable("BRASK_JOURNAL_DIR"));
+std::unique_ptr<EventSource> eventSource(EventTypeNames spelling, const LogFolders& folders) {
+  if (folders.evtx) return std::make_unique<EvtxEventSource>(std::move(spelling), *folders.evtx);
+  return std::make_unique<JournalEventSource>(std::move(spelling), folders.journal);
 }
 
 // The computers that the same logs gather.
-std::unique_ptr<Computers> gatheredComputers(EventTypeNames spelling) {
-  if (std::optional<std::string> folder = nonEmptyVariable("BRASK_EVTX_DIR"))
-    return std::make_unique<EvtxComputers>(std::move(spelling), std::move(*folder));
-  return std::make_unique<JournalComputers>(std::move(spelling), nonEmptyVariable("BRASK_JOURNAL_DIR"));
+std::unique_ptr<Computers> gatheredComputers(EventTypeNames spelling, const LogFolders& folders) {
+  if (folders.evtx) return std::make_unique<EvtxComputers>(std::move(spelling), *folders.evtx);
+  return std::make_unique<JournalComputers>(std::move(spelling), folders.journal);
 }
 
 }  // namespace
 
-LinuxSystem::LinuxSystem(EventTypeNames spelling)
-    : events_(eventSource(spelling)), computers_(gatheredComputers(std::move(spelling))) {}
+LinuxSystem::LinuxSystem(EventTypeNames spelling, const LogFolders& folders)
+    : events_(eventSource(spelling, folders)), computers_(gatheredComputers(std::move(spelling), folders)) {}
 
 }  // namespace brask

@@ -1,7 +1,6 @@
-// The Linux platform in one piece: the event logs (the saved event logs of the folder
-// BRASK_EVTX_DIR names, when set; else the journal, the files of the directory
-// BRASK_JOURNAL_DIR names when that is set), the POSIX locale, the emulated Windows
-// version, the clock, the environment and the report file.
+// The Linux platform in one piece: the event logs (the saved event logs of a folder, else
+// the journal files of a folder, else this machine's journal: log_folders.h), the POSIX
+// locale, the emulated Windows version, the clock, the environment and the report file.
 #pragma once
 
 #include <memory>
@@ -11,6 +10,7 @@
 #include "platform/event_source.h"
 #include "platform/linux/locale/posix_locale.h"
 #include "platform/linux/system/emulated_version.h"
+#include "platform/linux/system/log_folders.h"
 #include "platform/linux/system/posix_files.h"
 #include "platform/linux/system/posix_process.h"
 #include "platform/linux/system/std_threads.h"
@@ -20,8 +20,9 @@ namespace brask {
 
 class LinuxSystem {
  public:
-  // spelling: the type names of the event logs of the detected language and generation.
-  explicit LinuxSystem(EventTypeNames spelling);
+  // spelling: the type names of the event logs of the detected language and generation;
+  // folders: where the event logs are read.
+  explicit LinuxSystem(EventTypeNames spelling, const LogFolders& folders = logFoldersOfEnvironment());
 
   EventSource& events() { return *events_; }
   LocaleApi& locale() { return locale_; }

@@ -14,8 +14,11 @@ void StdThreads::start(std::function<void()> work) {
     ++running_;
   }
   try {
-    std::thread([this, work = std::move(work)] {
+    std::thread([this, work = std::move(work)]() mutable {
       work();
+      // What the work holds goes before the thread counts as ended: nothing of it is
+      // destroyed after join() has said every thread ended.
+      work = nullptr;
       const std::lock_guard lock(mutex_);
       --running_;
       ended_.notify_all();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "platform/linux/local_time.h"
 #include "scoped_env.h"
 #include "utc_time.h"
 
@@ -27,6 +30,33 @@ TEST(CimTime, LocalWallClockWithItsOffsetInEveryZone) {
     const test::ScopedEnv env{{"TZ", c.zone}};
     EXPECT_EQ(cimDateTime(c.microseconds), c.cim) << c.zone;
     EXPECT_EQ(localWallClock(c.microseconds), c.wallClock) << c.zone;
+  }
+}
+
+// The wall-clock time and offset of every moment as the C library gives them, in zones of
+// daylight saving (an hour, and half an hour on Lord Howe Island), of offsets of minutes,
+// of leap seconds, of offsets changed for good, and of changes within a quarter of an
+// hour; moments a prime number of seconds apart, on both sides of each change.
+TEST(CimTime, LocalTimeAsTheCLibraryGivesIt) {
+  const std::time_t from = static_cast<std::time_t>(test::utcMicroseconds(2020, 10, 1, 0, 0, 0) / 1000000);
+  const std::time_t to = static_cast<std::time_t>(test::utcMicroseconds(2022, 4, 30, 0, 0, 0) / 1000000);
+  for (const char* zone : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe", "Asia/Kathmandu",
+                           "America/St_Johns", "Pacific/Apia", "right/Europe/London", "UTC",
+                           "EST5EDT,M3.2.0/2:07:31,M11.1.0/2:07:31"}) {
+    const test::ScopedEnv env{{"TZ", zone}};
+    int mismatches = 0;
+    for (std::time_t at = from; at < to && mismatches < 5; at += 211) {
+      std::tm expected{};
+      localtime_r(&at, &expected);
+      const LocalTime got = localTime(at);
+      const DateTime wallClock{expected.tm_year + 1900, expected.tm_mon + 1, expected.tm_mday,
+                               expected.tm_hour,        expected.tm_min,     expected.tm_sec};
+      if (got.wallClock == wallClock && got.utcOffset == expected.tm_gmtoff) continue;
+      ++mismatches;
+      ADD_FAILURE() << zone << " at " << at << ": " << got.wallClock.hour << ":" << got.wallClock.minute << ":"
+                    << got.wallClock.second << " offset " << got.utcOffset << ", not " << expected.tm_hour << ":"
+                    << expected.tm_min << ":" << expected.tm_sec << " offset " << expected.tm_gmtoff;
+    }
   }
 }
 

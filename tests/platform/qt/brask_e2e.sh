@@ -262,19 +262,23 @@ wait_for_end
 
 # --- the same report without a window, and with no display at all -----------------------
 
-# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
-unattended() {
+# without_display EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run without a
+# display, as the user the array `as` names (nobody: as the one running the test).
+as=()
+without_display() {
   local want=$1 line=$2
   shift 2
   local got=0
-  env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$brask" --run "$@" > "$work/out" 2> "$work/err" || got=$?
-  [ "$got" = "$want" ] || fail "brask --run $* ended with $got, not $want: $(cat "$work/err")"
+  env -u DISPLAY -u WAYLAND_DISPLAY "${as[@]}" timeout 60 "$brask" "$@" > "$work/out" 2> "$work/err" || got=$?
+  [ "$got" = "$want" ] || fail "brask $* ended with $got, not $want: $(cat "$work/err")"
   if [ -n "$line" ]; then
-    grep -qxF -- "$line" "$work/err" || fail "brask --run $* said '$(cat "$work/err")', not '$line'"
+    grep -qxF -- "$line" "$work/err" || fail "brask $* said '$(cat "$work/err")', not '$line'"
   else
-    [ ! -s "$work/err" ] || fail "brask --run $* said '$(cat "$work/err")'"
+    [ ! -s "$work/err" ] || fail "brask $* said '$(cat "$work/err")'"
   fi
 }
+# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
+unattended() { without_display "$1" "$2" --run "${@:3}"; }
 rm -f "$viewed"
 mkdir -p "$work/reports"
 out="$work/reports/today.txt"
@@ -285,9 +289,9 @@ tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff
 [ -z "$(ls "$work/reports" | grep -vx today.txt)" ] || fail "--run left $(ls "$work/reports")"
 [ ! -e "$viewed" ] || fail "--run started the viewer"
 cp "$out" "$work/kept"
-unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+unattended 1 "Please check your selections: --last 21: Err... the number of events must be from 1 to 20." \
   --log System --type Error --last 21 --out "$out"
-unattended 1 "Please check your dates: The 'To:' day is invalid." \
+unattended 1 "Please check your dates: --to: The 'To:' day is invalid." \
   --log System --type Error --from "01/01/$(date +%Y)" --out "$out"
 unattended 1 "Please check the command line: Unknown option 'quiet'." --quiet --out "$out"
 unattended 2 "BRASK: Run-time error '2': Writing \"$work/missing/today.txt\": No such file or directory" \
@@ -298,6 +302,65 @@ cmp -s "$out" "$work/kept" || fail "a refused or failed --run changed the report
 unattended 3 "BRASK: Computer ghost could not be read: it is not in $BRASK_JOURNAL_DIR." WS1 ghost --log System --type Error --last 5 --out "$out"
 tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(named) - ||
   fail "the report of --run with a computer not in the folder differs from the expected lines"
+# Switch names in any case; the command line's folder in place of the environment's.
+BRASK_EVTX_DIR=$work/missing unattended 0 "" --LOG system --Type ERROR --LAST 5 --Out "$out" \
+  --JOURNAL-DIR "$BRASK_JOURNAL_DIR"
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(one_machine) - ||
+  fail "the report of --run --journal-dir differs from the expected lines"
+unattended 1 "Please check the command line: \"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder." \
+  --journal-dir "$BRASK_JOURNAL_DIR" --evtx-dir "$work" --log System --type Error --last 5 --out "$out"
+# Without a display and without --run: one line, before Qt starts.
+without_display 1 "BRASK: There is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set): give --run to write the report without a window." \
+  --log System
+without_display 1 "Please check the command line: Unknown option 'quiet'." --quiet --version
+# A folder without journal files.
+mkdir -p "$work/no-journal"
+echo "not a journal" > "$work/no-journal/notes.txt"
+unattended 2 "BRASK: Run-time error '-2 (FFFFFFFE)': Opening the journal in $work/no-journal: No journal files were found" \
+  --journal-dir "$work/no-journal" --log System --type Error --last 5 --out "$out"
+
+# --- as a user who may not read every journal file --------------------------------------
+
+# The journal of ws1 and of db1, each in the file systemd-journal-remote names after its
+# host; db1's file is root's alone. A folder of one machine, ws1, whose archived file is
+# root's alone.
+hosts=$work/hosts one=$work/one
+mkdir -p "$hosts" "$one" "$work/nobody"
+sed 's/^_HOSTNAME=ws1$/_HOSTNAME=db1/' "$work/entries.export" > "$work/db1.export"
+/lib/systemd/systemd-journal-remote -o "$hosts/remote-db1.journal" "$work/db1.export" 2>> "$work/journal-remote.log"
+cp "$work/journal/test.journal" "$hosts/remote-ws1.journal"
+cp "$work/journal/test.journal" "$one/remote-ws1.journal"
+cp "$work/journal/test.journal" "$one/remote-ws1@0123456789abcdef0123456789abcdef-0000000000000001-0005f0000000000.journal"
+chmod 755 "$work" "$hosts" "$one"
+chmod 644 "$hosts"/*.journal "$one"/*.journal
+chmod 600 "$hosts/remote-db1.journal" "$one/remote-ws1@"*
+chown nobody "$work/nobody"
+as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+out=$work/nobody/today.txt
+denied() { printf 'Computer %s could not be read: %s: Permission denied (error 13).' "$1" "$2"; }
+# Many machines: db1's line after ws1's block, on standard error as in the report.
+unattended 3 "BRASK: $(denied db1 "$hosts/remote-db1.journal")" --journal-dir "$hosts" \
+  --log System --type Error --last 5 --out "$out"
+hosts_report() {
+  header
+  printf '%s\nComputer: db1\n%s\n%s\n\n' "$rule" "$rule" "$(denied db1 "$hosts/remote-db1.journal")"
+  printf '%s\nComputer: ws1\n%s\n' "$rule" "$rule"
+  listing
+}
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(hosts_report) - ||
+  fail "the report of a folder with another machine's file unreadable differs from the expected lines"
+# Named, the machine whose file is unreadable is there all the same.
+unattended 3 "BRASK: $(denied DB1 "$hosts/remote-db1.journal")" DB1 --journal-dir "$hosts" \
+  --log System --type Error --last 5 --out "$out"
+# One machine: its sections from what could be read, then its line.
+unattended 3 "BRASK: $(denied ws1 "$(ls "$one"/remote-ws1@*)")" --journal-dir "$one" \
+  --log System --type Error --last 5 --out "$out"
+one_report() { one_machine; echo "$(denied ws1 "$(ls "$one"/remote-ws1@*)")"; echo; }
+tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(one_report) - ||
+  fail "the report of a machine with one file unreadable differs from the expected lines"
+as=()
+out=$work/reports/today.txt
+
 # Standard error closed: the run goes on, and its exit code says how it went.
 status=0
 env -u DISPLAY timeout 60 "$brask" --run --log System --type Error --last 21 2>&- || status=$?

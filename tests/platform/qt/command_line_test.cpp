@@ -11,41 +11,64 @@ namespace {
 using enum ControlId;
 
 TEST(LinuxCommandLineTest, Arguments) {
-  RunRequest run;
-  run.run = true;
-  run.out = L"/srv/reports/today.txt";
-  run.bookmark = L"/var/lib/brask/bookmark";
-  run.form = {{{chkApplication, false}, {chkSystem, true}, {chkCritical, false}, {chkError, true},
-               {chkInformation, false}, {chkWarning, false}},
-              optNumber,
-              {{txtNumber, L"5"}}};
-  RunRequest named;
-  named.computers = {L"ws1", L"db.example"};
-  RunRequest lastWins;
-  lastWins.form = {{{chkApplication, true}, {chkSystem, false}},
-                   optDate,
-                   {{txtNumber, L"3"}, {txtDayFrom, L"1"}, {txtMthFrom, L"2"}, {txtYrFrom, L"2026"}}};
-  RunRequest help;
-  help.usage = true;
+  LinuxRequest run;
+  run.run.run = true;
+  run.run.out = L"/srv/reports/today.txt";
+  run.run.form = {{{chkApplication, false}, {chkSystem, true}, {chkCritical, false}, {chkError, true},
+                   {chkInformation, false}, {chkWarning, false}},
+                  optNumber,
+                  {{txtNumber, L"5"}}};
+  LinuxRequest bookmarked = run;
+  bookmarked.run.bookmark = L"/var/lib/brask/bookmark";
+  LinuxRequest anyCase = run;
+  anyCase.run.out = L"/Srv/Reports/Today.TXT";
+  LinuxRequest named;
+  named.run.computers = {L"ws1", L"db.example"};
+  LinuxRequest lastWins;
+  lastWins.run.form = {{{chkApplication, true}, {chkSystem, false}},
+                       optDate,
+                       {{txtNumber, L"3"}, {txtDayFrom, L"1"}, {txtMthFrom, L"2"}, {txtYrFrom, L"2026"}}};
+  LinuxRequest dashedOut;
+  dashedOut.run.out = L"--RUN";
+  LinuxRequest help;
+  help.run.usage = true;
+  LinuxRequest journal;
+  journal.folders = LogFolders{"/var/log/journal/Remote"};
+  LinuxRequest evtx;
+  evtx.run.run = true;
+  evtx.folders = LogFolders{std::nullopt, "/srv/Logs"};
   const struct {
     QStringList arguments;
-    RunRequest request;
+    LinuxRequest request;
     std::wstring refusal;
+    bool asksForRun;
   } cases[] = {
+      {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt"}, run, L"", true},
+      // Names in any letter case, values as given, with "=" or after a single dash too.
+      {{"brask", "--RUN", "--Log", "SYSTEM", "-TYPE", "Error", "--LAST=5", "--OUT", "/Srv/Reports/Today.TXT"}, anyCase, L"", true},
+      {{"brask", "-Run", "--log=System", "--Type", "error", "-last", "5", "--Out=/Srv/Reports/Today.TXT"}, anyCase, L"", true},
       {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt",
-        "--bookmark", "/var/lib/brask/bookmark"},
-       run, L""},
-      {{"brask", "ws1", "WS1.", "db.example"}, named, L""},
-      {{"brask", "--log", "System", "--last", "3", "--log", "application", "--from", "1/2/2026"}, lastWins, L""},
-      {{"brask", "--help"}, help, L""},
-      {{"brask", "--quiet"}, {}, L"Unknown option 'quiet'."},
-      {{"brask", "--last"}, {}, L"Missing value after '--last'."},
-      {{"brask", "--type", "Errors"}, {}, L"\"--type Errors\": \"Errors\" is not a type. The types are Critical, Error, Information and Warning, separated by commas."},
-      {{"brask", "--from", "2026-02-01"}, {}, L"\"--from 2026-02-01\" is not a date as day/month/year, such as 31/12/2026."},
-      {{"brask", "/var/log/journal"}, {}, L"\"/var/log/journal\" is not a computer name: it is a path."},
+        "--BookMark", "/var/lib/brask/bookmark"},
+       bookmarked, L"", true},
+      {{"brask", "ws1", "WS1.", "db.example"}, named, L"", false},
+      {{"brask", "--log", "System", "--last", "3", "--log", "application", "--from", "1/2/2026"}, lastWins, L"", false},
+      // A value that looks like a switch is the value of the switch before it.
+      {{"brask", "--out", "--RUN"}, dashedOut, L"", false},
+      {{"brask", "--HELP"}, help, L"", false},
+      {{"brask", "--Journal-Dir", "/var/log/journal/Remote"}, journal, L"", false},
+      {{"brask", "--run", "--EVTX-DIR=/srv/Logs"}, evtx, L"", true},
+      {{"brask", "--quiet"}, {}, L"Unknown option 'quiet'.", false},
+      {{"brask", "--QUIET", "--run"}, {}, L"Unknown option 'quiet'.", true},
+      {{"brask", "--last"}, {}, L"Missing value after '--last'.", false},
+      {{"brask", "--type", "Errors"}, {}, L"\"--type Errors\": \"Errors\" is not a type. The types are Critical, Error, Information and Warning, separated by commas.", false},
+      {{"brask", "--from", "2026-02-01"}, {}, L"\"--from 2026-02-01\" is not a date as day/month/year, such as 31/12/2026.", false},
+      {{"brask", "/var/log/journal"}, {}, L"\"/var/log/journal\" is not a computer name: it is a path.", false},
+      {{"brask", "--journal-dir", "/j", "--evtx-dir", "/e", "--run"}, {},
+       L"\"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder.", true},
+      {{"brask", "--evtx-dir="}, {}, L"\"--evtx-dir\" needs a value.", false},
   };
   for (const auto& c : cases) {
-    RunRequest request;
+    LinuxRequest request;
     std::wstring refusal;
     try {
       request = linuxRequest(c.arguments);
@@ -54,6 +77,7 @@ TEST(LinuxCommandLineTest, Arguments) {
     }
     EXPECT_TRUE(request == c.request) << c.arguments.join(' ').toStdString();
     EXPECT_EQ(refusal, c.refusal) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(asksForRun(c.arguments), c.asksForRun) << c.arguments.join(' ').toStdString();
   }
 }
 

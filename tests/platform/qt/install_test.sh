@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# cmake --install puts the program, its desktop entry, its AppStream metainfo and its
-# 32 x 32 icon in place; the metainfo's release is the project version.
+# cmake --install, after what scripts/start.sh builds, puts the program, its desktop entry,
+# its AppStream metainfo and its 32 x 32 icon in place; the metainfo's release is the
+# project version. The README's systemd units, with the installed program, pass
+# systemd-analyze verify.
 #   install_test.sh <build directory> <project version>
 set -euo pipefail
-build=$1
+build=$(realpath "$1")
 version=$2
+source=$(realpath "$(dirname "$0")/../../..")
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -13,6 +16,9 @@ fail() {
   failures=$((failures + 1))
 }
 
+# What start.sh builds is all the install needs: the icon, made at build time, is made again.
+rm -f "$build/platform/qt/brask.png"
+BRASK_BUILD_DIR=$build bash "$source/scripts/start.sh" --build-only > /dev/null
 cmake --install "$build" --prefix "$prefix" > /dev/null
 
 [ -x "$prefix/bin/brask" ] || fail "no executable bin/brask"
@@ -43,6 +49,33 @@ if [ -f "$icon" ]; then
   [ "$size" = 32x32 ] || fail "brask.png is $size, not 32x32"
 else
   fail "no share/icons/hicolor/32x32/apps/brask.png"
+fi
+
+# unit NAME: the README's text of /etc/systemd/system/NAME, its indented block after the
+# line that names it, with the installed program in place of /usr/bin/brask.
+unit() {
+  awk -v name="\`/etc/systemd/system/$1\`:" '
+    index($0, name) { inside = 1; next }
+    inside && /^    / { print substr($0, 5); seen = 1; next }
+    inside && /^$/ { print; next }
+    inside && seen { exit }' "$source/README.md" | sed "s|/usr/bin/brask |$prefix/bin/brask |"
+}
+units=$prefix/units
+mkdir -p "$units"
+for name in brask-report.service brask-report.timer; do
+  unit "$name" > "$units/$name"
+  [ -s "$units/$name" ] || fail "the README has no unit $name"
+done
+for line in DynamicUser=yes "SupplementaryGroups=systemd-journal systemd-journal-remote" StateDirectory=brask \
+  Environment=LANG=en_US.UTF-8; do
+  grep -qxF "$line" "$units/brask-report.service" || fail "brask-report.service lacks the line '$line'"
+done
+grep -q "^ExecStart=$prefix/bin/brask --run .* --out %S/brask/today.txt\$" "$units/brask-report.service" ||
+  fail "brask-report.service does not run the installed brask into its state folder"
+# Any word of systemd-analyze is a warning or an error, which verify may not count in its
+# exit status.
+if ! said=$(cd "$units" && systemd-analyze verify ./brask-report.service ./brask-report.timer 2>&1) || [ -n "$said" ]; then
+  fail "systemd-analyze verify: $said"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

@@ -159,7 +159,7 @@ if wanted unattended; then
     fail "the report of /run: $(cat "$out")"
   [ "$(ls "$prefix/drive_c/reports")" = today.txt ] || fail "/run left $(ls "$prefix/drive_c/reports")"
   cp "$out" "$prefix/kept"
-  unattended 1 "Please check your selections: Err... the number of events must be from 1 to 20." \
+  unattended 1 "Please check your selections: /last:21: Err... the number of events must be from 1 to 20." \
     /LOG:system /type:error /last:21 '/out:C:\reports\today.txt'
   unattended 1 "Please check the command line: \"/quiet\" is not a switch of this program." /quiet
   unattended 2 "BRASK: Run-time error '3': Writing \"C:\missing\today.txt\": " \

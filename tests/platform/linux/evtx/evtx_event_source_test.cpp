@@ -212,7 +212,6 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        kEnglish,
        {},
        {L"Error" + time + L"38.000000+120|-|1|Provider|HResult -2147020471 -1 0x80071149 a  b"}},
-      {"no file", {}, kSystem, kEnglish, {}, {}},
       {"the one computer's subfolder",
        {{"SRV01/System.evtx", test::evtxFile({levels[2]})}, {"notes/a.txt", "no saved log"}},
        kSystem,
@@ -232,6 +231,16 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
     EXPECT_EQ(listed(folder.path, c.query, c.spelling, c.wanted), c.expected) << c.what;
   }
   EXPECT_THROW(listed("/nonexistent/brask-evtx", kSystem), RunTimeError) << "a missing folder";
+  const Folder empty, withoutLogs;
+  withoutLogs.add("notes/System.evtx.txt", "no saved log");
+  for (const std::string& folder : {empty.path, withoutLogs.path}) {
+    try {
+      listed(folder, kSystem);
+      ADD_FAILURE() << folder << ": no error";
+    } catch (const RunTimeError& error) {
+      EXPECT_EQ(error.description(), L"No saved event logs (.evtx files) were found") << folder;
+    }
+  }
 }
 
 // A folder of two machines' subfolders, of its own logs and of a collector's: a computer

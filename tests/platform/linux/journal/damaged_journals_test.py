@@ -121,7 +121,7 @@ def cases(good):
     yield 'zero length', {'x.journal': b''}
     yield 'not a journal', {'x.journal': b'named like a journal\n' * 100, 'y.journal': good}
     yield 'no read permission', {'x.journal': good, 'locked.journal': good}
-    yield 'dangling link', {}
+    yield 'dangling link', {'y.journal': good}
 
 
 def main():

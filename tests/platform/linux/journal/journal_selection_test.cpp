@@ -11,8 +11,10 @@
 #include "platform/event_log/file_time.h"
 #include "platform/linux/journal/journal_computers.h"
 #include "platform/linux/journal/journal_event_source.h"
+#include "platform/linux/journal/journal_hosts.h"
 #include "platform/linux/journal/journal_mapping.h"
 #include "platform/linux/journal/journal_objects.h"
+#include "platform/run_time_error.h"
 #include "scoped_env.h"
 #include "utc_time.h"
 
@@ -95,40 +97,49 @@ TEST(JournalSelection, PrioritiesAreTheInverseOfTheSpelling) {
     const EventTypeNames& spelling;
     const wchar_t* type;
     std::optional<std::vector<int>> priorities;
+    std::vector<int> skipped;  // as the entries are read
   } cases[] = {
-      {english, L"Critical", std::vector{0, 1, 2}},
-      {english, L"Error", std::vector{3}},
-      {english, L"Warning", std::vector{4}},
-      {english, L"Information", std::nullopt},  // also entries without a priority
-      {english, L"error", std::vector<int>{}},  // no entry is spelled so
-      {older, L"error", std::vector{0, 1, 2, 3}},
-      {older, L"Critical", std::vector<int>{}},
-      {older, L"information", std::nullopt},
-      {german, L"Kritisch", std::vector{0, 1, 2}},
-      {german, L"Warnung", std::vector{4}},
+      {english, L"Critical", std::vector{0, 1, 2}, {}},
+      {english, L"Error", std::vector{3}, {}},
+      {english, L"Warning", std::vector{4}, {}},
+      {english, L"Information", std::nullopt, {0, 1, 2, 3, 4}},  // also entries without a priority
+      {english, L"error", std::vector<int>{}, {}},  // no entry is spelled so
+      {older, L"error", std::vector{0, 1, 2, 3}, {}},
+      {older, L"Critical", std::vector<int>{}, {}},
+      {older, L"information", std::nullopt, {0, 1, 2, 3, 4}},
+      {german, L"Kritisch", std::vector{0, 1, 2}, {}},
+      {german, L"Warnung", std::vector{4}, {}},
   };
   for (const auto& c : cases) {
     const JournalSelection selection = selectionFor({c.type, std::nullopt}, c.spelling);
     EXPECT_EQ(selection.priorities, c.priorities) << testing::PrintToString(std::wstring(c.type));
+    EXPECT_EQ(selection.skipped, c.skipped) << testing::PrintToString(std::wstring(c.type));
     EXPECT_EQ(selection.writtenBefore, std::nullopt);
   }
   EXPECT_EQ(selectionFor({}, english).priorities, std::nullopt) << "every type wanted";
+  EXPECT_TRUE(selectionFor({}, english).skipped.empty()) << "every type wanted";
   EXPECT_EQ(selectionFor({L"Error", DateTime{2021, 3, 2}}, english).writtenBefore, (DateTime{2021, 3, 2}));
 }
 
+// The walk starts a day after the bound read as UTC, and takes what is a day before it as
+// before the bound without asking the time zone.
 TEST(JournalSelection, TheWalkStartsADayAfterTheBound) {
   // Against the C library's calendar, over days of every month and the turn of years.
+  constexpr std::uint64_t kDay = 86400ULL * 1000000;
   for (int year : {1970, 2000, 2021, 2024, 2100}) {
     for (int month = 1; month <= 12; ++month) {
       for (int day : {1, 15, daysInMonth(year, month)}) {
         const DateTime bound{year, month, day, 23, 59, 59};
         const DateTime next = nextMidnight(bound);
+        const std::uint64_t asUtc = test::utcMicroseconds(year, month, day, 23, 59, 59);
         EXPECT_EQ(utcBoundOf(bound), test::utcMicroseconds(next.year, next.month, next.day, 23, 59, 59))
             << year << "-" << month << "-" << day;
+        EXPECT_EQ(utcSurelyBefore(bound), asUtc > kDay ? asUtc - kDay : 0) << year << "-" << month << "-" << day;
       }
     }
   }
   EXPECT_EQ(utcBoundOf({1900, 1, 1}), 0u) << "before 1970: the start of the journal";
+  EXPECT_EQ(utcSurelyBefore({1970, 1, 2}), 0u) << "a day after 1970 began";
 }
 
 // Entries of every priority, of both logs, over six days, with the fields a journal may
@@ -165,9 +176,7 @@ TEST(JournalSelection, DeliversEveryEntryOfTheWantedTypeInEveryLanguageAndGenera
         for (const std::wstring& type : types) {
           const EventsWanted wanted{type, std::nullopt};
           expectSameKept(dir, log, spelling, wanted, testing::PrintToString(type + L" " + log));
-          if (type != spelling.information) {
-            for (const Delivered& d : walk(dir, log, spelling, wanted)) EXPECT_EQ(d.type, type) << d;
-          }
+          for (const Delivered& d : walk(dir, log, spelling, wanted)) EXPECT_EQ(d.type, type) << d;
         }
       }
     }
@@ -261,14 +270,39 @@ TEST(JournalSelection, BootsThatAllStartAtTheSameTime) {
   }
 }
 
-TEST(JournalSelection, AnEmptyJournalDirectoryDeliversNothing) {
-  const test::JournalFixture journal;
-  std::filesystem::create_directories(journal.dir());
+// A folder is read as journalctl --directory reads it: its own journal files and those of
+// its subfolders named by a machine ID, as /var/log/journal holds them; one without any
+// journal file is refused.
+TEST(JournalSelection, ReadsAFolderAsJournalctlDoes) {
+  namespace fs = std::filesystem;
+  test::JournalFixture journal;
+  journal.add(at(1, 1), {{"MESSAGE", "in a machine's folder"}});
+  const fs::path dir = journal.build();
+  fs::create_directories(dir / "0123456789abcdef0123456789abcdef");
+  fs::rename(dir / "x1.journal", dir / "0123456789abcdef0123456789abcdef" / "system.journal");
+  journal.add(at(1, 2), {{"MESSAGE", "in the folder"}});
+  journal.build();
+  fs::create_directories(dir / "archive");
+  fs::copy_file(dir / "x2.journal", dir / "archive" / "x3.journal");
   const auto english = names(L"English", Generation::Newer);
-  for (const EventsWanted& wanted : {EventsWanted{}, EventsWanted{L"Error", std::nullopt},
-                                     EventsWanted{L"Information", DateTime{2021, 3, 1}}}) {
-    EXPECT_TRUE(walk(journal.dir(), L"'System' ", english, wanted).empty());
-    EXPECT_TRUE(walk(journal.dir(), L"'Application'", english, wanted).empty());
+  std::vector<std::wstring> messages;
+  for (const Delivered& d : walk(dir, L"'System'", english, {})) messages.push_back(d.message);
+  EXPECT_EQ(messages, (std::vector<std::wstring>{L"in the folder", L"in a machine's folder"}));
+
+  const test::JournalFixture empty;
+  fs::create_directories(empty.dir());
+  const test::JournalFixture others;
+  fs::create_directories(fs::path(others.dir()) / "0123456789abcdef0123456789abcdef");
+  std::ofstream(fs::path(others.dir()) / "notes.txt") << "no journal\n";
+  std::ofstream(fs::path(others.dir()) / "x.journal.bak") << "no journal\n";
+  for (const std::string& folder : {empty.dir(), others.dir()}) {
+    try {
+      walk(folder, L"'System'", english, {});
+      ADD_FAILURE() << folder << ": no error";
+    } catch (const RunTimeError& error) {
+      EXPECT_EQ(error.action(), L"Opening the journal in " + std::wstring(folder.begin(), folder.end()));
+      EXPECT_EQ(error.description(), L"No journal files were found") << folder;
+    }
   }
 }
 
@@ -413,6 +447,31 @@ TEST(JournalComputers, GathersHostNames) {
     }
     const std::optional<GatheredComputers> gathered = JournalComputers(english, journal.dir()).gathered();
     EXPECT_EQ(gathered ? std::optional(gathered->names) : std::nullopt, c.names) << c.what;
+  }
+}
+
+// A file that the user may not read is the host that systemd-journal-remote named it
+// after, archived or not, and may hold no other host's entries; a file named otherwise may
+// hold any host's.
+TEST(JournalHosts, FilesNamedAfterTheirHost) {
+  const struct {
+    const char* path;
+    std::optional<std::wstring> host;
+    bool ofWeb01, ofNone;  // may hold web01's entries, entries without a host name
+  } cases[] = {
+      {"/var/log/journal/remote/remote-web01.journal", L"web01", true, false},
+      {"remote-WEB01@0123456789abcdef0123456789abcdef-0000000000000001-0005f0.journal", L"WEB01", true, false},
+      {"remote-web01.example.journal~", L"web01.example", false, false},
+      {"remote-10.0.0.7.journal", L"10.0.0.7", false, false},
+      {"/x/system@0123-45.journal", std::nullopt, true, true},
+      {"remote-.journal", std::nullopt, true, true},
+      {"remote-web01.journal.bak", std::nullopt, true, true},
+  };
+  WideDecoder utf8("UTF-8");
+  for (const auto& c : cases) {
+    EXPECT_EQ(hostOfFileName(c.path, utf8), c.host) << c.path;
+    EXPECT_EQ(mayHoldChoice(c.path, HostChoice{L"web01"}, utf8), c.ofWeb01) << c.path;
+    EXPECT_EQ(mayHoldChoice(c.path, HostChoice{std::nullopt}, utf8), c.ofNone) << c.path;
   }
 }
 
