@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
-brask=$(realpath "$build/platform/qt/brask")
+brask=$(realpath "$build/bin/brask")
 remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
 entries=${ENTRIES:-120000}
 days=100

@@ -36,7 +36,7 @@ for arch in x64 x86; do
     "$dir/platform/win32/brask.exe" "$dir/platform/win32/README.txt"
 done
 
-cmake --build build/release-deb -j2 --target brask brask_icon_png
+cmake --build build/release-deb -j2 --target brask brask-window brask_icon_png
 cpack --config build/release-deb/CPackConfig.cmake -B build/release-deb/package \
   > build/release-deb/cpack.log 2>&1 || { cat build/release-deb/cpack.log >&2; exit 1; }
 cp "build/release-deb/package/brask_${version}_amd64.deb" dist/

@@ -20,6 +20,6 @@ fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRASK_TESTS=OFF
 fi
-cmake --build "$build" --target brask brask_icon_png
+cmake --build "$build" --target brask brask-window brask_icon_png
 $start || exit 0
-exec "$build/platform/qt/brask"
+exec "$build/bin/brask"

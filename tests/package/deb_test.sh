@@ -46,7 +46,7 @@ debs=("$build"/package/brask_*_amd64.deb)
 deb=${debs[0]}
 echo "package: $(basename "$deb")"
 
-for file in ./usr/bin/brask ./usr/share/applications/brask.desktop \
+for file in ./usr/bin/brask ./usr/libexec/brask/brask-window ./usr/share/applications/brask.desktop \
   ./usr/share/icons/hicolor/32x32/apps/brask.png ./usr/share/metainfo/com.zelvo.brask.metainfo.xml; do
   dpkg-deb -c "$deb" | awk '{print $6}' | grep -qxF "$file" || fail "the package lacks $file"
 done

@@ -18,6 +18,11 @@ namespace {
 constexpr std::size_t kScanThreshold = 64;
 constexpr std::size_t kPropertyThreshold = 64 * 1024;
 
+// A walk that ended within this many entries of its file's opening leaves the file open for
+// the next query, which would map the same pages again: opening a file costs more than the
+// few pages it holds.
+constexpr long kFewEntries = 256;
+
 // Each alternative of a filter costs the journal a step of its own for every entry it
 // delivers: beyond this many, walking every entry and reading its fields is faster.
 constexpr std::size_t kMostMatches = 256;
@@ -234,8 +239,8 @@ bool JournalFileWalk::nextScanned() {
 
 bool JournalFileWalk::finish() {
   mode_ = Mode::Done;
-  // Done with the file for this query: its pages go.
-  file_.close();
+  // Done with the file for this query: the pages of a long walk go.
+  if (walked_ % entriesPerOpening_ > kFewEntries) file_.close();
   return false;
 }
 

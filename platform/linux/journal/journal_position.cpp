@@ -34,9 +34,7 @@ LogMark journalMark(JournalFiles& files, LogName log, const EventTypeNames& spel
     // A file in time order holds it only between its first and last entries.
     if (file.indexed() && (cursor->time < file.head() || cursor->time > file.tail())) continue;
     sd_journal* journal = file.get();
-    const bool holds = journal != nullptr && holdsCursor(journal, *cursor);
-    file.close();
-    if (holds) {
+    if (journal != nullptr && holdsCursor(journal, *cursor)) {
       mark.since = SinceSaved::Continues;
       break;
     }

@@ -14,8 +14,10 @@ std::string userLocaleName(const char* categoryVariable) {
 }
 
 LocaleHandle openLocale(const std::string& name) {
-  locale_t locale = newlocale(LC_ALL_MASK, name.c_str(), nullptr);
-  if (locale == nullptr) locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  // The categories whose texts the program reads; the rest stay "C", and their files unread.
+  constexpr int kRead = LC_CTYPE_MASK | LC_NUMERIC_MASK | LC_TIME_MASK;
+  locale_t locale = newlocale(kRead, name.c_str(), nullptr);
+  if (locale == nullptr) locale = newlocale(kRead, "C", nullptr);
   return LocaleHandle(locale);
 }
 

@@ -19,8 +19,9 @@ using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFree
 // an empty variable counts as unset.
 std::string userLocaleName(const char* categoryVariable);
 
-// The locale of that name with all of its categories, so that its texts and its character
-// set agree; the "C" locale when the name is not installed.
+// The locale of that name with the categories whose texts the program reads (character set,
+// numbers, dates and times), so that its texts and its character set agree; the "C" locale
+// when the name is not installed.
 LocaleHandle openLocale(const std::string& name);
 
 // The character set of the locale, such as "UTF-8" or "ISO-8859-1".

@@ -22,6 +22,14 @@ BRASK_BUILD_DIR=$build bash "$source/scripts/start.sh" --build-only > /dev/null
 cmake --install "$build" --prefix "$prefix" > /dev/null
 
 [ -x "$prefix/bin/brask" ] || fail "no executable bin/brask"
+[ -x "$prefix/libexec/brask/brask-window" ] || fail "no executable libexec/brask/brask-window"
+"$prefix/bin/brask" --version | grep -qx "brask $version" || fail "bin/brask --version printed no version"
+# The installed program finds its window program: given a display (Qt's minimal platform),
+# a command line it refuses is shown in the window program's box, which waits for a click
+# until timeout ends it (124); brask itself would have ended with 1, or 2 had it found none.
+status=0
+QT_QPA_PLATFORM=minimal timeout 5 "$prefix/bin/brask" --nonsense > /dev/null 2>&1 || status=$?
+[ "$status" = 124 ] || fail "bin/brask did not start its window program (status $status)"
 
 desktop="$prefix/share/applications/brask.desktop"
 if [ -f "$desktop" ]; then

@@ -1,14 +1,18 @@
 // The Linux program's command lines and what they ask, or why they are refused.
 #include <gtest/gtest.h>
 
-#include <QStringList>
-
-#include "platform/qt/command_line.h"
+#include "platform/linux/command_line.h"
 
 namespace brask {
 namespace {
 
 using enum ControlId;
+
+std::string joined(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) text += (text.empty() ? "" : " ") + argument;
+  return text;
+}
 
 TEST(LinuxCommandLineTest, Arguments) {
   LinuxRequest run;
@@ -38,7 +42,7 @@ TEST(LinuxCommandLineTest, Arguments) {
   evtx.run.run = true;
   evtx.folders = LogFolders{std::nullopt, "/srv/Logs"};
   const struct {
-    QStringList arguments;
+    std::vector<std::string> arguments;
     LinuxRequest request;
     std::wstring refusal;
     bool asksForRun;
@@ -66,6 +70,9 @@ TEST(LinuxCommandLineTest, Arguments) {
       {{"brask", "--journal-dir", "/j", "--evtx-dir", "/e", "--run"}, {},
        L"\"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder.", true},
       {{"brask", "--evtx-dir="}, {}, L"\"--evtx-dir\" needs a value.", false},
+      {{"brask", "--run=yes"}, {}, L"Unexpected value after '--run'.", true},
+      // After "--", nothing is a switch.
+      {{"brask", "--", "--run"}, {}, L"\"--run\" is not a computer name: it starts with \"-\", as no computer name does.", false},
   };
   for (const auto& c : cases) {
     LinuxRequest request;
@@ -75,9 +82,9 @@ TEST(LinuxCommandLineTest, Arguments) {
     } catch (const CommandLineError& error) {
       refusal = error.prompt();
     }
-    EXPECT_TRUE(request == c.request) << c.arguments.join(' ').toStdString();
-    EXPECT_EQ(refusal, c.refusal) << c.arguments.join(' ').toStdString();
-    EXPECT_EQ(asksForRun(c.arguments), c.asksForRun) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(request == c.request) << joined(c.arguments);
+    EXPECT_EQ(refusal, c.refusal) << joined(c.arguments);
+    EXPECT_EQ(asksForRun(c.arguments), c.asksForRun) << joined(c.arguments);
   }
 }
 
