@@ -18,9 +18,10 @@ namespace {
 constexpr std::size_t kScanThreshold = 64;
 constexpr std::size_t kPropertyThreshold = 64 * 1024;
 
-// A walk that ended within this many entries of its file's opening leaves the file open for
-// the next query, which would map the same pages again: opening a file costs more than the
-// few pages it holds.
+// A walk from a bookmark's position that read no more than this many entries leaves its
+// file open for the next section, which reads the same few pages of what is new: opening a
+// file costs more than they do. Any other walk closes it, so that files read through do not
+// keep their pages while others are read.
 constexpr long kFewEntries = 256;
 
 // Each alternative of a filter costs the journal a step of its own for every entry it
@@ -239,8 +240,8 @@ bool JournalFileWalk::nextScanned() {
 
 bool JournalFileWalk::finish() {
   mode_ = Mode::Done;
-  // Done with the file for this query: the pages of a long walk go.
-  if (walked_ % entriesPerOpening_ > kFewEntries) file_.close();
+  // Done with the file for this query: its pages go.
+  if (!selection_.after || walked_ > kFewEntries) file_.close();
   return false;
 }
 

@@ -26,10 +26,10 @@ namespace brask {
 class JournalObjects : public EventObjects {
  public:
   // entriesPerOpening: how many entries a file's walk reads before it opens the file anew,
-  // letting go of the pages mapped so far: a walk holds a few tens of megabytes of its file
-  // mapped at most, whatever the file's size, for some more page faults.
+  // letting go of the pages mapped so far: a walk holds some megabytes of its file
+  // mapped at most, whatever the file's size, for some more page faults and openings.
   JournalObjects(JournalFiles& files, LogName log, const EventTypeNames& spelling,
-                 JournalSelection selection = {}, long entriesPerOpening = 4096);
+                 JournalSelection selection = {}, long entriesPerOpening = 1024);
 
   bool next() override;
   // Type, TimeWritten, Category, EventCode, SourceName or Message, in any letter case.
