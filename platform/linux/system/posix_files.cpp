@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/gathered_bytes.h"
 #include "platform/linux/errno_text.h"
 #include "platform/linux/locale/user_locale.h"
 #include "platform/linux/locale/wide_decoder.h"
@@ -23,8 +24,6 @@ namespace fs = std::filesystem;
 
 // The run-time error of a file that is not one to replace or read.
 constexpr long kFileAccessError = 75;
-// Bytes gathered before they are written.
-constexpr std::size_t kBuffer = 64 * 1024;
 
 std::wstring wide(const std::string& path) { return WideDecoder("UTF-8")(path); }
 
@@ -114,18 +113,8 @@ class Descriptor {
   int fd() const { return fd_; }
   const std::string& path() const { return path_; }
 
-  void write(std::string_view bytes) {
-    if (buffer_.size() + bytes.size() > kBuffer) flush();
-    if (bytes.size() >= kBuffer) {
-      writeAll(bytes);
-    } else {
-      buffer_ += bytes;
-    }
-  }
-  void flush() {
-    writeAll(buffer_);
-    buffer_.clear();
-  }
+  void write(std::string_view bytes) { gathered_.write(bytes); }
+  void flush() { gathered_.flush(); }
   void close() {
     flush();
     const int fd = std::exchange(fd_, -1);
@@ -146,7 +135,7 @@ class Descriptor {
 
   int fd_;
   std::string path_;
-  std::string buffer_;
+  GatheredBytes gathered_{[this](std::string_view bytes) { writeAll(bytes); }};
 };
 
 class PosixReplacement final : public Replacement {
@@ -201,7 +190,7 @@ class PosixSpool final : public Spool {
 
   void copyTo(Replacement& target) override {
     file_.flush();
-    char chunk[kBuffer];
+    char chunk[GatheredBytes::kBlock];
     for (off_t offset = 0;;) {
       const ssize_t read = ::pread(file_.fd(), chunk, sizeof chunk, offset);
       if (read < 0) {
@@ -311,7 +300,7 @@ std::optional<std::wstring> PosixFiles::readText(const std::wstring& path) {
                        L"It is " + std::wstring(kindOf(status.st_mode)) + L", not a file");
   }
   std::string bytes;
-  char chunk[kBuffer];
+  char chunk[GatheredBytes::kBlock];
   for (;;) {
     const ssize_t read = ::read(fd, chunk, sizeof chunk);
     if (read < 0) {

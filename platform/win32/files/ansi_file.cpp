@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/gathered_bytes.h"
 #include "platform/win32/files/code_page_text.h"
 #include "platform/win32/files/file_handle.h"
 #include "platform/win32/files/file_target.h"
@@ -16,8 +17,6 @@
 namespace brask {
 namespace {
 
-// Bytes gathered before they are written.
-constexpr std::size_t kBuffer = 64 * 1024;
 // Names drawn for a new file before the folder counts as full of others' names.
 constexpr int kNameTries = 100;
 
@@ -52,18 +51,8 @@ class Writer {
   HANDLE handle() const { return file_.get(); }
   const std::wstring& path() const { return path_; }
 
-  void write(std::string_view bytes) {
-    if (buffer_.size() + bytes.size() > kBuffer) flush();
-    if (bytes.size() >= kBuffer) {
-      writeAll(bytes);
-    } else {
-      buffer_ += bytes;
-    }
-  }
-  void flush() {
-    writeAll(buffer_);
-    buffer_.clear();
-  }
+  void write(std::string_view bytes) { gathered_.write(bytes); }
+  void flush() { gathered_.flush(); }
   // Written out, flushed to the disk, closed.
   void finish() {
     flush();
@@ -92,7 +81,7 @@ class Writer {
 
   FileHandle file_;
   std::wstring path_;
-  std::string buffer_;
+  GatheredBytes gathered_{[this](std::string_view bytes) { writeAll(bytes); }};
 };
 
 class AnsiReplacement final : public Replacement {
@@ -151,7 +140,7 @@ class AnsiSpool final : public Spool {
     file_.flush();
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(file_.handle(), start, nullptr, FILE_BEGIN)) fail();
-    std::string chunk(kBuffer, '\0');
+    std::string chunk(GatheredBytes::kBlock, '\0');
     for (;;) {
       DWORD read = 0;
       if (!ReadFile(file_.handle(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) fail();
@@ -227,7 +216,7 @@ std::optional<std::wstring> AnsiFile::readText(const std::wstring& path) {
     throw systemError(L"Reading \"" + path + L"\"", error);
   }
   std::string bytes;
-  std::string chunk(kBuffer, '\0');
+  std::string chunk(GatheredBytes::kBlock, '\0');
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
