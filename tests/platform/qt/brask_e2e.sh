@@ -248,7 +248,7 @@ if wait_for 20 find_window "$box_title"; then
 else
   fail "no message box \"$box_title\""
 fi
-find_window "$title" || fail "the window closed after the message"
+wait_for 5 find_window "$title" || fail "the window closed after the message"
 kill -0 "$pid" 2> /dev/null || fail "brask ended after the message"
 [ ! -e "$report" ] || fail "a stopped run wrote a report"
 # Alt+X ends the program, still without a report or a viewer. Without a window manager
