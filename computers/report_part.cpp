@@ -20,11 +20,6 @@ void ReportPart::answered() {
   std::wstring().swap(heldBack_);
 }
 
-bool ReportPart::hasAnswered() {
-  const std::lock_guard lock(lock_);
-  return answered_;
-}
-
 void ReportPart::takeTurn(Replacement& report) {
   const std::lock_guard lock(lock_);
   if (spool_) {

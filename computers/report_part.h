@@ -26,10 +26,8 @@ class ReportPart final : public TextSink {
   // From the read's thread: the computer has answered a query, so what was held back goes on.
   void answered();
 
-  // The rest from the writer's thread. Whether the computer has answered a query.
-  bool hasAnswered();
-  // The part's turn has come: what was spooled goes into the report, and what the read writes
-  // from now on goes there at once. Throws RunTimeError.
+  // The rest from the writer's thread. The part's turn has come: what was spooled goes into
+  // the report, and what the read writes from now on goes there at once. Throws RunTimeError.
   void takeTurn(Replacement& report);
   // Takes no more writes, the read having ended or been given up; what was held back goes on
   // when kept, else is dropped. Throws RunTimeError.

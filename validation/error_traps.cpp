@@ -13,41 +13,40 @@ constexpr const wchar_t* kInput = L"Please check your input";
 
 bool outside(double value, double low, double high) { return value < low || value > high; }
 
-using Failure = FailedCheck;
 using enum CheckedField;
 
-std::optional<Failure> selectionFailure(Form& form) {
+std::optional<FailedCheck> selectionFailure(Form& form) {
   auto checked = [&](ControlId box) { return form.checkState(box) != 0; };
   using enum ControlId;
   if (!checked(chkApplication) && !checked(chkSystem)) {
-    return Failure{L"You must select at least one log to query or you won't get any results!",
+    return FailedCheck{L"You must select at least one log to query or you won't get any results!",
                    kSelections, Logs};
   }
   if (!checked(chkError) && !checked(chkInformation) && !checked(chkWarning) &&
       !checked(chkCritical)) {
-    return Failure{L"You must select at least one type to list or you won't get any results!",
+    return FailedCheck{L"You must select at least one type to list or you won't get any results!",
                    kSelections, Types};
   }
   if (!form.optionSelected(optNumber) && !form.optionSelected(optDate)) {
-    return Failure{L"You must select either 'Number of events' or 'Date of events'.  Your choice.",
+    return FailedCheck{L"You must select either 'Number of events' or 'Date of events'.  Your choice.",
                    kSelections, Mode};
   }
   return std::nullopt;
 }
 
-std::optional<Failure> numberFailure(Form& form, LocaleApi& locale) {
+std::optional<FailedCheck> numberFailure(Form& form, LocaleApi& locale) {
   const std::wstring text = form.text(ControlId::txtNumber);
   if (!isNumeric(text, locale.userLocaleText(lctype::kDecimal),
                  locale.userLocaleText(lctype::kThousand))) {
-    return Failure{L"The number of events must be a number (1 to 20).", kSelections, Number};
+    return FailedCheck{L"The number of events must be a number (1 to 20).", kSelections, Number};
   }
   if (outside(leadingValue(text), 1, 20)) {
-    return Failure{L"Err... the number of events must be from 1 to 20.", kSelections, Number};
+    return FailedCheck{L"Err... the number of events must be from 1 to 20.", kSelections, Number};
   }
   return std::nullopt;
 }
 
-std::optional<Failure> dateFailure(Form& form, Clock& clock) {
+std::optional<FailedCheck> dateFailure(Form& form, Clock& clock) {
   using enum ControlId;
   const DateTime today = clock.now().midnight();
   auto value = [&](ControlId box) { return leadingValue(form.text(box)); };
@@ -55,43 +54,43 @@ std::optional<Failure> dateFailure(Form& form, Clock& clock) {
     return value(box) == today.year || value(box) == today.year - 1;
   };
 
-  if (outside(value(txtDayFrom), 1, 31)) return Failure{L"The 'From:' day is invalid.", kDates, From};
-  if (outside(value(txtMthFrom), 1, 12)) return Failure{L"The 'From:' month is invalid.", kDates, From};
+  if (outside(value(txtDayFrom), 1, 31)) return FailedCheck{L"The 'From:' day is invalid.", kDates, From};
+  if (outside(value(txtMthFrom), 1, 12)) return FailedCheck{L"The 'From:' month is invalid.", kDates, From};
   if (!recentYear(txtYrFrom)) {
-    return Failure{L"Best keep the From: date in the current or previous year to get some "
+    return FailedCheck{L"Best keep the From: date in the current or previous year to get some "
                    L"meaningful results.",
                    kDates, From};
   }
-  if (outside(value(txtDayTo), 1, 31)) return Failure{L"The 'To:' day is invalid.", kDates, To};
-  if (outside(value(txtMthTo), 1, 12)) return Failure{L"The 'To:' month is invalid.", kDates, To};
+  if (outside(value(txtDayTo), 1, 31)) return FailedCheck{L"The 'To:' day is invalid.", kDates, To};
+  if (outside(value(txtMthTo), 1, 12)) return FailedCheck{L"The 'To:' month is invalid.", kDates, To};
   if (!recentYear(txtYrTo)) {
-    return Failure{L"Best keep the To: date in the current or previous year to get some "
+    return FailedCheck{L"Best keep the To: date in the current or previous year to get some "
                    L"meaningful results.",
                    kDates, To};
   }
   const auto from = readDayFirstDate(fromString(form));
   if (!from || *from > today) {
-    return Failure{L"The 'From:' date must be a valid date not in the future.", kInput, From};
+    return FailedCheck{L"The 'From:' date must be a valid date not in the future.", kInput, From};
   }
   const auto to = readDayFirstDate(toString(form));
   if (!to || *to > today) {
-    return Failure{L"The 'To:' date must be a valid date not in the future.", kInput, To};
+    return FailedCheck{L"The 'To:' date must be a valid date not in the future.", kInput, To};
   }
-  if (*from > *to) return Failure{L"The 'From:' date must not be after the 'To:' date.", kInput, FromAndTo};
+  if (*from > *to) return FailedCheck{L"The 'From:' date must not be after the 'To:' date.", kInput, FromAndTo};
   return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<FailedCheck> firstFailedCheck(Form& form, Clock& clock, LocaleApi& locale) {
-  std::optional<Failure> failure = selectionFailure(form);
+  std::optional<FailedCheck> failure = selectionFailure(form);
   if (!failure && form.optionSelected(ControlId::optNumber)) failure = numberFailure(form, locale);
   if (!failure && form.optionSelected(ControlId::optDate)) failure = dateFailure(form, clock);
   return failure;
 }
 
 int ErrorTraps(Form& form, Dialogs& dialogs, Clock& clock, LocaleApi& locale) {
-  const std::optional<Failure> failure = firstFailedCheck(form, clock, locale);
+  const std::optional<FailedCheck> failure = firstFailedCheck(form, clock, locale);
   if (!failure) return 0;
   dialogs.messageBox(failure->prompt, failure->title);
   return 1;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "platform/gathered_bytes.h"
@@ -138,6 +139,21 @@ class Descriptor {
   GatheredBytes gathered_{[this](std::string_view bytes) { writeAll(bytes); }};
 };
 
+// Hands the file's bytes from its start to `take`, a block at a time.
+void readWhole(const Descriptor& file, const std::function<void(std::string_view)>& take) {
+  char chunk[GatheredBytes::kBlock];
+  for (off_t offset = 0;;) {
+    const ssize_t read = ::pread(file.fd(), chunk, sizeof chunk, offset);
+    if (read < 0) {
+      if (errno == EINTR) continue;
+      fail(L"Reading", file.path(), errno);
+    }
+    if (read == 0) return;
+    take(std::string_view(chunk, static_cast<std::size_t>(read)));
+    offset += read;
+  }
+}
+
 class PosixReplacement final : public Replacement {
  public:
   PosixReplacement(Target target, int fd, std::string aside, const std::string& codeset)
@@ -190,17 +206,7 @@ class PosixSpool final : public Spool {
 
   void copyTo(Replacement& target) override {
     file_.flush();
-    char chunk[GatheredBytes::kBlock];
-    for (off_t offset = 0;;) {
-      const ssize_t read = ::pread(file_.fd(), chunk, sizeof chunk, offset);
-      if (read < 0) {
-        if (errno == EINTR) continue;
-        fail(L"Reading", file_.path(), errno);
-      }
-      if (read == 0) return;
-      target.writeBytes(std::string_view(chunk, static_cast<std::size_t>(read)));
-      offset += read;
-    }
+    readWhole(file_, [&target](std::string_view bytes) { target.writeBytes(bytes); });
   }
 
  private:
@@ -215,6 +221,15 @@ class FolderLock final : public FileLock {
 
  private:
   int fd_;
+};
+
+// One holder of a lock that this process may hold for more than one file of a folder.
+class SharedLock final : public FileLock {
+ public:
+  explicit SharedLock(std::shared_ptr<FileLock> lock) : lock_(std::move(lock)) {}
+
+ private:
+  std::shared_ptr<FileLock> lock_;
 };
 
 }  // namespace
@@ -233,23 +248,15 @@ std::unique_ptr<FileLock> PosixFiles::lock(const std::wstring& path) {
   // A lock this process holds already is held once more, not waited for.
   const std::lock_guard guard(mutex_);
   std::weak_ptr<FileLock>& held = held_[{status.st_dev, status.st_ino}];
-  if (std::shared_ptr<FileLock> shared = held.lock()) {
-    struct Shared final : FileLock {
-      explicit Shared(std::shared_ptr<FileLock> lock) : lock(std::move(lock)) {}
-      std::shared_ptr<FileLock> lock;
-    };
-    return std::make_unique<Shared>(std::move(shared));
+  std::shared_ptr<FileLock> shared = held.lock();
+  if (!shared) {
+    while (::flock(fd, LOCK_EX) != 0) {
+      if (errno != EINTR) fail(action, target.path, errno);
+    }
+    shared = std::move(lock);
+    held = shared;
   }
-  while (::flock(fd, LOCK_EX) != 0) {
-    if (errno != EINTR) fail(action, target.path, errno);
-  }
-  std::shared_ptr<FileLock> shared = std::move(lock);
-  held = shared;
-  struct Owner final : FileLock {
-    explicit Owner(std::shared_ptr<FileLock> lock) : lock(std::move(lock)) {}
-    std::shared_ptr<FileLock> lock;
-  };
-  return std::make_unique<Owner>(std::move(shared));
+  return std::make_unique<SharedLock>(std::move(shared));
 }
 
 std::unique_ptr<Replacement> PosixFiles::replace(const std::wstring& path, Encoding encoding) {
@@ -300,16 +307,7 @@ std::optional<std::wstring> PosixFiles::readText(const std::wstring& path) {
                        L"It is " + std::wstring(kindOf(status.st_mode)) + L", not a file");
   }
   std::string bytes;
-  char chunk[GatheredBytes::kBlock];
-  for (;;) {
-    const ssize_t read = ::read(fd, chunk, sizeof chunk);
-    if (read < 0) {
-      if (errno == EINTR) continue;
-      fail(L"Reading", file, errno);
-    }
-    if (read == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(read));
-  }
+  readWhole(owned, [&bytes](std::string_view chunk) { bytes.append(chunk); });
   return WideDecoder("UTF-8")(bytes);
 }
 
