@@ -7,21 +7,13 @@
 set -euo pipefail
 
 brask=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_common.sh"
 mkdir -p "$work/journal" "$work/reports"
 report="$work/reports/today.txt"
 bookmark="$work/reports/bookmark"
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # journal NAME FIRST LAST: System errors FIRST to LAST of the machine ws1 into NAME.journal,
 # entry i at 08:00 UTC plus i minutes on 10 January of last year, its message "error i".
-year=$(($(date -u +%Y) - 1))
 start=$(date -u -d "$year-01-10 08:00:00" +%s)
 journal() {
   local name=$1 first=$2 last=$3 i
@@ -29,8 +21,7 @@ journal() {
     echo "__REALTIME_TIMESTAMP=$(((start + i * 60) * 1000000))"
     printf '%s\n' _HOSTNAME=ws1 _UID=0 PRIORITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=error $i" ""
   done > "$work/entries.export"
-  /lib/systemd/systemd-journal-remote -o "$work/journal/$name.journal" "$work/entries.export" 2> "$work/remote.log" ||
-    { cat "$work/remote.log" >&2; exit 1; }
+  write_journal "$work/entries.export" "$work/journal/$name.journal"
 }
 
 export LANG=en_US.UTF-8 TZ=UTC
