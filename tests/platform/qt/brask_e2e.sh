@@ -252,23 +252,6 @@ wait_for_end
 
 # --- the same report without a window, and with no display at all -----------------------
 
-# without_display EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run without a
-# display, as the user the array `as` names (nobody: as the one running the test).
-as=()
-without_display() {
-  local want=$1 line=$2
-  shift 2
-  local got=0
-  env -u DISPLAY -u WAYLAND_DISPLAY "${as[@]}" timeout 60 "$brask" "$@" > "$work/out" 2> "$work/err" || got=$?
-  [ "$got" = "$want" ] || fail "brask $* ended with $got, not $want: $(cat "$work/err")"
-  if [ -n "$line" ]; then
-    grep -qxF -- "$line" "$work/err" || fail "brask $* said '$(cat "$work/err")', not '$line'"
-  else
-    [ ! -s "$work/err" ] || fail "brask $* said '$(cat "$work/err")'"
-  fi
-}
-# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
-unattended() { without_display "$1" "$2" --run "${@:3}"; }
 rm -f "$viewed"
 mkdir -p "$work/reports"
 out="$work/reports/today.txt"
