@@ -23,23 +23,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
 bench=$(realpath "$build/bench/brask_bench")
-remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
 per_day=25000
 step_us=3456000
 
-# BRASK_BENCH_WORK=DIR keeps the journals there and reuses them on a later run of the same day.
-if [ -n "${BRASK_BENCH_WORK:-}" ]; then
-  work=$BRASK_BENCH_WORK
-else
-  work=$(mktemp -d /tmp/brask-bench.XXXXXX)
-  trap 'rm -rf "$work"' EXIT
-fi
+source bench/journal_bench.sh
+bench_work brask-bench
 mkdir -p "$work/drive"
-
-export TZ=UTC LANG=en_US.UTF-8 SystemDrive=$work/drive
-unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION
-
-today=$(date -u -d 'today 00:00' +%s)
+export SystemDrive=$work/drive
 
 # generate DIR ENTRIES CRIT_EVERY: the journal of ENTRIES entries ending today, once a day.
 generate() {
@@ -89,7 +79,6 @@ for dir in "$common" "$rare" "$large" "$damaged"; do
 done
 
 day() { date -u -d "@$(( today - (40 - $1) * 86400 ))" "+$2"; }
-quoted() { printf '%q ' "$@"; }
 # on DIR COMMAND...: the command with BRASK_JOURNAL_DIR set to DIR, as one hyperfine text.
 on() { local dir=$1; shift; quoted env "BRASK_JOURNAL_DIR=$dir" "$@"; }
 # records DIR ARGS...: the records of one brask_bench run.
