@@ -38,20 +38,8 @@ first=$(( today - entries * step_us / 1000000 ))
 
 # entries FROM TO: the export of entries FROM to TO - 1.
 export_entries() {
-  awk -v from="$1" -v to="$2" -v start="$first" -v step="$step_us" 'BEGIN {
-    split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
-    for (i = from; i < to; i++) {
-      app = i % 5 == 0
-      p = 2 + int(i / 5) % 5
-      name = app ? "editor" : names[i % 6 + 1]
-      printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
-      printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
-      printf "_HOSTNAME=bench\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
-      printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
-      printf "SYSLOG_FACILITY=3\nSYSLOG_IDENTIFIER=%s\nPRIORITY=%d\n", name, p
-      printf "MESSAGE=Entry %d of the benchmark journal, priority %d, from %s\n\n", i, p, name
-    }
-  }'
+  awk -v from="$1" -v to="$2" -v start="$first" -v step="$step_us" \
+    "$bench_entry"' BEGIN { for (i = from; i < to; i++) entry(i, 2 + int(i / 5) % 5, start, step) }'
 }
 
 from=$(date -u -d "@$first" +%d/%m/%Y)

@@ -39,19 +39,11 @@ generate() {
   rm -rf "$dir" && mkdir -p "$dir"
   echo "Generating $entries entries in $dir ..."
   local days=$(( (entries + per_day - 1) / per_day ))
-  awk -v n="$entries" -v start=$(( today - days * 86400 )) -v step="$step_us" -v crit="$crit" 'BEGIN {
-    split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
+  awk -v n="$entries" -v start=$(( today - days * 86400 )) -v step="$step_us" -v crit="$crit" "$bench_entry"'
+  BEGIN {
     for (i = 0; i < n; i++) {
-      app = i % 5 == 0
-      d = app ? int(i / 5) % 10 : i % 10
-      p = (i % crit == 500 || i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6
-      name = app ? "editor" : names[i % 6 + 1]
-      printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
-      printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
-      printf "_HOSTNAME=bench\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
-      printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
-      printf "SYSLOG_FACILITY=3\nSYSLOG_IDENTIFIER=%s\nPRIORITY=%d\n", name, p
-      printf "MESSAGE=Entry %d of the benchmark journal, priority %d, from %s\n\n", i, p, name
+      d = i % 5 == 0 ? int(i / 5) % 10 : i % 10
+      entry(i, (i % crit == 500 || i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6, start, step)
     }
   }' | "$remote" -o "$dir/bench.journal" - 2>/dev/null
   touch "$stamp"
