@@ -280,8 +280,6 @@ BRASK_EVTX_DIR=$work/missing unattended 0 "" --LOG system --Type ERROR --LAST 5 
   --JOURNAL-DIR "$BRASK_JOURNAL_DIR"
 tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(one_machine) - ||
   fail "the report of --run --journal-dir differs from the expected lines"
-unattended 1 "Please check the command line: \"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder." \
-  --journal-dir "$BRASK_JOURNAL_DIR" --evtx-dir "$work" --log System --type Error --last 5 --out "$out"
 # Without a display and without --run: one line, before Qt starts.
 without_display 1 "BRASK: There is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set): give --run to write the report without a window." \
   --log System
