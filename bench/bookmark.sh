@@ -4,6 +4,7 @@
 # bookmarks were written. Not part of CI.
 #
 #   bash bench/bookmark.sh [BUILD_DIR]        (default build/linux, with brask built)
+#   ENTRIES (default 1,000,000) sets the size of the journal.
 #
 # The journal: one entry every 3.456 s ending at today's midnight (UTC), written by
 # systemd-journal-remote into one directory: the first 999,900 entries, then both bookmarks
@@ -22,51 +23,30 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
 brask=$(realpath "$build/bin/brask")
-remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
-entries=1000000
+entries=${ENTRIES:-1000000}
 new=100
 step_us=3456000
 
-# BRASK_BENCH_WORK=DIR keeps the journal and both bookmarks there, and reuses them on a
-# later run of the same day.
-if [ -n "${BRASK_BENCH_WORK:-}" ]; then
-  work=$BRASK_BENCH_WORK
-else
-  work=$(mktemp -d /tmp/brask-bookmark-bench.XXXXXX)
-  trap 'rm -rf "$work"' EXIT
-fi
+source bench/journal_bench.sh
+# BRASK_BENCH_WORK=DIR keeps both bookmarks there too.
+bench_work brask-bookmark-bench
 mkdir -p "$work/reports"
 out=${BRASK_BENCH_OUT:-$( [ -d /dev/shm ] && mktemp -d /dev/shm/brask-bookmark-out.XXXXXX || echo "$work/out")}
 mkdir -p "$out"
-export TZ=UTC LANG=en_US.UTF-8
-unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION BRASK_JOURNAL_DIR BRASK_EVTX_DIR
 
-today=$(date -u -d 'today 00:00' +%s)
 first=$(( today - entries * step_us / 1000000 ))
 
 # entries FROM TO: the export of entries FROM to TO - 1.
 export_entries() {
-  awk -v from="$1" -v to="$2" -v start="$first" -v step="$step_us" 'BEGIN {
-    split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
-    for (i = from; i < to; i++) {
-      app = i % 5 == 0
-      p = 2 + int(i / 5) % 5
-      name = app ? "editor" : names[i % 6 + 1]
-      printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
-      printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
-      printf "_HOSTNAME=bench\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
-      printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
-      printf "SYSLOG_FACILITY=3\nSYSLOG_IDENTIFIER=%s\nPRIORITY=%d\n", name, p
-      printf "MESSAGE=Entry %d of the benchmark journal, priority %d, from %s\n\n", i, p, name
-    }
-  }'
+  awk -v from="$1" -v to="$2" -v start="$first" -v step="$step_us" \
+    "$bench_entry"' BEGIN { for (i = from; i < to; i++) entry(i, 2 + int(i / 5) % 5, start, step) }'
 }
 
 from=$(date -u -d "@$first" +%d/%m/%Y)
 to=$(date -u -d "@$today" +%d/%m/%Y)
 run=(--run --journal-dir "$work/journal" --log Application,System --type Critical,Error,Information,Warning
      --from "$from" --to "$to" --out "$work/reports/today.txt" --bookmark "$work/bookmark")
-stamp="$work/.made-$(date -u +%F)"
+stamp="$work/.made-$(date -u +%F)-$entries"
 if [ ! -f "$stamp" ]; then
   rm -rf "$work/journal" "$work/bookmark" "$work/cursor" && mkdir -p "$work/journal"
   echo "Generating $entries entries ..."
@@ -92,7 +72,6 @@ theirs=$(journalctl --directory "$work/journal" --cursor-file "$work/cursor" -q 
 echo "brask --bookmark: $ours records; journalctl --cursor-file: $theirs entries"
 [ "$ours" = "$new" ] && [ "$theirs" = "$new" ] || { echo "the two do not list the $new new entries" >&2; exit 1; }
 
-quoted() { printf '%q ' "$@"; }
 hyperfine -N --warmup 3 --runs "${RUNS:-30}" --export-markdown "$work/bookmark.md" \
   --prepare "$(quoted cp "$work/bookmark.saved" "$out/bookmark")" \
   -n "brask --run --bookmark" "$(quoted "$brask" "${timed[@]}")" \

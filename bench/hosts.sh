@@ -17,21 +17,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
 brask=$(realpath "$build/bin/brask")
-remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
 entries=${ENTRIES:-120000}
 days=100
 
-# BRASK_BENCH_WORK=DIR keeps the journals there and reuses them on a later run of the same day.
-if [ -n "${BRASK_BENCH_WORK:-}" ]; then
-  work=$BRASK_BENCH_WORK
-else
-  work=$(mktemp -d /tmp/brask-hosts.XXXXXX)
-  trap 'rm -rf "$work"' EXIT
-fi
-export TZ=UTC LANG=en_US.UTF-8
-unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION BRASK_JOURNAL_DIR BRASK_EVTX_DIR
-
-today=$(date -u -d 'today 00:00' +%s)
+source bench/journal_bench.sh
+bench_work brask-hosts
 start=$((today - days * 86400))
 folder=$work/hosts-$entries
 stamp="$folder/.made-$(date -u +%F)-3"
@@ -73,7 +63,6 @@ shown=$("${theirs[@]}" | wc -l)
 echo "== brask: $listed events listed ($(du -h "$out" | cut -f1) report); journalctl: $shown entries"
 [ "$listed" = "$shown" ] || { echo "the two list different entries" >&2; exit 1; }
 
-quoted() { printf '%q ' "$@"; }
 hyperfine -N --warmup 1 --runs "${RUNS:-10}" --export-markdown "$work/hosts.md" \
   -n "brask --run, 3 hosts, date mode" "$(quoted "${ours[@]}")" \
   -n "journalctl --since --until" "$(quoted "${theirs[@]}")"

@@ -23,23 +23,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux}
 bench=$(realpath "$build/bench/brask_bench")
-remote=$(command -v systemd-journal-remote || echo /lib/systemd/systemd-journal-remote)
 per_day=25000
 step_us=3456000
 
-# BRASK_BENCH_WORK=DIR keeps the journals there and reuses them on a later run of the same day.
-if [ -n "${BRASK_BENCH_WORK:-}" ]; then
-  work=$BRASK_BENCH_WORK
-else
-  work=$(mktemp -d /tmp/brask-bench.XXXXXX)
-  trap 'rm -rf "$work"' EXIT
-fi
+source bench/journal_bench.sh
+bench_work brask-bench
 mkdir -p "$work/drive"
-
-export TZ=UTC LANG=en_US.UTF-8 SystemDrive=$work/drive
-unset LC_ALL LC_TIME LC_NUMERIC LC_CTYPE BRASK_WINDOWS_VERSION
-
-today=$(date -u -d 'today 00:00' +%s)
+export SystemDrive=$work/drive
 
 # generate DIR ENTRIES CRIT_EVERY: the journal of ENTRIES entries ending today, once a day.
 generate() {
@@ -49,19 +39,11 @@ generate() {
   rm -rf "$dir" && mkdir -p "$dir"
   echo "Generating $entries entries in $dir ..."
   local days=$(( (entries + per_day - 1) / per_day ))
-  awk -v n="$entries" -v start=$(( today - days * 86400 )) -v step="$step_us" -v crit="$crit" 'BEGIN {
-    split("kernel systemd sshd cron NetworkManager dbus-daemon", names, " ")
+  awk -v n="$entries" -v start=$(( today - days * 86400 )) -v step="$step_us" -v crit="$crit" "$bench_entry"'
+  BEGIN {
     for (i = 0; i < n; i++) {
-      app = i % 5 == 0
-      d = app ? int(i / 5) % 10 : i % 10
-      p = (i % crit == 500 || i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6
-      name = app ? "editor" : names[i % 6 + 1]
-      printf "__REALTIME_TIMESTAMP=%.0f\n__MONOTONIC_TIMESTAMP=%.0f\n", start * 1000000 + i * step, i * step
-      printf "_BOOT_ID=6f1c9b1d2a8e4c5fa1b2c3d4e5f60718\n_MACHINE_ID=0123456789abcdef0123456789abcdef\n"
-      printf "_HOSTNAME=bench\n_TRANSPORT=%s\n_UID=%d\n_GID=%d\n", app ? "journal" : "syslog", app ? 1000 : 0, app ? 1000 : 0
-      printf "_PID=%d\n_COMM=%s\n_SYSTEMD_UNIT=%s.service\n", 1000 + i % 5000, name, name
-      printf "SYSLOG_FACILITY=3\nSYSLOG_IDENTIFIER=%s\nPRIORITY=%d\n", name, p
-      printf "MESSAGE=Entry %d of the benchmark journal, priority %d, from %s\n\n", i, p, name
+      d = i % 5 == 0 ? int(i / 5) % 10 : i % 10
+      entry(i, (i % crit == 500 || i % crit == 501) ? 2 : (d == 3) ? 3 : (d == 7) ? 4 : (d == 9) ? 5 : 6, start, step)
     }
   }' | "$remote" -o "$dir/bench.journal" - 2>/dev/null
   touch "$stamp"
@@ -89,7 +71,6 @@ for dir in "$common" "$rare" "$large" "$damaged"; do
 done
 
 day() { date -u -d "@$(( today - (40 - $1) * 86400 ))" "+$2"; }
-quoted() { printf '%q ' "$@"; }
 # on DIR COMMAND...: the command with BRASK_JOURNAL_DIR set to DIR, as one hyperfine text.
 on() { local dir=$1; shift; quoted env "BRASK_JOURNAL_DIR=$dir" "$@"; }
 # records DIR ARGS...: the records of one brask_bench run.

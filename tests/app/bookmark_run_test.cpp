@@ -46,10 +46,12 @@ std::vector<std::wstring> shown(const std::wstring& report) {
   return kept;
 }
 
-void dateMode(FakePlatform& run, const DateTime& from, const DateTime& to) {
+// Errors and Warnings of 5 to 9 August 2009.
+void dateMode(FakePlatform& run, RunRequest&) {
+  run.form.check({chkWarning});
   run.form.options = {{optDate, true}};
-  run.form.fillDate(txtDayFrom, txtMthFrom, txtYrFrom, from);
-  run.form.fillDate(txtDayTo, txtMthTo, txtYrTo, to);
+  run.form.fillDate(txtDayFrom, txtMthFrom, txtYrFrom, {2009, 8, 5});
+  run.form.fillDate(txtDayTo, txtMthTo, txtYrTo, {2009, 8, 9});
 }
 
 const std::wstring kSince = L"Only events new since the run of 09/08/2009 09:00:00 are listed.";
@@ -81,20 +83,10 @@ TEST(BookmarkRun, ListsWhatIsNewAndSaysWhatBecameOfTheLog) {
        L".\tApplication\t1\t2009-08-09T07:00:00Z", [](FakePlatform&, RunRequest&) {},
        {L"'System' Log - Error Type", L"e11", L"e10", L"e8", L"e7", L"e5"},
        {L".\tApplication\t1\t2009-08-09T07:00:00Z", L".\tSystem\t12\t2009-08-13T10:00:00Z"}},
-      {"date mode: the new events of the range",
-       L".\tSystem\t6\t2009-08-09T07:00:00Z",
-       [](FakePlatform& p, RunRequest&) {
-         p.form.check({chkWarning});
-         dateMode(p, {2009, 8, 5}, {2009, 8, 9});
-       },
+      {"date mode: the new events of the range", L".\tSystem\t6\t2009-08-09T07:00:00Z", dateMode,
        {kSince, L"'System'  Log - Error Type", L"e8", L"e7", L"'System'  Log - Warning Type", L"e9"},
        {L".\tSystem\t12\t2009-08-13T10:00:00Z"}},
-      {"date mode: none new in the range",
-       L".\tSystem\t10\t2009-08-09T07:00:00Z",
-       [](FakePlatform& p, RunRequest&) {
-         p.form.check({chkWarning});
-         dateMode(p, {2009, 8, 5}, {2009, 8, 9});
-       },
+      {"date mode: none new in the range", L".\tSystem\t10\t2009-08-09T07:00:00Z", dateMode,
        {kSince, L"'System'  Log - Error Type", L"No 'System' log Error events found from 05/08/2009 to 09/08/2009",
         L"'System'  Log - Warning Type", L"No 'System' log Warning events found from 05/08/2009 to 09/08/2009"},
        {L".\tSystem\t12\t2009-08-13T10:00:00Z"}},

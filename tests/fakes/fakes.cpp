@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/event_log/record_marks.h"
 
 namespace brask::fakes {
 namespace {
@@ -46,19 +47,11 @@ bool isWanted(const Event& event, const EventsWanted& wanted) {
 }
 
 // An event's position: its RecordNumber.
-std::optional<std::int64_t> positionOf(const Event& event) {
+std::optional<std::uint64_t> positionOf(const Event& event) {
   const auto found = event.find(L"RecordNumber");
   if (found == event.end()) return std::nullopt;
   const auto* number = std::get_if<std::int64_t>(&found->second);
-  return number ? std::optional(*number) : std::nullopt;
-}
-
-std::optional<std::int64_t> savedNumber(const std::wstring& position) {
-  if (position.empty() || position.size() > 18 ||
-      !std::all_of(position.begin(), position.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-    return std::nullopt;
-  }
-  return std::stoll(position);
+  return number ? std::optional(static_cast<std::uint64_t>(*number)) : std::nullopt;
 }
 
 bool isDue(const std::optional<std::size_t>& failAt, std::size_t calls) { return failAt == calls; }
@@ -132,7 +125,7 @@ class FakeService : public EventService {
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = queryText.rfind(prefix, 0) == 0 ? log_.logs.find(queryText.substr(prefix.size()))
                                                        : log_.logs.end();
-    const std::optional<std::int64_t> after = wanted.after ? savedNumber(*wanted.after) : std::nullopt;
+    const std::optional<std::uint64_t> after = wanted.after ? recordOfPosition(*wanted.after) : std::nullopt;
     std::vector<Event> events;
     if (found != log_.logs.end()) {
       for (const Event& event : found->second) {
@@ -143,25 +136,13 @@ class FakeService : public EventService {
     return std::make_unique<FakeObjects>(std::move(events), log_);
   }
 
-  // Positions are the events' RecordNumbers, the newest first in the log.
+  // Positions are the events' RecordNumbers, the newest first in the log, marked as the
+  // Windows event logs mark them.
   LogMark mark(const std::wstring& queryText, const std::optional<LogPosition>& saved) override {
-    log_.marks.push_back(queryText);
     const std::wstring prefix = L"Select * from Win32_NTLogEvent where Logfile = ";
     const auto found = log_.logs.find(queryText.substr(std::min(prefix.size(), queryText.size())));
-    if (found == log_.logs.end() || found->second.empty()) {
-      return {std::nullopt, saved ? SinceSaved::Cleared : SinceSaved::Continues};
-    }
-    const std::optional<std::int64_t> newest = positionOf(found->second.front());
-    const std::optional<std::int64_t> oldest = positionOf(found->second.back());
-    LogMark mark{newest ? std::optional(std::to_wstring(*newest)) : std::nullopt, SinceSaved::Continues};
-    if (!saved) return mark;
-    const std::optional<std::int64_t> number = savedNumber(*saved);
-    if (!number || !newest || *newest < *number) {
-      mark.since = SinceSaved::Cleared;
-    } else if (oldest && *oldest > *number + 1) {
-      mark.since = SinceSaved::Overwritten;
-    }
-    return mark;
+    if (found == log_.logs.end() || found->second.empty()) return recordMark(std::nullopt, std::nullopt, saved);
+    return recordMark(positionOf(found->second.front()), positionOf(found->second.back()), saved);
   }
 
  private:
@@ -269,14 +250,7 @@ void FakeProcess::startProgram(const std::wstring& commandLine) {
 
 namespace {
 
-class MemoryLock final : public FileLock {
- public:
-  explicit MemoryLock(int& held) : held_(++held) {}
-  ~MemoryLock() override { --held_; }
-
- private:
-  int& held_;
-};
+class MemoryLock final : public FileLock {};
 
 class MemoryReplacement final : public Replacement {
  public:
@@ -324,11 +298,10 @@ void MemoryText::write(std::wstring_view written) {
 
 std::unique_ptr<FileLock> MemoryFiles::lock(const std::wstring& path) {
   locked.push_back(path);
-  return std::make_unique<MemoryLock>(locksHeld);
+  return std::make_unique<MemoryLock>();
 }
 
 std::unique_ptr<Replacement> MemoryFiles::replace(const std::wstring& path, Encoding) {
-  if (refuseTarget) throw *refuseTarget;
   replaced.push_back(path);
   return std::make_unique<MemoryReplacement>(*this, path);
 }

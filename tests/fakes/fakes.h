@@ -63,7 +63,6 @@ class FakeEventLog : public EventSource {
   bool honourWanted = false;
   std::vector<std::wstring> queries;
   std::vector<EventsWanted> wanted;  // what each query was told
-  std::vector<std::wstring> marks;   // the query texts of the marks asked for
   std::vector<std::wstring> reads;  // property names, in the order read
   int connects = 0;
   int released = 0;
@@ -180,11 +179,9 @@ class MemoryFiles : public FileApi {
   std::vector<std::wstring> texts;         // the text of every write, to any file
   std::optional<std::size_t> failAtWrite;  // index of the write that fails
   bool refuseReplace = false;              // commit refused, as a read-only file refuses it
-  std::optional<RunTimeError> refuseTarget;  // what replace() throws, as for a device
   std::optional<RunTimeError> refuseRead;    // what readText() throws, as for a folder
   std::vector<std::wstring> replaced;      // paths of the replacements made, in order
   std::vector<std::wstring> locked;        // paths locked, in order
-  int locksHeld = 0;
   std::atomic<int> spools{0};              // made, from any thread
 
   std::unique_ptr<FileLock> lock(const std::wstring& path) override;

@@ -49,8 +49,7 @@ TEST(LinuxCommandLineTest, Arguments) {
   } cases[] = {
       {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt"}, run, L"", true},
       // Names in any letter case, values as given, with "=" or after a single dash too.
-      {{"brask", "--RUN", "--Log", "SYSTEM", "-TYPE", "Error", "--LAST=5", "--OUT", "/Srv/Reports/Today.TXT"}, anyCase, L"", true},
-      {{"brask", "-Run", "--log=System", "--Type", "error", "-last", "5", "--Out=/Srv/Reports/Today.TXT"}, anyCase, L"", true},
+      {{"brask", "-Run", "--Log", "SYSTEM", "-TYPE", "Error", "--LAST=5", "--Out=/Srv/Reports/Today.TXT"}, anyCase, L"", true},
       {{"brask", "--run", "--log", "System", "--type", "error", "--last", "5", "--out", "/srv/reports/today.txt",
         "--BookMark", "/var/lib/brask/bookmark"},
        bookmarked, L"", true},
@@ -65,7 +64,6 @@ TEST(LinuxCommandLineTest, Arguments) {
       {{"brask", "--QUIET", "--run"}, {}, L"Unknown option 'quiet'.", true},
       {{"brask", "--last"}, {}, L"Missing value after '--last'.", false},
       {{"brask", "--type", "Errors"}, {}, L"\"--type Errors\": \"Errors\" is not a type. The types are Critical, Error, Information and Warning, separated by commas.", false},
-      {{"brask", "--from", "2026-02-01"}, {}, L"\"--from 2026-02-01\" is not a date as day/month/year, such as 31/12/2026.", false},
       {{"brask", "/var/log/journal"}, {}, L"\"/var/log/journal\" is not a computer name: it is a path.", false},
       {{"brask", "--journal-dir", "/j", "--evtx-dir", "/e", "--run"}, {},
        L"\"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder.", true},

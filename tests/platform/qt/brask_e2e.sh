@@ -16,18 +16,10 @@ fi
 brask=$2
 check=$3
 screenshot=$4
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_common.sh"
 mkdir -p "$work/drive" "$work/bin" "$work/journal"
 report="$work/drive/BRASK.txt"
 viewed="$work/viewed"
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # Waits for a command to succeed, up to a deadline in seconds.
 wait_for() {
@@ -53,7 +45,6 @@ binary_field() {
 
 # entry MINUTE FIELD=value...: one entry of the machine ws1 at 08:MINUTE UTC on 10 January
 # of last year.
-year=$(($(date -u +%Y) - 1))
 entry() {
   local minute=$1
   shift
@@ -78,8 +69,7 @@ entry() {
   entry 08 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 _COMM=mount "MESSAGE=error five"
   entry 09 _UID=0 PRIORITY=3 SYSLOG_FACILITY=3 SYSLOG_IDENTIFIER=disk "MESSAGE=error six"
 } > "$work/entries.export"
-/lib/systemd/systemd-journal-remote -o "$work/journal/test.journal" "$work/entries.export" 2> "$work/journal-remote.log" ||
-  { cat "$work/journal-remote.log" >&2; exit 1; }
+write_journal "$work/entries.export" "$work/journal/test.journal"
 
 # --- the world brask sees ----------------------------------------------------------------
 
@@ -262,23 +252,6 @@ wait_for_end
 
 # --- the same report without a window, and with no display at all -----------------------
 
-# without_display EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run without a
-# display, as the user the array `as` names (nobody: as the one running the test).
-as=()
-without_display() {
-  local want=$1 line=$2
-  shift 2
-  local got=0
-  env -u DISPLAY -u WAYLAND_DISPLAY "${as[@]}" timeout 60 "$brask" "$@" > "$work/out" 2> "$work/err" || got=$?
-  [ "$got" = "$want" ] || fail "brask $* ended with $got, not $want: $(cat "$work/err")"
-  if [ -n "$line" ]; then
-    grep -qxF -- "$line" "$work/err" || fail "brask $* said '$(cat "$work/err")', not '$line'"
-  else
-    [ ! -s "$work/err" ] || fail "brask $* said '$(cat "$work/err")'"
-  fi
-}
-# unattended EXPECTED_STATUS EXPECTED_STDERR_LINE ARGUMENTS...: one run with --run.
-unattended() { without_display "$1" "$2" --run "${@:3}"; }
 rm -f "$viewed"
 mkdir -p "$work/reports"
 out="$work/reports/today.txt"
@@ -307,8 +280,6 @@ BRASK_EVTX_DIR=$work/missing unattended 0 "" --LOG system --Type ERROR --LAST 5 
   --JOURNAL-DIR "$BRASK_JOURNAL_DIR"
 tr -d '\r' < "$out" | sed 's/^Report run at .*/Report run at <run time>/' | diff -u <(one_machine) - ||
   fail "the report of --run --journal-dir differs from the expected lines"
-unattended 1 "Please check the command line: \"--journal-dir\" and \"--evtx-dir\" cannot be given together: the event logs are read from one folder." \
-  --journal-dir "$BRASK_JOURNAL_DIR" --evtx-dir "$work" --log System --type Error --last 5 --out "$out"
 # Without a display and without --run: one line, before Qt starts.
 without_display 1 "BRASK: There is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set): give --run to write the report without a window." \
   --log System
@@ -327,7 +298,7 @@ unattended 2 "BRASK: Run-time error '-2 (FFFFFFFE)': Opening the journal in $wor
 hosts=$work/hosts one=$work/one
 mkdir -p "$hosts" "$one" "$work/nobody"
 sed 's/^_HOSTNAME=ws1$/_HOSTNAME=db1/' "$work/entries.export" > "$work/db1.export"
-/lib/systemd/systemd-journal-remote -o "$hosts/remote-db1.journal" "$work/db1.export" 2>> "$work/journal-remote.log"
+write_journal "$work/db1.export" "$hosts/remote-db1.journal"
 cp "$work/journal/test.journal" "$hosts/remote-ws1.journal"
 cp "$work/journal/test.journal" "$one/remote-ws1.journal"
 cp "$work/journal/test.journal" "$one/remote-ws1@0123456789abcdef0123456789abcdef-0000000000000001-0005f0000000000.journal"

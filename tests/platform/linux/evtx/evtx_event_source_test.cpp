@@ -28,11 +28,15 @@ const std::wstring kSystem = L"Select * from Win32_NTLogEvent where Logfile = 'S
 const std::wstring kApplication = L"Select * from Win32_NTLogEvent where Logfile = 'Application'";
 const EventTypeNames kEnglish = *eventTypeNames(L"English", Generation::Newer);
 
+// Files by name, a name relative to a folder.
+using Files = std::vector<std::pair<std::string, std::string>>;
+
 // A folder of its own under the temporary directory, removed with its files.
 struct Folder {
-  Folder() {
+  explicit Folder(const Files& files = {}) {
     std::string pattern = (std::filesystem::temp_directory_path() / "brask-evtx.XXXXXX").string();
     path = mkdtemp(pattern.data());
+    for (const auto& [name, bytes] : files) add(name, bytes);
   }
   ~Folder() { std::filesystem::remove_all(path); }
   // A name may hold a subfolder, made as needed.
@@ -108,7 +112,7 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
 
   const struct {
     const char* what;
-    std::vector<std::pair<std::string, std::string>> files;
+    Files files;
     std::wstring query;
     EventTypeNames spelling;
     EventsWanted wanted;
@@ -226,8 +230,7 @@ TEST(EvtxEventSource, MapsRecordsOntoTheEventLogs) {
        {L"Warning" + time + L"03.000000+120|-|1|Provider|-"}},
   };
   for (const auto& c : cases) {
-    const Folder folder;
-    for (const auto& [name, bytes] : c.files) folder.add(name, bytes);
+    const Folder folder(c.files);
     EXPECT_EQ(listed(folder.path, c.query, c.spelling, c.wanted), c.expected) << c.what;
   }
   EXPECT_THROW(listed("/nonexistent/brask-evtx", kSystem), RunTimeError) << "a missing folder";
@@ -355,7 +358,7 @@ TEST(EvtxEventSource, ABookmarksRecordIdentifierMarksTheLogAndWhatIsNew) {
   };
   const struct {
     const char* name;
-    std::vector<std::pair<std::string, std::string>> files;
+    Files files;
     std::wstring saved;
     SinceSaved since;
     int newest;
@@ -374,11 +377,8 @@ TEST(EvtxEventSource, ABookmarksRecordIdentifierMarksTheLogAndWhatIsNew) {
        L"s=1;t=5f3e2a1b9c000", SinceSaved::Cleared, 9, 9},
   };
   for (const auto& c : cases) {
-    const Folder folder;
-    for (const auto& [name, bytes] : c.files) folder.add(name, bytes);
-    EvtxEventSource source(kEnglish, folder.path);
-    const auto service = source.connect();
-    const LogMark mark = service->mark(kSystem, c.saved);
+    const Folder folder(c.files);
+    const LogMark mark = EvtxEventSource(kEnglish, folder.path).connect()->mark(kSystem, c.saved);
     EXPECT_EQ(mark.newest, std::to_wstring(c.newest)) << c.name;
     EXPECT_EQ(mark.since, c.since) << c.name;
     std::vector<std::wstring> expected;
@@ -386,7 +386,7 @@ TEST(EvtxEventSource, ABookmarksRecordIdentifierMarksTheLogAndWhatIsNew) {
     std::vector<std::wstring> after;
     const std::optional<LogPosition> position =
         c.since == SinceSaved::Cleared ? std::nullopt : std::optional(c.saved);
-    for (const std::wstring& line : test::eventLines(*service->ExecQuery(kSystem, {L"Error", {}, position}))) {
+    for (const std::wstring& line : listed(folder.path, kSystem, kEnglish, {L"Error", {}, position})) {
       after.push_back(line.substr(line.rfind(L'|') + 1));
     }
     EXPECT_EQ(after, expected) << c.name;

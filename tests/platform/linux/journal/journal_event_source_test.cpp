@@ -243,7 +243,7 @@ TEST(JournalObjects, OpeningTheJournalAgainOnTheWayLosesAndRepeatsNoEntry) {
 // Marks a log and walks it after a saved cursor: where the journal's files are added,
 // removed and written with a clock set back between two runs.
 TEST(JournalEventSource, ABookmarksCursorMarksWhatBecameOfTheLogAndWhatIsNew) {
-  using Entries = std::function<void(test::JournalFixture&)>;
+  using Steps = std::vector<std::function<void(test::JournalFixture&)>>;
   const auto system = [](int from, int to, const char* boot = "11111111111111111111111111111111") {
     return [=](test::JournalFixture& journal) {
       for (int i = from; i <= to; ++i) {
@@ -258,41 +258,36 @@ TEST(JournalEventSource, ABookmarksCursorMarksWhatBecameOfTheLogAndWhatIsNew) {
   const auto removeFirst = [](test::JournalFixture& journal) {
     std::filesystem::remove(std::filesystem::path(journal.dir()) / "x1.journal");
   };
-  const auto steps = [](std::vector<Entries> all) {
-    return [all](test::JournalFixture& journal) {
-      for (const Entries& step : all) step(journal);
-    };
-  };
   const struct {
     const char* name;
     std::wstring query;
-    Entries before;   // the journal of the first run
-    Entries between;  // what becomes of it until the second
+    Steps before;   // the journal of the first run
+    Steps between;  // what becomes of it until the second
     SinceSaved since;
     std::vector<std::wstring> after;  // walked after the first run's cursor, newest first
   } cases[] = {
-      {"new entries in a new file", kSystem, steps({system(0, 9), application(10), build}),
-       steps({system(11, 12), application(13), build}), SinceSaved::Continues, {L"text 12", L"text 11"}},
-      {"nothing new", kSystem, steps({system(0, 9), build}), [](test::JournalFixture&) {}, SinceSaved::Continues, {}},
-      {"the Application log's own cursor", kApplication, steps({application(1), system(2, 4), build}),
-       steps({system(5, 5), application(6), build}), SinceSaved::Continues, {L"text 6"}},
-      {"the cursor's file removed", kSystem, steps({system(0, 4), build}), steps({system(5, 7), build, removeFirst}),
+      {"new entries in a new file", kSystem, {system(0, 9), application(10), build},
+       {system(11, 12), application(13), build}, SinceSaved::Continues, {L"text 12", L"text 11"}},
+      {"nothing new", kSystem, {system(0, 9), build}, {}, SinceSaved::Continues, {}},
+      {"the Application log's own cursor", kApplication, {application(1), system(2, 4), build},
+       {system(5, 5), application(6), build}, SinceSaved::Continues, {L"text 6"}},
+      {"the cursor's file removed", kSystem, {system(0, 4), build}, {system(5, 7), build, removeFirst},
        SinceSaved::Overwritten, {L"text 7", L"text 6", L"text 5"}},
-      {"removed, and older entries written since", kSystem, steps({system(10, 19), build}),
-       steps({removeFirst, system(0, 2), build}), SinceSaved::Cleared, {}},
+      {"removed, and older entries written since", kSystem, {system(10, 19), build},
+       {removeFirst, system(0, 2), build}, SinceSaved::Cleared, {}},
       // A machine without a real-time clock: a boot that started before the last one did.
       {"a clock set back at boot", kSystem,
-       steps({system(30, 32), system(10, 11, "22222222222222222222222222222222"), build}),
-       steps({system(12, 13, "22222222222222222222222222222222"), build}), SinceSaved::Continues,
+       {system(30, 32), system(10, 11, "22222222222222222222222222222222"), build},
+       {system(12, 13, "22222222222222222222222222222222"), build}, SinceSaved::Continues,
        {L"text 13", L"text 12"}},
   };
   for (const auto& c : cases) {
     test::JournalFixture journal;
-    c.before(journal);
+    for (const auto& step : c.before) step(journal);
     const LogMark first = JournalEventSource(kEnglish, journal.dir()).connect()->mark(c.query, std::nullopt);
     ASSERT_TRUE(first.newest) << c.name;
     EXPECT_EQ(first.since, SinceSaved::Continues) << c.name;
-    c.between(journal);
+    for (const auto& step : c.between) step(journal);
 
     JournalEventSource source(kEnglish, journal.dir());
     const auto service = source.connect();

@@ -79,7 +79,12 @@ TEST_F(PosixFilesTest, EachKindOfTarget) {
     const char* linkedFile;  // a file the report links to, which takes the new report
   } cases[] = {
       {"absent", [](const fs::path&, const fs::path&) {}, nullptr, nullptr},
-      {"file", [](const fs::path& r, const fs::path&) { put(r, "yesterday"); }, nullptr, nullptr},
+      {"file",
+       [](const fs::path& r, const fs::path&) {
+         put(r, "yesterday");
+         fs::permissions(r, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+       },
+       nullptr, nullptr},
       {"link to a file",
        [](const fs::path& r, const fs::path& d) {
          fs::create_directory(d / "kept");
@@ -122,7 +127,11 @@ TEST_F(PosixFilesTest, EachKindOfTarget) {
       EXPECT_EQ(namesIn(dir_), before) << c.name << ": nothing made";
       continue;
     }
+    const auto mode = fs::exists(report()) ? std::optional(fs::status(report()).permissions()) : std::nullopt;
     writeReport(files, L"today\r\n");
+    if (mode) {
+      EXPECT_EQ(fs::status(report()).permissions(), *mode) << c.name << ": the mode kept";
+    }
     if (c.linkedFile) {
       EXPECT_TRUE(fs::is_symlink(report())) << c.name << ": the link stays";
       EXPECT_EQ(contents(dir_ / c.linkedFile), "today\r\n") << c.name;
@@ -144,23 +153,6 @@ TEST_F(PosixFilesTest, ANamePlantedWhereTheNewFileGoesIsNeverWrittenThrough) {
   EXPECT_EQ(contents(dir_ / "victim"), "untouched");
   EXPECT_EQ(contents(report()), "today");
   EXPECT_EQ(namesIn(dir_).size(), 18u);
-}
-
-TEST_F(PosixFilesTest, TheReplacedReportKeepsItsModeAndAFailedOneLeavesTheOldWhole) {
-  put(report(), "yesterday");
-  fs::permissions(report(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  PosixFiles files;
-  writeReport(files, L"today");
-  struct stat status {};
-  ASSERT_EQ(::stat(report().c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0640u);
-
-  {
-    const auto replacement = files.replace(reportPath(), Encoding::SystemCodePage);
-    replacement->write(L"half a report");
-  }  // never committed
-  EXPECT_EQ(contents(report()), "today");
-  EXPECT_EQ(namesIn(dir_), std::vector<std::string>{"BRASK.txt"});
 }
 
 TEST_F(PosixFilesTest, TextIsWrittenInTheCharacterSetOfTheLocaleAndTheBookmarkInUtf8) {
@@ -244,7 +236,14 @@ TEST_F(PosixFilesTest, AFailureNamesTheFile) {
     EXPECT_EQ(error.code(), ENOENT);
     EXPECT_NE(error.action().find(dir_.wstring() + L"/missing/"), std::wstring::npos);
   }
+  // A replacement never committed, or refused, leaves the old report whole.
   put(report(), "yesterday");
+  {
+    const auto replacement = files.replace(reportPath(), Encoding::SystemCodePage);
+    replacement->write(L"half a report");
+  }
+  EXPECT_EQ(contents(report()), "yesterday");
+  EXPECT_EQ(namesIn(dir_), std::vector<std::string>{"BRASK.txt"});
   fs::permissions(report(), fs::perms::owner_read);
   const auto replacement = files.replace(reportPath(), Encoding::SystemCodePage);
   replacement->write(L"today");
