@@ -226,11 +226,7 @@ std::optional<std::wstring> AnsiFile::readText(const std::wstring& path) {
     if (read == 0) break;
     bytes.append(chunk.data(), read);
   }
-  if (bytes.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  return text;
+  return fromCodePage(bytes, CP_UTF8);
 }
 
 }  // namespace brask
