@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "platform/gathered_bytes.h"
@@ -41,6 +42,21 @@ std::pair<HANDLE, std::wstring> createNew(const std::function<std::wstring()>& n
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
   throw systemError(action + L" \"" + given + L"\"", error);
+}
+
+// The bytes from the handle's position to its end, handed to `take` a block at a time; the
+// system's error for reading `path` where a read fails.
+void readBlocks(HANDLE file, const std::wstring& path, const std::function<void(std::string_view)>& take) {
+  std::string block(GatheredBytes::kBlock, '\0');
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file, block.data(), static_cast<DWORD>(block.size()), &read, nullptr)) {
+      const DWORD error = GetLastError();
+      throw systemError(L"Reading \"" + path + L"\"", error);
+    }
+    if (read == 0) return;
+    take(std::string_view(block.data(), read));
+  }
 }
 
 // Bytes written through one handle, gathered first.
@@ -139,22 +155,14 @@ class AnsiSpool final : public Spool {
   void copyTo(Replacement& target) override {
     file_.flush();
     LARGE_INTEGER start{};
-    if (!SetFilePointerEx(file_.handle(), start, nullptr, FILE_BEGIN)) fail();
-    std::string chunk(GatheredBytes::kBlock, '\0');
-    for (;;) {
-      DWORD read = 0;
-      if (!ReadFile(file_.handle(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) fail();
-      if (read == 0) break;
-      target.writeBytes(std::string_view(chunk.data(), read));
+    if (!SetFilePointerEx(file_.handle(), start, nullptr, FILE_BEGIN)) {
+      const DWORD error = GetLastError();
+      throw systemError(L"Reading \"" + file_.path() + L"\"", error);
     }
+    readBlocks(file_.handle(), file_.path(), [&target](std::string_view bytes) { target.writeBytes(bytes); });
   }
 
  private:
-  [[noreturn]] void fail() {
-    const DWORD error = GetLastError();
-    throw systemError(L"Reading \"" + file_.path() + L"\"", error);
-  }
-
   Writer file_;  // its file deleted as it closes
 };
 
@@ -216,21 +224,8 @@ std::optional<std::wstring> AnsiFile::readText(const std::wstring& path) {
     throw systemError(L"Reading \"" + path + L"\"", error);
   }
   std::string bytes;
-  std::string chunk(GatheredBytes::kBlock, '\0');
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
-      const DWORD error = GetLastError();
-      throw systemError(L"Reading \"" + path + L"\"", error);
-    }
-    if (read == 0) break;
-    bytes.append(chunk.data(), read);
-  }
-  if (bytes.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  return text;
+  readBlocks(file.get(), path, [&bytes](std::string_view block) { bytes += block; });
+  return fromCodePage(bytes, CP_UTF8);
 }
 
 }  // namespace brask

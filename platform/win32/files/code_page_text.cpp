@@ -26,4 +26,14 @@ std::string toCodePage(std::wstring_view text, UINT codePage) {
   return bytes;
 }
 
+std::wstring fromCodePage(std::string_view bytes, UINT codePage, DWORD flags) {
+  if (bytes.empty() || bytes.size() > INT_MAX) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+  if (length == 0) return {};
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, flags, bytes.data(), size, text.data(), length);
+  return text;
+}
+
 }  // namespace brask

@@ -4,24 +4,11 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/files/code_page_text.h"
 #include "platform/win32/files/file_handle.h"
 #include "platform/win32/system_error.h"
 
 namespace brask {
-namespace {
-
-std::wstring decoded(const std::string& bytes, UINT codePage, DWORD flags) {
-  if (bytes.empty()) return {};
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
-  if (length == 0) return {};
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, flags, bytes.data(), size, text.data(), length);
-  return text;
-}
-
-}  // namespace
-
 std::vector<std::wstring> commandLineArguments() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -57,10 +44,10 @@ std::wstring readTextFile(const std::wstring& path) {
     }
     return text;
   }
-  if (bytes.starts_with("\xEF\xBB\xBF")) return decoded(bytes.substr(3), CP_UTF8, 0);
+  if (bytes.starts_with("\xEF\xBB\xBF")) return fromCodePage(bytes.substr(3), CP_UTF8, 0);
   // Windows XP knows MB_ERR_INVALID_CHARS for UTF-8 from Service Pack 2 on.
-  std::wstring text = decoded(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
-  return text.empty() ? decoded(bytes, CP_ACP, 0) : text;
+  std::wstring text = fromCodePage(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
+  return text.empty() ? fromCodePage(bytes, CP_ACP, 0) : text;
 }
 
 }  // namespace brask

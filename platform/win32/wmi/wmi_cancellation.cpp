@@ -19,7 +19,7 @@ void WmiCancellation::cancel() {
     {
       const std::lock_guard guard(lock_);
       cancelled_ = true;
-      if (!inCall_) return;
+      if (thread_ == 0) return;
       thread = thread_;
     }
     if (cancelCall_(thread) != E_NOINTERFACE) return;
@@ -31,13 +31,12 @@ HRESULT WmiCancellation::call(const std::wstring& action, const std::function<HR
   {
     const std::lock_guard guard(lock_);
     if (cancelled_) throw systemError(action, ERROR_CANCELLED);
-    inCall_ = true;
     thread_ = GetCurrentThreadId();
   }
   const HRESULT hr = call();
   {
     const std::lock_guard guard(lock_);
-    inCall_ = false;
+    thread_ = 0;
     if (cancelled_) throw systemError(action, ERROR_CANCELLED);
   }
   if (hr == RPC_E_CALL_CANCELED) throw systemError(action, ERROR_CANCELLED);

@@ -33,8 +33,7 @@ class WmiCancellation {
   std::function<HRESULT(DWORD)> cancelCall_;
   CriticalSection lock_;
   bool cancelled_ = false;
-  bool inCall_ = false;
-  DWORD thread_ = 0;  // of the call in progress
+  DWORD thread_ = 0;  // of the call in progress; none: 0, which names no thread
 };
 
 }  // namespace brask

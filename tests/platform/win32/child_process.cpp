@@ -3,8 +3,14 @@
 #include <stdexcept>
 
 namespace brask::test {
+namespace {
 
-ChildResult runChild(const std::wstring& commandLine) {
+// Ends a child that runs past its time, which closes its end of the pipe.
+void CALLBACK endChild(PVOID process, BOOLEAN) { TerminateProcess(static_cast<HANDLE>(process), kPastItsTime); }
+
+}  // namespace
+
+ChildResult runChild(const std::wstring& commandLine, DWORD atMost) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
@@ -26,6 +32,10 @@ ChildResult runChild(const std::wstring& commandLine) {
     CloseHandle(readEnd);
     throw std::runtime_error("CreateProcessW failed");
   }
+  HANDLE timer = nullptr;
+  if (!CreateTimerQueueTimer(&timer, nullptr, endChild, child.hProcess, atMost, 0, WT_EXECUTEONLYONCE)) {
+    TerminateProcess(child.hProcess, kPastItsTime);
+  }
   ChildResult result{0, {}};
   char buffer[512];
   DWORD count = 0;
@@ -33,6 +43,7 @@ ChildResult runChild(const std::wstring& commandLine) {
     result.output.append(buffer, count);
   }
   WaitForSingleObject(child.hProcess, INFINITE);
+  if (timer) DeleteTimerQueueTimer(nullptr, timer, INVALID_HANDLE_VALUE);
   GetExitCodeProcess(child.hProcess, &result.exitCode);
   CloseHandle(child.hThread);
   CloseHandle(child.hProcess);

@@ -8,13 +8,17 @@
 
 namespace brask::test {
 
+// The exit code of a child ended for running past its time.
+inline constexpr DWORD kPastItsTime = 124;
+
 struct ChildResult {
   DWORD exitCode;
   std::string output;
 };
 
-// Runs the command line to its end, its standard output read through a pipe.
-ChildResult runChild(const std::wstring& commandLine);
+// Runs the command line to its end, its standard output read through a pipe; a child still
+// running after `atMost` milliseconds is ended with kPastItsTime.
+ChildResult runChild(const std::wstring& commandLine, DWORD atMost = 60000);
 
 // The folder of this test program, with a trailing backslash.
 std::wstring ownFolder();

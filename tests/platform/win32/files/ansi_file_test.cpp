@@ -23,7 +23,6 @@
 #include "platform/run_time_error.h"
 #include "platform/win32/files/file_target.h"
 #include "platform/win32/files/named_lock.h"
-#include "platform/win32/module_function.h"
 
 namespace brask {
 namespace {
@@ -55,21 +54,6 @@ std::vector<std::wstring> namesIn(const std::wstring& folder) {
   FindClose(search);
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// The path a file opened through `path` has: through a link, its target's.
-std::wstring finalPathOf(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  // Vista's, which the headers of a program for Windows XP leave out.
-  using GetFinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-  const auto getFinalPath =
-      moduleFunction<GetFinalPath>(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW");
-  wchar_t final[MAX_PATH];
-  const DWORD length = getFinalPath(file, final, MAX_PATH, 0);
-  CloseHandle(file);
-  return length > 0 && length < MAX_PATH ? std::wstring(final, length) : std::wstring();
 }
 
 // The name parts a test's files draw: the given ones first, then random ones.
@@ -122,7 +106,6 @@ TEST_F(AnsiFileTest, EachKindOfTarget) {
       {L"link", L"BRASK.txt", true, [](const std::wstring& f) { put(f + L"\\kept\\real.txt", "yesterday"); },
        nullptr, L"kept\\real.txt", {}, false},
       {L"NUL", L"NUL", false, nullptr, L"\"NUL\" is a device, not a file", nullptr, {}, false},
-      {L"CON", L"CON", false, nullptr, L"\"CON\" is a device, not a file", nullptr, {}, false},
       // As Windows before 11 reads it, COM1 in any folder is the device.
       {L"COM1", L"COM1", true, nullptr, L"COM1\" is a device, not a file", nullptr, {}, false},
       {L"pipe", pipe, false, nullptr, L"\" is a pipe, not a file", nullptr, {}, false},
@@ -171,14 +154,14 @@ TEST_F(AnsiFileTest, EachKindOfTarget) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(namesIn(folder), expected) << testing::PrintToString(c.name) << ": something else is left";
     if (c.writtenTo) {
-      EXPECT_EQ(finalPathOf(given), L"\\\\?\\" + written) << "the link stays";
+      EXPECT_EQ(fileTarget(given, L"Reading").path, written) << "the link stays";
       EXPECT_EQ(namesIn(folder + L"\\kept"), std::vector<std::wstring>({L"real.txt"}));
     }
     if (c.planted) {
       EXPECT_EQ(contents(folder + L"\\BRASK.txt.file.new"), "theirs");
       EXPECT_TRUE(isFolder(folder + L"\\BRASK.txt.folder.new"));
       EXPECT_EQ(contents(folder + L"\\victim.txt"), "untouched") << "written through the planted link";
-      EXPECT_EQ(finalPathOf(folder + L"\\BRASK.txt.link.new"), L"\\\\?\\" + folder + L"\\victim.txt");
+      EXPECT_EQ(fileTarget(folder + L"\\BRASK.txt.link.new", L"Reading").path, folder + L"\\victim.txt");
     }
   }
   // Nobody connected to the pipe: its one instance still takes a client.
@@ -245,7 +228,6 @@ TEST_F(AnsiFileTest, TwoWritersAtOnceNeverMix) {
     HANDLE locked = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     DWORD lockedAt = 0;
     DWORD committedAt = 0;
-
     std::wstring failure = {};
 
     static unsigned __stdcall run(void* self) {

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "child_process.h"
 #include "platform/win32/process/com_process.h"
 #include "platform/win32/process/win_threads.h"
 
@@ -54,48 +55,6 @@ int endAfterARun(bool stuck) {
   return endOnceThreadsEnd(threads, kExitCode, 1s);
 }
 
-struct Ended {
-  bool inTime;
-  DWORD exitCode;
-  std::string output;
-};
-
-// This program started again with the flag, given 20 s to end.
-Ended runAgain(const char* flag) {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring line = L"\"" + std::wstring(path, length) + L"\" " + std::wstring(flag, flag + std::strlen(flag));
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  PROCESS_INFORMATION child{};
-  const BOOL started =
-      CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child);
-  CloseHandle(writeEnd);
-  Ended ended{false, 0, {}};
-  if (!started) {
-    CloseHandle(readEnd);
-    return ended;
-  }
-  ended.inTime = WaitForSingleObject(child.hProcess, 20000) == WAIT_OBJECT_0;
-  if (!ended.inTime) TerminateProcess(child.hProcess, 99);
-  GetExitCodeProcess(child.hProcess, &ended.exitCode);
-  char buffer[512];
-  DWORD count = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr) && count > 0) ended.output.append(buffer, count);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
-  CloseHandle(readEnd);
-  return ended;
-}
-
 TEST(ProcessEnd, TheExitCodeStaysWhetherTheThreadsEndedOrNot) {
   const struct {
     const char* flag;
@@ -105,9 +64,11 @@ TEST(ProcessEnd, TheExitCodeStaysWhetherTheThreadsEndedOrNot) {
       // Ended at once: the exit path, which would wait for the thread for ever, never runs.
       {kStuck, "the run is over\n"},
   };
+  wchar_t path[MAX_PATH];
+  const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   for (const auto& c : cases) {
-    const Ended ended = runAgain(c.flag);
-    EXPECT_TRUE(ended.inTime) << c.flag << ": did not end";
+    const auto ended =
+        test::runChild(L"\"" + program + L"\" " + std::wstring(c.flag, c.flag + std::strlen(c.flag)), 20000);
     EXPECT_EQ(ended.exitCode, static_cast<DWORD>(kExitCode)) << c.flag;
     EXPECT_EQ(ended.output, c.output) << c.flag;
   }

@@ -12,47 +12,29 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A window of this thread that records the messages it is given.
-class RecordingWindow {
- public:
-  RecordingWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"BraskRecordingWindow";
-    RegisterClassW(&windowClass);
-    handle_ = CreateWindowExW(0, windowClass.lpszClassName, L"recording", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                              nullptr, nullptr, windowClass.hInstance, nullptr);
-    received().clear();
-  }
-  RecordingWindow(const RecordingWindow&) = delete;
-  RecordingWindow& operator=(const RecordingWindow&) = delete;
-  ~RecordingWindow() { DestroyWindow(handle_); }
+std::vector<UINT> received;  // by the window below, in order
 
-  HWND handle() const { return handle_; }
-  static std::vector<UINT>& received() {
-    static std::vector<UINT> messages;
-    return messages;
+LRESULT CALLBACK recording(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER || message == WM_KEYDOWN || message == WM_CHAR || message == WM_SYSCHAR ||
+      message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE) {
+    received.push_back(message);
   }
-
- private:
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER || message == WM_KEYDOWN || message == WM_CHAR || message == WM_SYSCHAR ||
-        message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE) {
-      received().push_back(message);
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  HWND handle_;
-};
+  return DefWindowProcW(window, message, wParam, lParam);
+}
 
 // Posted messages are handled, input is set aside: the window takes no click or key while a
 // run waits.
 TEST(WinThreads, AWaitHandlesPostedMessagesAndSetsInputAside) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = recording;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"BraskRecordingWindow";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"recording", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                      100, nullptr, nullptr, windowClass.hInstance, nullptr);
+  received.clear();
   WinThreads threads;
-  RecordingWindow window;
-  threads.handleMessagesOf(window.handle());
+  threads.handleMessagesOf(window);
   const struct {
     UINT message;
     bool handled;
@@ -60,14 +42,15 @@ TEST(WinThreads, AWaitHandlesPostedMessagesAndSetsInputAside) {
       {WM_USER + 1, true}, {WM_KEYDOWN, false},     {WM_CHAR, false},      {WM_SYSCHAR, false},
       {WM_LBUTTONDOWN, false}, {WM_MOUSEMOVE, false}, {WM_USER + 2, true},
   };
-  for (const auto& c : cases) PostMessageW(window.handle(), c.message, 'R', 0);
+  for (const auto& c : cases) PostMessageW(window, c.message, 'R', 0);
   threads.wake();
   threads.wait(5s);
+  DestroyWindow(window);
   std::vector<UINT> expected;
   for (const auto& c : cases) {
     if (c.handled) expected.push_back(c.message);
   }
-  EXPECT_EQ(RecordingWindow::received(), expected);
+  EXPECT_EQ(received, expected);
 }
 
 }  // namespace

@@ -550,7 +550,8 @@ bool hangs(const Double& events) {
 // read is cancelled from another thread, as the reads of many computers do after a minute
 // without an answer, EvtCancel reaching it on the session or its result; an EvtNext that
 // waits beyond the call limit times out by itself. What was read before is kept, and the
-// failure is the computer's own, with the code Windows gives. Through WMI the same.
+// failure is the computer's own, with the code Windows gives. Through WMI the same (each of
+// its calls cancelled: the WMI source's tests).
 TEST(WindowsEventLogs, AComputerThatStopsAnsweringIsCancelledOrTimesOut) {
   const std::chrono::milliseconds limit(300);
   std::string lines;
@@ -574,8 +575,6 @@ TEST(WindowsEventLogs, AComputerThatStopsAnsweringIsCancelledOrTimesOut) {
       // event's values, whose buffer serves the next events.
       {"!hang\tsrv01\tEvtFormatMessage\t3\n", 1, ERROR_CANCELLED, Reach::EventLogApi, true},
       {"!hang\tsrv01\tEvtRender\t5\n", 3, ERROR_CANCELLED, Reach::EventLogApi, true},
-      {"!computer\tsrv01\t1753\n", 0, ERROR_CANCELLED, Reach::Wmi, true, "", L"ConnectServer"},
-      {"!computer\tsrv01\t1753\n", 0, ERROR_CANCELLED, Reach::Wmi, true, "", L"ExecQuery"},
       {"!computer\tsrv01\t1717\n", 3, ERROR_CANCELLED, Reach::Wmi, true, "", L"Next", 4},
       {"!computer\tsrv01\t1753\n", 1, ERROR_TIMEOUT, Reach::Wmi, false, "", L"", 1, 2},
   };
@@ -639,7 +638,6 @@ TEST(WindowsEventLogs, WmiReadsAComputerWithoutTheRemoteProtocolInThisComputersT
   const LogMark mark = logs.connect()->mark(kSystem, L"29");
   EXPECT_EQ(mark.newest, L"31");
   EXPECT_EQ(mark.since, SinceSaved::Continues);
-  EXPECT_EQ(logs.connect()->mark(kSystem, L"28").since, SinceSaved::Overwritten);
   EXPECT_EQ(listed(logs, {std::nullopt, std::nullopt, L"30"}).size(), 1u);
 }
 

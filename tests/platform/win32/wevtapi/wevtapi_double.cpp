@@ -64,6 +64,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -72,6 +73,7 @@
 #include <vector>
 
 #include "platform/event_log/file_time.h"
+#include "platform/win32/critical_section.h"
 
 namespace {
 
@@ -134,19 +136,12 @@ std::map<std::wstring, int> calls;
 std::string written;  // the events file as last read
 std::set<Handle*> handles;
 
-// One call at a time, as threads call in; made as the DLL loads.
-CRITICAL_SECTION section;
+// One call at a time, as threads call in; let go while a call waits, which other threads'
+// calls must not.
+brask::CriticalSection section;
 
-class Lock {
- public:
-  Lock() { EnterCriticalSection(&section); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-  ~Lock() { LeaveCriticalSection(&section); }
-
-  // For a call that waits, which other threads' calls must not.
-  void release() { LeaveCriticalSection(&section); }
-  void take() { EnterCriticalSection(&section); }
+struct Lock : std::unique_lock<brask::CriticalSection> {
+  Lock() : unique_lock(section) {}
 };
 
 std::wstring variable(const wchar_t* name) {
@@ -588,9 +583,9 @@ bool hung(Lock& lock, const wchar_t* function, const Handle* session, const Hand
       SetLastError(ERROR_TIMEOUT);
       return true;
     }
-    lock.release();
+    lock.unlock();
     Sleep(2);
-    lock.take();
+    lock.lock();
   }
 }
 
@@ -1000,7 +995,6 @@ __declspec(dllexport) DWORD WINAPI BraskDoubleOpenHandles() {
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    InitializeCriticalSection(&section);
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
     log(L"loaded " + std::wstring(path, length));

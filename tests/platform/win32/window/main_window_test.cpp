@@ -66,6 +66,10 @@ class MainWindowTest : public testing::Test {
   }
 
   void SetUp() override {
+    // Earlier windows of this test program posted their quit on the way out.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     window_.setHandlers(form_);
     window_.show(SW_SHOWNORMAL);
   }
@@ -192,23 +196,18 @@ TEST_F(MainWindowTest, TheFormReadsWhatTheUserSet) {
 }
 
 TEST_F(MainWindowTest, TheCloseButtonEndsTheMessageLoopWithoutAHandler) {
-  MSG message;
-  // Earlier windows of this test program posted their quit on the way out.
-  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
   SendMessageW(window_.handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(window_.handle()));
+  MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_TRUE(fake_.dialogs.messages.empty());
   EXPECT_TRUE(fake_.files.replaced.empty());
 }
 
 TEST_F(MainWindowTest, ExitEndsTheMessageLoop) {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
   click(cmdExit);
   EXPECT_FALSE(IsWindow(window_.handle()));
+  MSG message;
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
@@ -425,9 +424,6 @@ class MainWindowRunTest : public MainWindowTest {
     window_.fill({{{chkSystem, true}, {chkError, true}}, optNumber, {{txtNumber, L"1"}}});
     window_.setHandlers(run_);
     fake_.files.files[report_] = L"yesterday";
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
   }
   void TearDown() override { EXPECT_TRUE(threads_.join(10s)) << "a read outlived the run"; }
 
@@ -491,7 +487,6 @@ TEST_F(MainWindowRunTest, ClosingTheWindowDuringARunCancelsItAndLeavesTheReport)
   EXPECT_TRUE(fake_.dialogs.messages.empty());
   EXPECT_TRUE(fake_.dialogs.errors.empty());
   EXPECT_TRUE(fake_.process.started.empty());
-  EXPECT_TRUE(threads_.join(10s));
   CloseHandle(cancelled);
 }
 

@@ -24,21 +24,18 @@ struct WmiDouble::State {
     calls.push_back(call);
   }
 
-  // Whether this call of the computer's hangs, and whether its Next is silent.
-  bool hangs(const std::wstring& name, const std::wstring& call, bool& silent) {
-    const std::lock_guard guard(lock);
-    const WmiComputer& computer = computers[name];
-    const int count = ++counted[name + L" " + call];
-    silent = call == L"Next" && computer.silentFrom > 0 && count >= computer.silentFrom;
-    return silent || (computer.hangs == call && count >= computer.hangsFrom);
-  }
-
-  // Waits as a call that has no answer: until it is cancelled on this thread
-  // (RPC_E_CALL_CANCELED), or, where it honours one, until its timeout (WBEM_S_TIMEDOUT).
-  HRESULT hang(const std::wstring& name, const std::wstring& call, long timeout) {
+  // This call of the computer's answered at once (S_OK), unless it is one that hangs: it then
+  // waits as a call that has no answer, until it is cancelled on this thread
+  // (RPC_E_CALL_CANCELED), or, for a silent Next, until its timeout (WBEM_S_TIMEDOUT).
+  HRESULT answer(const std::wstring& name, const std::wstring& call, long timeout = 0) {
     const DWORD thread = GetCurrentThreadId();
     {
       const std::lock_guard guard(lock);
+      const WmiComputer& computer = computers[name];
+      const int count = ++counted[name + L" " + call];
+      const bool silent = call == L"Next" && computer.silentFrom > 0 && count >= computer.silentFrom;
+      if (!silent && (computer.hangs != call || count < computer.hangsFrom)) return S_OK;
+      if (!silent) timeout = static_cast<long>(WBEM_INFINITE);
       waiting[thread] = false;
       calls.push_back(L"hang " + name + L" " + call);
     }
@@ -109,6 +106,12 @@ class ComObject : public Interfaces... {
 
 #define BRASK_NOT_SUPPORTED \
   { return WBEM_E_NOT_SUPPORTED; }
+#define BRASK_PARAMETERS(...) __VA_ARGS__
+// A call of IWbemServices and its Async form, which takes a sink in place of its results.
+#define BRASK_NOT_SUPPORTED_NOR_ASYNC(name, parameters, ...)                                          \
+  HRESULT STDMETHODCALLTYPE name(BRASK_PARAMETERS parameters, __VA_ARGS__) override BRASK_NOT_SUPPORTED \
+  HRESULT STDMETHODCALLTYPE name##Async(BRASK_PARAMETERS parameters, IWbemObjectSink*)                \
+      override BRASK_NOT_SUPPORTED
 
 // IClientSecurity, as a proxy has it: the blanket set is noted.
 template <typename... Interfaces>
@@ -194,11 +197,7 @@ class Enumerator final : public Proxy<IEnumWbemClassObject> {
     if (!objects || !returned) return WBEM_E_INVALID_PARAMETER;
     *returned = 0;
     state_->note(L"next " + name_ + L" " + std::to_wstring(static_cast<unsigned long>(timeout)));
-    bool silent = false;
-    if (state_->hangs(name_, L"Next", silent)) {
-      const HRESULT hr = state_->hang(name_, L"Next", silent ? timeout : static_cast<long>(WBEM_INFINITE));
-      if (hr != S_OK) return hr;
-    }
+    if (const HRESULT hr = state_->answer(name_, L"Next", timeout); hr != S_OK) return hr;
     while (*returned < count && next_ < rows_.size())
       objects[(*returned)++] = new ClassObject(rows_[next_++], selected_);
     return *returned == count ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
@@ -324,11 +323,7 @@ class Services final : public Proxy<IWbemServices> {
     if (!result || !language || !text || !sameName(language, L"WQL")) return WBEM_E_INVALID_PARAMETER;
     *result = nullptr;
     state_->note(L"query " + name_ + L" " + text);
-    bool silent = false;
-    if (state_->hangs(name_, L"ExecQuery", silent)) {
-      const HRESULT hr = state_->hang(name_, L"ExecQuery", static_cast<long>(WBEM_INFINITE));
-      if (hr != S_OK) return hr;
-    }
+    if (const HRESULT hr = state_->answer(name_, L"ExecQuery"); hr != S_OK) return hr;
     const std::optional<Query> query = parsed(text);
     if (!query || flags != (WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY))
       return query ? WBEM_E_INVALID_PARAMETER : WBEM_E_INVALID_QUERY;
@@ -346,25 +341,16 @@ class Services final : public Proxy<IWbemServices> {
   HRESULT STDMETHODCALLTYPE OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**, IWbemCallResult**) override BRASK_NOT_SUPPORTED
   HRESULT STDMETHODCALLTYPE CancelAsyncCall(IWbemObjectSink*) override BRASK_NOT_SUPPORTED
   HRESULT STDMETHODCALLTYPE QueryObjectSink(LONG, IWbemObjectSink**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE GetObject(const BSTR, LONG, IWbemContext*, IWbemClassObject**, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE CreateInstanceEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(GetObject, (const BSTR, LONG, IWbemContext*), IWbemClassObject**, IWbemCallResult**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(PutClass, (IWbemClassObject*, LONG, IWbemContext*), IWbemCallResult**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(DeleteClass, (const BSTR, LONG, IWbemContext*), IWbemCallResult**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(CreateClassEnum, (const BSTR, LONG, IWbemContext*), IEnumWbemClassObject**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(PutInstance, (IWbemClassObject*, LONG, IWbemContext*), IWbemCallResult**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(DeleteInstance, (const BSTR, LONG, IWbemContext*), IWbemCallResult**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(CreateInstanceEnum, (const BSTR, LONG, IWbemContext*), IEnumWbemClassObject**)
   HRESULT STDMETHODCALLTYPE ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE ExecNotificationQuery(const BSTR, const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE ExecNotificationQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE ExecMethod(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*, IWbemClassObject**, IWbemCallResult**) override BRASK_NOT_SUPPORTED
-  HRESULT STDMETHODCALLTYPE ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*, IWbemObjectSink*) override BRASK_NOT_SUPPORTED
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(ExecNotificationQuery, (const BSTR, const BSTR, LONG, IWbemContext*), IEnumWbemClassObject**)
+  BRASK_NOT_SUPPORTED_NOR_ASYNC(ExecMethod, (const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*), IWbemClassObject**, IWbemCallResult**)
 
  private:
   std::wstring name_;
@@ -396,10 +382,7 @@ class Locator final : public ComObject<IWbemLocator> {
       refusal = found == state_->computers.end() ? HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)
                                                  : found->second.refusal;
     }
-    bool silent = false;
-    if (refusal == S_OK && state_->hangs(name, L"ConnectServer", silent)) {
-      refusal = state_->hang(name, L"ConnectServer", static_cast<long>(WBEM_INFINITE));
-    }
+    if (refusal == S_OK) refusal = state_->answer(name, L"ConnectServer");
     if (refusal != S_OK) return refusal;
     *services = new Services(state_, name);
     return WBEM_S_NO_ERROR;
